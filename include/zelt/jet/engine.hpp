@@ -1,0 +1,19 @@
+#pragma once
+// The Jet engine on SQLite: opens a database file with the schema and reference data in place,
+// and serves ado::Connection.
+#include <memory>
+#include <string>
+
+#include "zelt/ado/connection.hpp"
+
+namespace zelt::jet {
+
+// Opens (creating on first use, idempotently) the database at path: WAL journal, foreign keys on,
+// a busy timeout, the Jet functions and the pt-BR collation registered. Errors are RuntimeErrors
+// with jet::err numbers.
+std::unique_ptr<ado::Engine> openDatabase(const std::string& path);
+
+// $ZELT_DATABASE, or $XDG_DATA_HOME/zelt/zelt.db (~/.local/share/zelt/zelt.db).
+std::string defaultDatabasePath();
+
+}  // namespace zelt::jet

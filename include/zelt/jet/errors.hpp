@@ -1,0 +1,16 @@
+#pragma once
+// The numbers by which the Jet provider reports errors through ADO; descriptions are Portuguese
+// and name the cause.
+#include <cstdint>
+
+namespace zelt::jet::err {
+inline constexpr int32_t Syntax = -2147217900;         // 0x80040E14 syntax error in the statement
+inline constexpr int32_t TypeMismatch = -2147217913;   // 0x80040E07 data type mismatch
+inline constexpr int32_t MissingTable = -2147217865;   // 0x80040E37 table or query not found
+inline constexpr int32_t MissingColumn = -2147217904;  // 0x80040E10 unknown field (no value for parameter)
+inline constexpr int32_t ProviderFailure = -2147467259; // 0x80004005 general failure (FK refusals, busy, read-only, I/O)
+inline constexpr int32_t ReferentialIntegrityHelpContext = 5003000;
+inline constexpr int32_t BusyHelpContext = 5003218;     // Jet 3218: could not update; currently locked
+inline constexpr int32_t ReadOnlyHelpContext = 5003027; // Jet 3027: database or object is read-only
+inline constexpr int32_t ConstraintHelpContext = 5003022; // Jet 3022: duplicate value / constraint
+}  // namespace zelt::jet::err
