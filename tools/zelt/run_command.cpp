@@ -1,0 +1,215 @@
+// zelt run: an automation host that drives the component only through CreateObject,
+// GetIDsOfNames and Invoke, as a presentation tier in another language would. One JSON line out
+// per step.
+#include <fstream>
+#include <iostream>
+#include <map>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include "commands.hpp"
+#include "registrar_bibliotecas.hpp"
+#include "clientanim/frame/objetos_do_chamador.hpp"
+#include "zelt/ado/json.hpp"
+#include "zelt/automation/dispatch.hpp"
+#include "zelt/automation/error.hpp"
+#include "zelt/automation/registry.hpp"
+
+using nlohmann::json;
+using namespace zelt;
+
+namespace {
+
+class Anfitriao {
+public:
+    json passo(const json& p) {
+        if (p.contains("create")) return criar(p);
+        if (p.contains("user")) return usuario(p);
+        if (p.contains("grid")) return grade(p);
+        if (p.contains("put")) return atribuir(p.at("put").get<std::string>(), InvokeKind::PropertyPut, valor(p.at("value")));
+        if (p.contains("putref"))
+            return atribuir(p.at("putref").get<std::string>(), InvokeKind::PropertyPutRef, Variant(objeto(p.at("object").get<std::string>())));
+        if (p.contains("call")) return chamar(p);
+        if (p.contains("get")) return json{{"value", paraJson(ler(p.at("get").get<std::string>()))}};
+        if (p.contains("rows")) return ado::toJson(*recordset(ler(p.at("rows").get<std::string>())));
+        if (p.contains("page")) return pagina(p);
+        throwError(err::InvalidProcedureCall, "Passo desconhecido: " + p.dump());
+    }
+
+private:
+    // "c.Membro" -> the object and the member's name.
+    std::pair<Ref<Object>, std::string> alvo(const std::string& caminho) {
+        auto ponto = caminho.find('.');
+        if (ponto == std::string::npos) throwError(err::InvalidProcedureCall, "Esperado objeto.Membro: " + caminho);
+        return {objeto(caminho.substr(0, ponto)), caminho.substr(ponto + 1)};
+    }
+
+    Ref<Object> objeto(const std::string& nome) {
+        auto it = objetos_.find(nome);
+        if (it == objetos_.end()) throwError(err::ObjectRequired, "Objeto desconhecido no roteiro: " + nome);
+        return it->second;
+    }
+
+    Variant valor(const json& j) {
+        if (j.is_null()) return Variant::null();
+        if (j.is_boolean()) return Variant(j.get<bool>());
+        if (j.is_number()) return Variant(j.get<double>());
+        if (j.is_string()) return Variant(j.get<std::string>());
+        if (j.is_object() && j.contains("currency")) {
+            const json& c = j.at("currency");
+            return Variant(c.is_string() ? Variant(c.get<std::string>()).toCurrency() : Currency::fromDouble(c.get<double>()));
+        }
+        if (j.is_object() && j.contains("date")) return Variant(Variant(j.at("date").get<std::string>()).toDate());
+        if (j.is_object() && j.contains("object")) return Variant(objeto(j.at("object").get<std::string>()));
+        throwError(err::TypeMismatch, "Valor que o roteiro não sabe converter: " + j.dump());
+    }
+
+    static json paraJson(const Variant& v) {
+        if (v.isObject()) {
+            auto obj = v.toObject();
+            if (auto rs = refCast<ado::Recordset>(obj)) return ado::toJson(*rs);
+            return json{{"object", obj ? "objeto" : "Nothing"}};
+        }
+        return ado::variantToJson(v);
+    }
+
+    static Ref<ado::Recordset> recordset(const Variant& v) {
+        auto rs = refCast<ado::Recordset>(v.toObject());
+        if (!rs) throwError(err::ObjectRequired, "O valor não é um recordset.");
+        return rs;
+    }
+
+    Variant ler(const std::string& caminho) {
+        auto [obj, membro] = alvo(caminho);
+        const int32_t id = obj->GetIDsOfNames(membro);
+        return obj->Invoke(id, InvokeKind::PropertyGet, {});
+    }
+
+    json criar(const json& p) {
+        const auto progId = p.at("create").get<std::string>();
+        const auto nome = p.value("as", progId);
+        objetos_[nome] = CreateObject(progId);
+        return json{{"created", nome}};
+    }
+
+    json usuario(const json& p) {
+        auto u = make<clientanim::DadosDoUsuarioEmMemoria>();
+        for (const auto& [chave, v] : p.value("values", json::object()).items()) u->definir(chave, valor(v));
+        const auto nome = p.at("user").get<std::string>();
+        objetos_[nome] = u;
+        return json{{"user", nome}};
+    }
+
+    json grade(const json& p) {
+        auto g = make<clientanim::GradeEmMemoria>();
+        for (const auto& linha : p.at("rows")) {
+            std::vector<std::string> celulas;
+            for (const auto& c : linha) celulas.push_back(c.is_string() ? c.get<std::string>() : c.dump());
+            g->adicionarLinha(std::move(celulas));
+        }
+        const auto nome = p.at("grid").get<std::string>();
+        objetos_[nome] = g;
+        return json{{"grid", nome}, {"rows", g->get_Rows()}};
+    }
+
+    json atribuir(const std::string& caminho, InvokeKind kind, Variant v) {
+        auto [obj, membro] = alvo(caminho);
+        const int32_t id = obj->GetIDsOfNames(membro);
+        Variant args[] = {std::move(v)};
+        obj->Invoke(id, kind, args);
+        return json{{"ok", true}};
+    }
+
+    json chamar(const json& p) {
+        auto [obj, membro] = alvo(p.at("call").get<std::string>());
+        std::vector<Variant> args;
+        for (const auto& a : p.value("args", json::array())) args.push_back(valor(a));
+        const int32_t id = obj->GetIDsOfNames(membro);
+        const Variant r = obj->Invoke(id, InvokeKind::Method, args);
+        json depois = json::array();
+        for (const auto& a : args) depois.push_back(paraJson(a));
+        return json{{"result", paraJson(r)}, {"byref", depois}};
+    }
+
+    json pagina(const json& p) {
+        auto obj = objeto(p.at("page").get<std::string>());
+        auto origem = obj->Invoke(obj->GetIDsOfNames("ResultadoDaSelecaoEmRecordset"), InvokeKind::PropertyGet, {});
+        if (p.contains("absolutePage")) {
+            auto rs = recordset(origem).get();
+            Variant pagina[] = {valor(p.at("absolutePage"))};
+            rs->Invoke(rs->GetIDsOfNames("AbsolutePage"), InvokeKind::PropertyPut, pagina);
+        }
+        std::vector<Variant> args{Variant(static_cast<double>(p.value("size", 10))), Variant()};
+        const Variant r = obj->Invoke(obj->GetIDsOfNames("PaginarResultadoDaSelecaoEmRecordset"), InvokeKind::Method, args);
+        json saida{{"result", paraJson(r)}};
+        if (args[1].isObject()) {
+            json rows = ado::toJson(*recordset(args[1]));
+            saida["fields"] = rows["fields"];
+            saida["rows"] = rows["rows"];
+        }
+        return saida;
+    }
+
+    std::map<std::string, Ref<Object>> objetos_;
+};
+
+int executarRoteiro(std::istream& entrada, bool linhas) {
+    registrarBibliotecas();
+    Anfitriao anfitriao;
+    bool tudoCorreu = true;
+    auto executar = [&](const json& passo) {
+        json saida;
+        try {
+            saida = anfitriao.passo(passo);
+        } catch (const RuntimeError& e) {
+            saida = json{{"error", {{"number", e.number()}, {"description", e.description()}, {"helpContext", e.helpContext()}}}};
+            tudoCorreu = false;
+        } catch (const std::exception& e) {
+            saida = json{{"error", {{"number", err::InvalidProcedureCall}, {"description", e.what()}, {"helpContext", 0}}}};
+            tudoCorreu = false;
+        }
+        std::cout << saida.dump() << std::endl;
+    };
+    if (linhas) {
+        std::string linha;
+        while (std::getline(entrada, linha)) {
+            if (linha.find_first_not_of(" \t\r") == std::string::npos) continue;
+            json passo = json::parse(linha, nullptr, false);
+            if (passo.is_discarded()) {
+                std::cout << json{{"error", {{"number", err::TypeMismatch}, {"description", "Linha que não é JSON: " + linha}, {"helpContext", 0}}}}.dump() << std::endl;
+                tudoCorreu = false;
+                continue;
+            }
+            executar(passo);
+        }
+    } else {
+        json roteiro = json::parse(entrada, nullptr, false);
+        if (roteiro.is_discarded() || !roteiro.is_array()) {
+            std::cerr << "zelt run: o roteiro deve ser um vetor JSON de passos\n";
+            return 1;
+        }
+        for (const auto& passo : roteiro) executar(passo);
+    }
+    return tudoCorreu ? 0 : 1;
+}
+
+}  // namespace
+
+void addRunCommand(CLI::App& app) {
+    auto* cmd = app.add_subcommand("run", "Drive the component through dispatch from a JSON script (a file, or JSON lines on stdin with -)");
+    static std::string roteiro = "-";
+    static std::string banco;
+    cmd->add_option("script", roteiro, "SCRIPT.json, or - for JSON lines on standard input");
+    cmd->add_option("--db", banco, "database file (default: $ZELT_DATABASE or the user's data directory)");
+    cmd->callback([] {
+        if (!banco.empty()) setenv("ZELT_DATABASE", banco.c_str(), 1);
+        if (roteiro == "-") std::exit(executarRoteiro(std::cin, true));
+        std::ifstream arquivo(roteiro);
+        if (!arquivo) {
+            std::cerr << "zelt run: não foi possível abrir " << roteiro << "\n";
+            std::exit(1);
+        }
+        std::exit(executarRoteiro(arquivo, false));
+    });
+}
