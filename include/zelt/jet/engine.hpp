@@ -1,6 +1,7 @@
 #pragma once
 // The Jet engine on SQLite: opens a database file with the schema and reference data in place,
 // and serves ado::Connection.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,5 +16,9 @@ std::unique_ptr<ado::Engine> openDatabase(const std::string& path);
 
 // $ZELT_DATABASE, or $XDG_DATA_HOME/zelt/zelt.db (~/.local/share/zelt/zelt.db).
 std::string defaultDatabasePath();
+
+// (Re)loads MunicipiosIBGE from a "CodigoIBGE;Nome;UF" file, replacing rows by code; returns the
+// number of lines read.
+int64_t importMunicipios(const std::string& databasePath, const std::string& csvPath);
 
 }  // namespace zelt::jet

@@ -37,7 +37,7 @@ int16_t paginarResultado(ObjetoDeNegocio& dono, int16_t itensPorPagina, Variant&
             copia->AddNew();
             for (int32_t i = 0; i < n; ++i) {
                 auto campo = campos.Item(i);
-                copia->get_Fields().Item(campo->get_Name())->put_Value(campo->get_Value());
+                copia->get_Fields().Item(std::string_view(campo->get_Name()))->put_Value(campo->get_Value());
             }
             copia->Update();
             origem->MoveNext();

@@ -1,0 +1,1 @@
+SELECT Animais.Codigo, Animais.Nome FROM Animais WHERE Animais.Situacao = 1 AND Animais.AnimalMorto = False ORDER BY Animais.Nome ASC;

@@ -1,0 +1,1 @@
+SELECT IIf(Trim(Clientes.UF)<>"", " / " & Clientes.UF,"") AS X, Format([Clientes.CEP],'00000-000') AS Y FROM Clientes

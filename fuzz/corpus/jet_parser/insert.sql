@@ -1,0 +1,1 @@
+INSERT INTO Animais (Nome,Sexo,CodigoDoCliente) VALUES ('Rex','M',1);

@@ -1,0 +1,1 @@
+SHAPE { SELECT Clientes.Codigo AS CodigoDoCliente FROM Clientes } AS Clientes APPEND ({ SELECT Animais.CodigoDoCliente AS K FROM Animais } RELATE CodigoDoCliente TO K) AS Animais

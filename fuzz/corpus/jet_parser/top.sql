@@ -1,0 +1,1 @@
+SELECT TOP 20 Clientes.Codigo AS C FROM Clientes WHERE Clientes.DataEHoraDaInclusao Between #03/01/2024 00:00:00# AND #03/31/2024 23:59:59# ORDER BY Clientes.Codigo DESC

@@ -1,0 +1,21 @@
+#include "zelt/clientanim/clsAnimais.hpp"
+
+#include "clientanim/frame/paginacao.hpp"
+#include "clientanim/registration/fabricas.hpp"
+
+namespace zelt::clientanim {
+
+clsAnimais::clsAnimais() : ObjetoDeNegocio("clsAnimais", true) {}
+
+void clsAnimais::contarRegistros() {
+    numeroTotalDeRegistros_ = resultado_ ? resultado_->get_RecordCount() : 0;
+}
+
+int16_t clsAnimais::PaginarResultadoDaSelecaoEmRecordset(int16_t lintNumeroDeItensPorPagina,
+                                                         Variant& lobjPaginaDoRecordset) {
+    return paginarResultado(*this, lintNumeroDeItensPorPagina, lobjPaginaDoRecordset);
+}
+
+Ref<Object> criarClsAnimais() { return make<clsAnimais>(); }
+
+}  // namespace zelt::clientanim

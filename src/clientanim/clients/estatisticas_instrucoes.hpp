@@ -1,0 +1,17 @@
+#pragma once
+// The statements of the client statistics: the years of inclusion and the monthly count of a year.
+#include <cstdint>
+#include <string>
+
+namespace zelt::clientanim::clientes {
+
+// The years in which the clients that pass the status filter were included. Filters 0 to 3 only
+// (error 5 otherwise); `administrador` matters for 0, which then also counts status 4.
+std::string montarSelecaoDosAnos(int16_t lintSituacaoParaFiltro, bool administrador);
+
+// Twelve counts, "Jan" to "Dez", of the clients included in each month of the year. The year is
+// written unquoted, so anything but four digits is refused (error 5).
+void conferirAno(const std::string& lstrAno);
+std::string montarContagemPorMes(const std::string& lstrAno);
+
+}  // namespace zelt::clientanim::clientes

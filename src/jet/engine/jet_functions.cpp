@@ -1,0 +1,202 @@
+#include "jet/engine/jet_functions.hpp"
+
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "jet/engine/like_matching.hpp"
+#include "zelt/automation/date.hpp"
+#include "zelt/automation/regional.hpp"
+#include "zelt/automation/variant.hpp"
+#include "zelt/jet/errors.hpp"
+
+namespace zelt::jet::engine {
+namespace {
+
+std::string_view textOf(sqlite3_value* v) {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return p ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(v))) : std::string_view();
+}
+
+bool isNull(sqlite3_value* v) { return sqlite3_value_type(v) == SQLITE_NULL; }
+bool isNumber(sqlite3_value* v) {
+    const int t = sqlite3_value_type(v);
+    return t == SQLITE_INTEGER || t == SQLITE_FLOAT;
+}
+
+// The VB text of a number: whole numbers without decimals, "." as the decimal point.
+std::string numberText(sqlite3_value* v) {
+    if (sqlite3_value_type(v) == SQLITE_INTEGER) {
+        const sqlite3_int64 i = sqlite3_value_int64(v);
+        if (i >= std::numeric_limits<int32_t>::min() && i <= std::numeric_limits<int32_t>::max())
+            return Variant(static_cast<int32_t>(i)).toText();
+    }
+    return Variant(sqlite3_value_double(v)).toText();
+}
+
+void resultText(sqlite3_context* ctx, std::string_view s) {
+    sqlite3_result_text64(ctx, s.data(), s.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+}
+
+std::optional<Date> dateOf(sqlite3_value* v) {
+    if (isNumber(v)) return Date(sqlite3_value_double(v));
+    if (sqlite3_value_type(v) == SQLITE_TEXT) return Date::parseRegional(textOf(v));
+    return std::nullopt;
+}
+
+// A pattern with any of the date letters (outside escapes and quotes) formats a date.
+bool isDatePattern(std::string_view pattern) {
+    bool quoted = false;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '"') quoted = !quoted;
+        else if (quoted) continue;
+        else if (c == '\\') ++i;
+        else if (c != '\0' && std::strchr("dDmMyYhHnNsS", c)) return true;
+    }
+    return false;
+}
+
+using Body = void (*)(sqlite3_context*, int, sqlite3_value**);
+
+// Runs a function body, turning a run-time error into SQLite's error and leaving the error itself
+// where the engine will find it.
+template <Body F>
+void guarded(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    try {
+        F(ctx, argc, argv);
+    } catch (const RuntimeError& e) {
+        if (auto* errors = static_cast<FunctionErrors*>(sqlite3_user_data(ctx))) errors->pending = e;
+        sqlite3_result_error(ctx, e.description().c_str(), -1);
+    } catch (const std::bad_alloc&) {
+        sqlite3_result_error_nomem(ctx);
+    } catch (const std::exception& e) {
+        sqlite3_result_error(ctx, e.what(), -1);
+    }
+}
+
+// a & b & ...: Null reads as empty text.
+void concat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    std::string out;
+    for (int i = 0; i < argc; ++i) {
+        if (isNull(argv[i])) continue;
+        if (isNumber(argv[i])) out += numberText(argv[i]);
+        else out += textOf(argv[i]);
+    }
+    resultText(ctx, out);
+}
+
+void format(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_value* x = argv[0];
+    if (isNull(x)) return sqlite3_result_null(ctx);
+    const std::string_view pattern = textOf(argv[1]);
+    if (pattern.empty()) {
+        if (isNumber(x)) return resultText(ctx, numberText(x));
+        return sqlite3_result_value(ctx, x);
+    }
+    if (isDatePattern(pattern)) {
+        if (auto d = dateOf(x)) return resultText(ctx, d->format(pattern));
+        return sqlite3_result_value(ctx, x);
+    }
+    if (isNumber(x)) return resultText(ctx, regional::formatNumber(sqlite3_value_double(x), pattern));
+    if (auto n = regional::parseNumber(textOf(x))) return resultText(ctx, regional::formatNumber(*n, pattern));
+    sqlite3_result_value(ctx, x);
+}
+
+void trim(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (isNull(argv[0])) return sqlite3_result_null(ctx);
+    if (isNumber(argv[0])) return resultText(ctx, numberText(argv[0]));
+    resultText(ctx, regional::trim(textOf(argv[0])));
+}
+
+void val(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (isNull(argv[0])) return sqlite3_result_null(ctx);
+    if (isNumber(argv[0])) return sqlite3_result_double(ctx, sqlite3_value_double(argv[0]));
+    sqlite3_result_double(ctx, regional::val(textOf(argv[0])));
+}
+
+size_t utf8Length(unsigned char lead) { return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4; }
+
+// Byte offset after skipping n characters from offset.
+size_t skipChars(std::string_view s, size_t offset, int64_t n) {
+    while (n-- > 0 && offset < s.size()) offset += utf8Length(static_cast<unsigned char>(s[offset]));
+    return offset < s.size() ? offset : s.size();
+}
+
+void mid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (isNull(argv[0])) return sqlite3_result_null(ctx);
+    const int64_t start = sqlite3_value_int64(argv[1]);
+    const bool hasLength = argc > 2 && !isNull(argv[2]);
+    const int64_t length = hasLength ? sqlite3_value_int64(argv[2]) : 0;
+    if (start < 1 || length < 0) throwError(zelt::err::InvalidProcedureCall);
+    const std::string text = isNumber(argv[0]) ? numberText(argv[0]) : std::string(textOf(argv[0]));
+    const size_t from = skipChars(text, 0, start - 1);
+    const size_t to = hasLength ? skipChars(text, from, length) : text.size();
+    resultText(ctx, std::string_view(text).substr(from, to - from));
+}
+
+template <int (Date::*Part)() const>
+void datePart(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (auto d = dateOf(argv[0])) return sqlite3_result_int(ctx, ((*d).*Part)());
+    sqlite3_result_null(ctx);
+}
+
+void now(sqlite3_context* ctx, int, sqlite3_value**) { sqlite3_result_double(ctx, Date::now().serial()); }
+
+// A value written into a date column: a number is already a date; a text must read as one.
+void cdate(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_value* x = argv[0];
+    if (isNull(x)) return sqlite3_result_null(ctx);
+    if (isNumber(x)) return sqlite3_result_double(ctx, sqlite3_value_double(x));
+    const std::string_view text = textOf(x);
+    if (auto d = Date::parseRegional(text)) return sqlite3_result_double(ctx, d->serial());
+    throw RuntimeError(jet::err::TypeMismatch,
+                       "Tipo de dados incompatível na expressão: '" + std::string(text) + "' não é uma data.");
+}
+
+// like(pattern, value), as SQLite calls it for "value LIKE pattern".
+void like(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (isNull(argv[0]) || isNull(argv[1])) return sqlite3_result_null(ctx);
+    const std::string value = isNumber(argv[1]) ? numberText(argv[1]) : std::string(textOf(argv[1]));
+    sqlite3_result_int(ctx, likeMatches(textOf(argv[0]), value) ? 1 : 0);
+}
+
+int compareCollated(void*, int na, const void* a, int nb, const void* b) {
+    return regional::compareText(std::string_view(static_cast<const char*>(a), static_cast<size_t>(na)),
+                                 std::string_view(static_cast<const char*>(b), static_cast<size_t>(nb)));
+}
+
+struct Function {
+    const char* name;
+    int args;
+    Body body;
+    bool deterministic = true;
+};
+
+}  // namespace
+
+void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
+    static const Function functions[] = {
+        {"jet_concat", -1, guarded<concat>},
+        {"jet_format", 2, guarded<format>},
+        {"jet_trim", 1, guarded<trim>},
+        {"jet_val", 1, guarded<val>},
+        {"jet_mid", 2, guarded<mid>},
+        {"jet_mid", 3, guarded<mid>},
+        {"jet_day", 1, guarded<datePart<&Date::day>>},
+        {"jet_month", 1, guarded<datePart<&Date::month>>},
+        {"jet_year", 1, guarded<datePart<&Date::year>>},
+        {"jet_now", 0, guarded<now>, false},
+        {"jet_cdate", 1, guarded<cdate>},
+        {"like", 2, guarded<like>},
+    };
+    for (const Function& f : functions) {
+        const int flags = SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0);
+        sqlite3_create_function_v2(db, f.name, f.args, flags, errors, f.body, nullptr, nullptr, nullptr);
+    }
+    sqlite3_create_collation_v2(db, "PTBR", SQLITE_UTF8, nullptr, compareCollated, nullptr);
+}
+
+}  // namespace zelt::jet::engine

@@ -1,0 +1,520 @@
+#include "jet/parser/parser.hpp"
+
+#include <charconv>
+
+#include "jet/parser/syntax_error.hpp"
+#include "jet/parser/token.hpp"
+#include "zelt/automation/date.hpp"
+
+namespace zelt::jet {
+namespace {
+
+using ast::Expr;
+using ast::Index;
+using ast::Op;
+using K = Token::Kind;
+
+class Parser {
+public:
+    Parser(std::string_view text, ast::Tree& tree, std::vector<Token>& tokens)
+        : text_(text), tree_(tree), tokens_(tokens) {
+        tokenize(text, tokens_);
+        tree_.exprs.reserve(tokens_.size());
+    }
+
+    void statement() {
+        ast::Statement& st = tree_.statement;
+        if (peek().isWord(Keyword::Shape)) {
+            shape(st);
+        } else if (peek().isWord(Keyword::Select) && peek(1).kind == K::AtWord) {
+            next();
+            const Token& at = next();
+            if (!sameWord(at.text, "Identity")) failAt(at);
+            st.kind = ast::Statement::Kind::Identity;
+        } else if (peek().isWord(Keyword::Select)) {
+            st.kind = ast::Statement::Kind::Select;
+            st.selects.push_back(select());
+            while (peek().isWord(Keyword::Union)) {
+                next();
+                expectWord(Keyword::All);
+                st.selects.push_back(select());
+            }
+        } else if (peek().isWord(Keyword::Insert)) {
+            insert(st);
+        } else if (peek().isWord(Keyword::Update)) {
+            update(st);
+        } else if (peek().isWord(Keyword::Delete)) {
+            remove(st);
+        } else {
+            fail();
+        }
+        if (peek().isSymbol(';')) next();
+        if (peek().kind != K::End) textAfterStatement(text_, peek().start, nearText(peek()));
+    }
+
+private:
+    const Token& peek(size_t ahead = 0) const {
+        const size_t i = pos_ + ahead;
+        return tokens_[i < tokens_.size() ? i : tokens_.size() - 1];
+    }
+    const Token& next() { return tokens_[pos_ < tokens_.size() - 1 ? pos_++ : pos_]; }
+    std::string_view nearText(const Token& t) const { return text_.substr(t.start, t.end - t.start); }
+    [[noreturn]] void failAt(const Token& t) const { syntaxError(text_, t.start, nearText(t)); }
+    [[noreturn]] void fail() const { failAt(peek()); }
+
+    void expectWord(Keyword w) {
+        if (!peek().isWord(w)) fail();
+        next();
+    }
+    void expectSymbol(char c) {
+        if (!peek().isSymbol(c)) fail();
+        next();
+    }
+    bool acceptWord(Keyword w) {
+        if (!peek().isWord(w)) return false;
+        next();
+        return true;
+    }
+    bool acceptSymbol(char c) {
+        if (!peek().isSymbol(c)) return false;
+        next();
+        return true;
+    }
+    static bool reserved(const Token& t) { return t.keyword != Keyword::None; }
+    bool atName() const {
+        const Token& t = peek();
+        return (t.kind == K::Word && !reserved(t)) || t.kind == K::Bracketed;
+    }
+    std::string_view name() {
+        if (!atName() || peek().text.empty()) fail();
+        return next().text;
+    }
+
+    Index add(Expr e) {
+        tree_.exprs.push_back(e);
+        return static_cast<Index>(tree_.exprs.size() - 1);
+    }
+    Expr& node(Index i) { return tree_.exprs[static_cast<size_t>(i)]; }
+    Index make(Expr::Kind kind, uint32_t position, Index first = ast::None) {
+        Expr e{};
+        e.kind = kind;
+        e.position = position;
+        e.first = first;
+        return add(e);
+    }
+    Index binary(Op op, Index l, Index r, uint32_t position) {
+        node(l).next = r;
+        const Index e = make(Expr::Kind::Binary, position, l);
+        node(e).op = op;
+        return e;
+    }
+
+    ast::Select select() {
+        ast::Select s;
+        s.position = peek().start;
+        expectWord(Keyword::Select);
+        if (acceptWord(Keyword::Top)) {
+            const Token& n = peek();
+            int64_t top = 0;
+            if (n.kind != K::Number ||
+                std::from_chars(n.text.data(), n.text.data() + n.text.size(), top).ptr != n.text.data() + n.text.size())
+                fail();
+            next();
+            s.top = top;
+        }
+        do s.items.push_back(selectItem());
+        while (acceptSymbol(','));
+        if (atName()) fail();  // an alias needs its AS
+        if (acceptWord(Keyword::From)) s.from = fromClause();
+        if (acceptWord(Keyword::Where)) s.where = expression();
+        if (acceptWord(Keyword::Group)) {
+            expectWord(Keyword::By);
+            do s.groupBy.push_back(expression());
+            while (acceptSymbol(','));
+        }
+        if (acceptWord(Keyword::Order)) {
+            expectWord(Keyword::By);
+            do {
+                const Index e = expression();
+                bool descending = false;
+                if (acceptWord(Keyword::Desc)) descending = true;
+                else acceptWord(Keyword::Asc);
+                s.orderBy.push_back({e, descending});
+            } while (acceptSymbol(','));
+        }
+        return s;
+    }
+
+    ast::SelectItem selectItem() {
+        ast::SelectItem item;
+        if (acceptSymbol('*')) return item;
+        if (atName() && peek(1).isSymbol('.') && peek(2).isSymbol('*')) {
+            item.star = next().text;
+            pos_ += 2;
+            return item;
+        }
+        item.expr = expression();
+        if (acceptWord(Keyword::As)) item.alias = name();
+        return item;
+    }
+
+    Index addFrom(ast::From f) {
+        tree_.froms.push_back(f);
+        return static_cast<Index>(tree_.froms.size() - 1);
+    }
+
+    Index fromClause() {
+        Index left = fromPrimary();
+        for (;;) {
+            ast::From join;
+            join.position = peek().start;
+            if (acceptSymbol(',')) {
+                join.join = ast::From::Join::Cross;
+                join.left = left;
+                join.right = fromPrimary();
+                left = addFrom(join);
+                continue;
+            }
+            if (acceptWord(Keyword::Inner)) join.join = ast::From::Join::Inner;
+            else if (acceptWord(Keyword::Left)) join.join = ast::From::Join::Left;
+            else if (acceptWord(Keyword::Right)) join.join = ast::From::Join::Right;
+            else return left;
+            if (join.join != ast::From::Join::Inner) acceptWord(Keyword::Outer);
+            expectWord(Keyword::Join);
+            join.left = left;
+            join.right = fromPrimary();
+            expectWord(Keyword::On);
+            join.on = expression();
+            left = addFrom(join);
+        }
+    }
+
+    Index fromPrimary() {
+        if (acceptSymbol('(')) {
+            const Index inner = fromClause();
+            expectSymbol(')');
+            return inner;
+        }
+        ast::From f;
+        f.position = peek().start;
+        f.table = name();
+        return addFrom(f);
+    }
+
+    // Precedence, loosest first: OR, AND, NOT, comparisons, &, + -, * /, unary minus (as in VBA,
+    // where arithmetic binds tighter than concatenation).
+    Index expression() { return orExpr(); }
+
+    Index orExpr() {
+        Index l = andExpr();
+        while (peek().isWord(Keyword::Or)) {
+            const uint32_t p = next().start;
+            l = binary(Op::Or, l, andExpr(), p);
+        }
+        return l;
+    }
+    Index andExpr() {
+        Index l = notExpr();
+        while (peek().isWord(Keyword::And)) {
+            const uint32_t p = next().start;
+            l = binary(Op::And, l, notExpr(), p);
+        }
+        return l;
+    }
+    Index notExpr() {
+        if (peek().isWord(Keyword::Not)) {
+            const uint32_t p = next().start;
+            return make(Expr::Kind::Not, p, notExpr());
+        }
+        return comparison();
+    }
+
+    static bool comparisonOp(const Token& t, Op& op) {
+        if (t.kind != K::Symbol) return false;
+        if (t.text == "=") op = Op::Eq;
+        else if (t.text == "<>") op = Op::Ne;
+        else if (t.text == "<") op = Op::Lt;
+        else if (t.text == ">") op = Op::Gt;
+        else if (t.text == "<=") op = Op::Le;
+        else if (t.text == ">=") op = Op::Ge;
+        else return false;
+        return true;
+    }
+
+    Index comparison() {
+        Index l = concat();
+        for (;;) {
+            Op op;
+            if (comparisonOp(peek(), op)) {
+                const uint32_t p = next().start;
+                l = binary(op, l, concat(), p);
+                continue;
+            }
+            bool negated = false;
+            if (peek().isWord(Keyword::Not) && (peek(1).isWord(Keyword::Like) || peek(1).isWord(Keyword::Between))) {
+                next();
+                negated = true;
+            }
+            if (peek().isWord(Keyword::Like)) {
+                const uint32_t p = next().start;
+                const Index pattern = concat();
+                node(l).next = pattern;
+                l = make(Expr::Kind::Like, p, l);
+                node(l).negated = negated;
+                continue;
+            }
+            if (peek().isWord(Keyword::Between)) {
+                const uint32_t p = next().start;
+                const Index low = concat();
+                expectWord(Keyword::And);
+                const Index high = concat();
+                node(l).next = low;
+                node(low).next = high;
+                l = make(Expr::Kind::Between, p, l);
+                node(l).negated = negated;
+                continue;
+            }
+            if (peek().isWord(Keyword::Is)) {
+                const uint32_t p = next().start;
+                const bool isNot = acceptWord(Keyword::Not);
+                expectWord(Keyword::Null);
+                l = make(Expr::Kind::IsNull, p, l);
+                node(l).negated = isNot;
+                continue;
+            }
+            return l;
+        }
+    }
+    Index concat() {
+        Index l = additive();
+        while (peek().isSymbol('&')) {
+            const uint32_t p = next().start;
+            l = binary(Op::Concat, l, additive(), p);
+        }
+        return l;
+    }
+    Index additive() {
+        Index l = multiplicative();
+        while (peek().isSymbol('+') || peek().isSymbol('-')) {
+            const Op op = peek().isSymbol('+') ? Op::Add : Op::Sub;
+            const uint32_t p = next().start;
+            l = binary(op, l, multiplicative(), p);
+        }
+        return l;
+    }
+    Index multiplicative() {
+        Index l = unary();
+        while (peek().isSymbol('*') || peek().isSymbol('/')) {
+            const Op op = peek().isSymbol('*') ? Op::Mul : Op::Div;
+            const uint32_t p = next().start;
+            l = binary(op, l, unary(), p);
+        }
+        return l;
+    }
+    Index unary() {
+        if (peek().isSymbol('-')) {
+            const uint32_t p = next().start;
+            return make(Expr::Kind::Negate, p, unary());
+        }
+        if (peek().isSymbol('+')) next();
+        return primary();
+    }
+
+    Index column(std::string_view table, std::string_view column, uint32_t position) {
+        const Index e = make(Expr::Kind::Column, position);
+        node(e).a = table;
+        node(e).b = column;
+        return e;
+    }
+
+    // [Tabela.Coluna] names a table's column as Tabela.Coluna does; [Coluna] a column.
+    Index bracketed(const Token& t) {
+        const size_t dot = t.text.find('.');
+        if (dot == std::string_view::npos) return column({}, t.text, t.start);
+        if (dot == 0 || dot + 1 == t.text.size()) failAt(t);
+        return column(t.text.substr(0, dot), t.text.substr(dot + 1), t.start);
+    }
+
+    Index call(const Token& nameToken) {
+        const Index e = make(Expr::Kind::Call, nameToken.start);
+        node(e).a = nameToken.text;
+        expectSymbol('(');
+        if (acceptSymbol(')')) return e;
+        Index last = ast::None;
+        do {
+            Index arg;
+            if (peek().isSymbol('*') && peek(1).isSymbol(')')) arg = make(Expr::Kind::Star, next().start);
+            else arg = expression();
+            if (last == ast::None) node(e).first = arg;
+            else node(last).next = arg;
+            last = arg;
+        } while (acceptSymbol(','));
+        expectSymbol(')');
+        return e;
+    }
+
+    Index primary() {
+        const Token& t = peek();
+        switch (t.kind) {
+        case K::Number: {
+            next();
+            const Index e = make(Expr::Kind::Number, t.start);
+            node(e).a = t.text;
+            return e;
+        }
+        case K::SingleQuoted:
+        case K::DoubleQuoted: {
+            next();
+            const Index e = make(Expr::Kind::String, t.start);
+            node(e).a = t.text;
+            node(e).doubleQuoted = t.kind == K::DoubleQuoted;
+            return e;
+        }
+        case K::DateLiteral: {
+            const auto date = Date::parseMonthFirst(t.text);
+            if (!date) failAt(t);
+            next();
+            const Index e = make(Expr::Kind::Date, t.start);
+            node(e).number = date->serial();
+            return e;
+        }
+        case K::Bracketed: {
+            next();
+            if (peek().isSymbol('.') && peek(1).kind != K::End) {  // [Tabela].[Coluna]
+                next();
+                const Token& c = peek();
+                return column(t.text, name(), c.start);
+            }
+            return bracketed(t);
+        }
+        case K::Symbol:
+            if (acceptSymbol('(')) {
+                const Index inner = expression();
+                expectSymbol(')');
+                return inner;
+            }
+            fail();
+        case K::Word: {
+            if (t.isWord(Keyword::Null)) return next(), make(Expr::Kind::Null, t.start);
+            if (t.isWord(Keyword::True) || t.isWord(Keyword::False)) {
+                next();
+                const Index e = make(Expr::Kind::Boolean, t.start);
+                node(e).number = t.isWord(Keyword::True) ? 1 : 0;
+                return e;
+            }
+            if (reserved(t)) fail();
+            next();
+            if (peek().isSymbol('(')) return call(t);
+            if (peek().isSymbol('.')) {
+                next();
+                return column(t.text, name(), t.start);
+            }
+            if (sameWord(t.text, "NOW")) return make(Expr::Kind::Now, t.start);
+            return column({}, t.text, t.start);
+        }
+        default:
+            fail();
+        }
+    }
+
+    void columnList(ast::Statement& st) {
+        do {
+            const uint32_t p = peek().start;
+            std::string_view c = name();
+            if (acceptSymbol('.')) c = name();  // Tabela.Coluna
+            st.assignments.push_back({c, p, ast::None});
+        } while (acceptSymbol(','));
+    }
+
+    void insert(ast::Statement& st) {
+        st.kind = ast::Statement::Kind::Insert;
+        expectWord(Keyword::Insert);
+        expectWord(Keyword::Into);
+        st.tablePosition = peek().start;
+        st.table = name();
+        if (acceptSymbol('(')) {
+            columnList(st);
+            expectSymbol(')');
+        } else {
+            st.allColumns = true;
+        }
+        const Token& values = peek();
+        expectWord(Keyword::Values);
+        expectSymbol('(');
+        size_t n = 0;
+        do {
+            const Index v = expression();
+            if (st.allColumns) st.assignments.push_back({{}, tree_[v].position, v});
+            else if (n < st.assignments.size()) st.assignments[n].value = v;
+            ++n;
+        } while (acceptSymbol(','));
+        if (!st.allColumns && n != st.assignments.size()) failAt(n > st.assignments.size() ? peek() : values);
+        expectSymbol(')');
+    }
+
+    void update(ast::Statement& st) {
+        st.kind = ast::Statement::Kind::Update;
+        expectWord(Keyword::Update);
+        st.tablePosition = peek().start;
+        st.table = name();
+        expectWord(Keyword::Set);
+        do {
+            const uint32_t p = peek().start;
+            std::string_view c = name();
+            if (acceptSymbol('.')) c = name();  // Tabela.Coluna
+            expectSymbol('=');
+            st.assignments.push_back({c, p, expression()});
+        } while (acceptSymbol(','));
+        if (acceptWord(Keyword::Where)) st.where = expression();
+    }
+
+    void remove(ast::Statement& st) {
+        st.kind = ast::Statement::Kind::Delete;
+        expectWord(Keyword::Delete);
+        if (!acceptSymbol('*') && atName() && peek(1).isSymbol('.') && peek(2).isSymbol('*')) pos_ += 3;  // Tabela.*
+        expectWord(Keyword::From);
+        st.tablePosition = peek().start;
+        st.table = name();
+        if (acceptWord(Keyword::Where)) st.where = expression();
+    }
+
+    void shape(ast::Statement& st) {
+        st.kind = ast::Statement::Kind::Shape;
+        expectWord(Keyword::Shape);
+        expectSymbol('{');
+        st.selects.push_back(select());
+        expectSymbol('}');
+        if (acceptWord(Keyword::As)) st.parentAlias = name();
+        expectWord(Keyword::Append);
+        expectSymbol('(');
+        expectSymbol('{');
+        st.selects.push_back(select());
+        expectSymbol('}');
+        expectWord(Keyword::Relate);
+        st.parentKeyPosition = peek().start;
+        st.parentKey = name();
+        expectWord(Keyword::To);
+        st.childKeyPosition = peek().start;
+        st.childKey = name();
+        expectSymbol(')');
+        expectWord(Keyword::As);
+        st.chapter = name();
+    }
+
+    std::string_view text_;
+    ast::Tree& tree_;
+    std::vector<Token>& tokens_;
+    size_t pos_ = 0;
+};
+
+}  // namespace
+
+void parse(std::string_view text, ast::Tree& tree) {
+    // Kept from one statement to the next: a long selection has thousands of tokens.
+    thread_local std::vector<Token> tokens;
+    tokens.clear();
+    tree.reset(text);
+    Parser(text, tree, tokens).statement();
+}
+
+}  // namespace zelt::jet

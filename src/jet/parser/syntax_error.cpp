@@ -1,0 +1,57 @@
+#include "jet/parser/syntax_error.hpp"
+
+#include "zelt/automation/error.hpp"
+#include "zelt/jet/errors.hpp"
+
+namespace zelt::jet {
+namespace {
+
+constexpr size_t NearLength = 40;
+
+bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+}  // namespace
+
+size_t characterPosition(std::string_view text, size_t byteOffset) {
+    size_t chars = 1;
+    for (size_t i = 0; i < byteOffset && i < text.size(); ++i)
+        if (!continuationByte(text[i])) ++chars;
+    return chars;
+}
+
+std::string whereInText(std::string_view text, size_t byteOffset, std::string_view near) {
+    const size_t position = characterPosition(text, byteOffset);
+    if (near.empty()) return "perto do fim do texto (posição " + std::to_string(position) + ")";
+    if (near.size() > NearLength) {
+        size_t cut = NearLength;
+        while (cut > 0 && continuationByte(near[cut])) --cut;
+        near = near.substr(0, cut);
+    }
+    return "perto de '" + std::string(near) + "' (posição " + std::to_string(position) + ")";
+}
+
+void syntaxError(std::string_view text, size_t byteOffset, std::string_view near) {
+    throwError(err::Syntax, "Erro de sintaxe na instrução SQL, " + whereInText(text, byteOffset, near) + ".");
+}
+
+void unterminatedLiteral(std::string_view text, size_t byteOffset) {
+    throwError(err::Syntax, "Erro de sintaxe na cadeia de caracteres da instrução SQL, " +
+                                whereInText(text, byteOffset, text.substr(byteOffset)) + ".");
+}
+
+void textAfterStatement(std::string_view text, size_t byteOffset, std::string_view near) {
+    throwError(err::Syntax,
+               "Caracteres encontrados após o final da instrução SQL, " + whereInText(text, byteOffset, near) + ".");
+}
+
+void missingTable(std::string_view table) {
+    throwError(err::MissingTable, "A tabela '" + std::string(table) + "' não existe.");
+}
+
+void missingColumn(std::string_view column, std::string_view where) {
+    throwError(err::MissingColumn, "A coluna '" + std::string(column) + "' não existe " + std::string(where) + ".");
+}
+
+void typeMismatch() { throwError(err::TypeMismatch, "Tipo de dados incompatível na expressão de critério."); }
+
+}  // namespace zelt::jet

@@ -1,0 +1,22 @@
+#pragma once
+// The errors a statement's text can raise before anything reaches SQLite; each says where.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zelt::jet {
+
+// Position as Jet reports it: characters (not bytes) from the start, the first being 1.
+size_t characterPosition(std::string_view text, size_t byteOffset);
+
+// "perto de 'near' (posição N)", near cut to a readable length.
+std::string whereInText(std::string_view text, size_t byteOffset, std::string_view near);
+
+[[noreturn]] void syntaxError(std::string_view text, size_t byteOffset, std::string_view near);
+[[noreturn]] void unterminatedLiteral(std::string_view text, size_t byteOffset);
+[[noreturn]] void textAfterStatement(std::string_view text, size_t byteOffset, std::string_view near);
+[[noreturn]] void missingTable(std::string_view table);
+[[noreturn]] void missingColumn(std::string_view column, std::string_view where);
+[[noreturn]] void typeMismatch();
+
+}  // namespace zelt::jet

@@ -1,2 +1,0 @@
-// Placeholder until the layer's sources land.
-namespace { [[maybe_unused]] int placeholder_src_jet = 0; }

@@ -1,0 +1,162 @@
+#include "jet/translate/modify_writer.hpp"
+
+#include <optional>
+
+#include "jet/parser/syntax_error.hpp"
+#include "jet/parser/token.hpp"
+#include "jet/translate/expression_writer.hpp"
+#include "jet/translate/sql_text.hpp"
+#include "zelt/automation/date.hpp"
+#include "zelt/automation/regional.hpp"
+
+namespace zelt::jet {
+
+using ast::Expr;
+using ast::Index;
+
+namespace {
+
+class ValueWriter {
+public:
+    ValueWriter(const ast::Tree& tree, const Scope& scope, std::string& out)
+        : tree_(tree), out_(out), expressions_(tree, scope, out) {}
+
+    // Text written into a date column is the regional form ("05/12/2026 19:16:50"), read now
+    // so that the column holds the date's serial; numbers and yes/no take only what reads as such.
+    void write(const ColumnDef& column, Index value) {
+        const Expr& e = tree_[value];
+        const bool text = e.kind == Expr::Kind::String;
+        switch (column.kind) {
+        case ColumnKind::Date:
+        case ColumnKind::DateTime:
+            if (text) {
+                const auto date = Date::parseRegional(sql::unquote(e.a, e.doubleQuoted));
+                if (!date) typeMismatch();
+                return sql::appendReal(out_, date->serial());
+            }
+            if (literal(e)) break;
+            out_ += "jet_cdate(";
+            expressions_.write(value);
+            out_ += ')';
+            return;
+        case ColumnKind::Counter:
+        case ColumnKind::Number:
+        case ColumnKind::Double:
+        case ColumnKind::Money:
+            if (text) return sql::appendNumber(out_, number(e));
+            break;
+        case ColumnKind::YesNo:
+            if (text) return appendYesNo(yesNo(e));
+            if (const auto n = numberLiteral(value)) return appendYesNo(*n != 0);
+            break;
+        case ColumnKind::Text:
+        case ColumnKind::Memo:
+            break;
+        }
+        expressions_.write(value);
+    }
+
+    ExpressionWriter& expressions() { return expressions_; }
+
+private:
+    static bool literal(const Expr& e) {
+        return e.kind == Expr::Kind::Number || e.kind == Expr::Kind::Date || e.kind == Expr::Kind::Null ||
+               e.kind == Expr::Kind::Boolean;
+    }
+
+    // A number as written, with its sign.
+    std::optional<double> numberLiteral(Index i) const {
+        const Expr& e = tree_[i];
+        if (e.kind == Expr::Kind::Negate) {
+            const auto n = numberLiteral(e.first);
+            return n ? std::optional<double>(-*n) : std::nullopt;
+        }
+        if (e.kind != Expr::Kind::Number) return std::nullopt;
+        return std::stod(std::string(e.a));
+    }
+
+    static double number(const Expr& e) {
+        const auto n = regional::parseNumber(sql::unquote(e.a, e.doubleQuoted));
+        if (!n) typeMismatch();
+        return *n;
+    }
+
+    static bool yesNo(const Expr& e) {
+        const std::string v = sql::unquote(e.a, e.doubleQuoted);
+        const std::string_view t = regional::trim(v);
+        if (sameWord(t, "True") || sameWord(t, "Verdadeiro")) return true;
+        if (sameWord(t, "False") || sameWord(t, "Falso")) return false;
+        return number(e) != 0;
+    }
+
+    void appendYesNo(bool v) { out_ += v ? '1' : '0'; }
+
+    const ast::Tree& tree_;
+    std::string& out_;
+    ExpressionWriter expressions_;
+};
+
+const ColumnDef& columnOf(const TableDef& table, std::string_view name) {
+    const ColumnDef* c = findColumn(table, name);
+    if (!c) missingColumn(name, "na tabela '" + table.name + "'");
+    return *c;
+}
+
+}  // namespace
+
+Query writeModification(const ast::Tree& tree) {
+    const ast::Statement& st = tree.statement;
+    Scope scope;
+    const TableDef& table = scope.addTable(st.table);
+    Query q;
+    std::string& out = q.sql;
+    out.reserve(tree.text.size() + 64);
+    ValueWriter values(tree, scope, out);
+    switch (st.kind) {
+    case ast::Statement::Kind::Insert: {
+        if (st.allColumns && st.assignments.size() != table.columns.size())
+            syntaxError(tree.text, st.tablePosition, st.table);
+        // The values name no table: a name among them is a column no row can give yet.
+        const Scope none;
+        ValueWriter free(tree, none, out);
+        out += "INSERT INTO ";
+        sql::appendIdentifier(out, table.name);
+        out += " (";
+        for (size_t i = 0; i < st.assignments.size(); ++i) {
+            if (i) out += ", ";
+            sql::appendIdentifier(out, st.allColumns ? table.columns[i].name : columnOf(table, st.assignments[i].column).name);
+        }
+        out += ") VALUES (";
+        for (size_t i = 0; i < st.assignments.size(); ++i) {
+            if (i) out += ", ";
+            const ColumnDef& c = st.allColumns ? table.columns[i] : columnOf(table, st.assignments[i].column);
+            free.write(c, st.assignments[i].value);
+        }
+        out += ')';
+        break;
+    }
+    case ast::Statement::Kind::Update:
+        out += "UPDATE ";
+        sql::appendIdentifier(out, table.name);
+        out += " SET ";
+        for (size_t i = 0; i < st.assignments.size(); ++i) {
+            if (i) out += ", ";
+            const ColumnDef& c = columnOf(table, st.assignments[i].column);
+            sql::appendIdentifier(out, c.name);
+            out += " = ";
+            values.write(c, st.assignments[i].value);
+        }
+        break;
+    default:
+        out += "DELETE FROM ";
+        sql::appendIdentifier(out, table.name);
+        break;
+    }
+    if (st.where != ast::None) {
+        out += " WHERE ";
+        values.expressions().write(st.where);
+    }
+    return q;
+}
+
+}  // namespace zelt::jet

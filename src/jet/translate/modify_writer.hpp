@@ -1,0 +1,11 @@
+#pragma once
+#include "jet/parser/ast.hpp"
+#include "zelt/jet/translator.hpp"
+
+namespace zelt::jet {
+
+// INSERT INTO ... VALUES, UPDATE ... SET and DELETE, with each written value converted to the
+// kind of its column.
+Query writeModification(const ast::Tree& tree);
+
+}  // namespace zelt::jet

@@ -1,0 +1,249 @@
+#include "jet/translate/select_writer.hpp"
+
+#include "jet/parser/syntax_error.hpp"
+#include "jet/parser/token.hpp"
+#include "jet/translate/expression_writer.hpp"
+#include "jet/translate/sql_text.hpp"
+#include "zelt/automation/error.hpp"
+#include "zelt/jet/errors.hpp"
+
+namespace zelt::jet {
+
+using ast::Expr;
+using ast::From;
+using ast::Index;
+
+namespace {
+
+struct Item {
+    Index expr = ast::None;               // None: a column of a "*"
+    const TableDef* table = nullptr;      // a plain column's table
+    const ColumnDef* column = nullptr;
+    std::string name;
+};
+
+class SelectWriter {
+public:
+    SelectWriter(const ast::Tree& tree, const ast::Select& select) : tree_(tree), s_(select) {
+        if (s_.from != ast::None) collectTables(s_.from);
+        prepareItems();
+    }
+
+    // ownOrderBy false: the ORDER BY is the union's, written by the caller.
+    Query write(bool ownOrderBy) {
+        Query q;
+        q.sql.reserve(tree_.text.size() + tree_.text.size() / 2 + 64);
+        std::string& out = q.sql;
+        ExpressionWriter w(tree_, scope_, out);
+        const bool ordered = ownOrderBy && !s_.orderBy.empty();
+        // Jet's TOP n keeps the rows tied with the n-th on the ORDER BY terms; a rank does the
+        // same. Ordered by a table's own counter there are no ties, and LIMIT lets SQLite stop early.
+        const bool ranked = s_.top && ordered && !orderedByKey();
+        if (ranked) {
+            out += "SELECT ";
+            for (size_t i = 0; i < items_.size(); ++i) {
+                if (i) out += ", ";
+                sql::appendIdentifier(out, rankedName(i));
+                out += " AS ";
+                sql::appendIdentifier(out, items_[i].name);
+            }
+            out += " FROM (";
+        }
+        out += "SELECT ";
+        q.columns.reserve(items_.size());
+        for (size_t i = 0; i < items_.size(); ++i) {
+            const Item& item = items_[i];
+            if (i) out += ", ";
+            ValueKind kind;
+            if (item.expr != ast::None) {
+                kind = w.write(item.expr).kind;
+            } else {
+                sql::appendColumn(out, item.table->name, item.column->name);
+                kind = kindOf(item.column->kind);
+            }
+            out += " AS ";
+            sql::appendIdentifier(out, ranked ? rankedName(i) : item.name);
+            q.columns.push_back({item.name, kind});
+        }
+        if (ranked) {
+            out += ", RANK() OVER (ORDER BY ";
+            orderTerms(w, out);
+            out += ") AS \"jet_rank\"";
+        }
+        if (s_.from != ast::None) {
+            out += " FROM ";
+            writeFrom(w, out, s_.from, false);
+        }
+        if (s_.where != ast::None) {
+            out += " WHERE ";
+            w.write(s_.where);
+        }
+        if (!s_.groupBy.empty()) {
+            out += " GROUP BY ";
+            for (size_t i = 0; i < s_.groupBy.size(); ++i) {
+                if (i) out += ", ";
+                w.writeTerm(s_.groupBy[i]);
+            }
+        }
+        if (ordered && !ranked) {
+            out += " ORDER BY ";
+            orderTerms(w, out);
+        }
+        if (s_.top && !ranked) out += " LIMIT " + std::to_string(*s_.top);
+        if (ranked) out += ") WHERE \"jet_rank\" <= " + std::to_string(*s_.top) + " ORDER BY \"jet_rank\"";
+        return q;
+    }
+
+private:
+    static std::string rankedName(size_t i) { return "c" + std::to_string(i); }
+
+    void collectTables(Index i) {
+        const From& f = tree_.froms[static_cast<size_t>(i)];
+        if (f.join == From::Join::Table) {
+            scope_.addTable(f.table);
+            return;
+        }
+        collectTables(f.left);
+        collectTables(f.right);
+    }
+
+    void writeFrom(ExpressionWriter& w, std::string& out, Index i, bool nested) const {
+        const From& f = tree_.froms[static_cast<size_t>(i)];
+        if (f.join == From::Join::Table) {
+            sql::appendIdentifier(out, findTable(f.table)->name);
+            return;
+        }
+        if (nested) out += '(';
+        writeFrom(w, out, f.left, false);
+        switch (f.join) {
+        case From::Join::Inner: out += " INNER JOIN "; break;
+        case From::Join::Left: out += " LEFT JOIN "; break;
+        case From::Join::Right: out += " RIGHT JOIN "; break;
+        default: out += ", "; break;
+        }
+        writeFrom(w, out, f.right, true);
+        if (f.on != ast::None) {
+            out += " ON ";
+            w.write(f.on);
+        }
+        if (nested) out += ')';
+    }
+
+    void orderTerms(ExpressionWriter& w, std::string& out) {
+        w.allowAliases(&aliases_);
+        for (size_t i = 0; i < s_.orderBy.size(); ++i) {
+            if (i) out += ", ";
+            w.writeTerm(s_.orderBy[i].expr);
+            if (s_.orderBy[i].descending) out += " DESC";
+        }
+        w.allowAliases(nullptr);
+    }
+
+    bool orderedByKey() const {
+        if (scope_.tables().size() != 1) return false;
+        const Expr& e = tree_[s_.orderBy.front().expr];
+        if (e.kind != Expr::Kind::Column) return false;
+        const ResolvedColumn c = scope_.resolve(e.a, e.b);
+        return c && c.column->kind == ColumnKind::Counter;
+    }
+
+    void addStar(const TableDef& t) {
+        for (const ColumnDef& c : t.columns) items_.push_back({ast::None, &t, &c, c.name});
+    }
+
+    void prepareItems() {
+        int unnamed = 1000;
+        items_.reserve(s_.items.size());
+        for (const ast::SelectItem& si : s_.items) {
+            if (si.expr == ast::None) {
+                if (si.star.empty()) {
+                    for (const TableDef* t : scope_.tables()) addStar(*t);
+                } else if (const TableDef* t = scope_.table(si.star)) {
+                    addStar(*t);
+                } else {
+                    missingTable(si.star);
+                }
+                continue;
+            }
+            Item item;
+            item.expr = si.expr;
+            const Expr& e = tree_[si.expr];
+            if (!si.alias.empty()) {
+                item.name = std::string(si.alias);
+                aliases_.push_back({si.alias, si.expr});
+            } else if (e.kind == Expr::Kind::Column) {
+                if (const ResolvedColumn c = scope_.resolve(e.a, e.b)) {
+                    item.table = c.table;
+                    item.column = c.column;
+                    item.name = c.column->name;
+                } else {
+                    missingColumn(e.b, "nas tabelas da instrução");
+                }
+            } else {
+                item.name = "Expr" + std::to_string(unnamed++);
+            }
+            items_.push_back(std::move(item));
+        }
+        // Two tables' columns of one name are told apart by their tables, as Jet names them.
+        for (size_t i = 0; i < items_.size(); ++i) {
+            if (!items_[i].column) continue;
+            for (size_t j = i + 1; j < items_.size(); ++j) {
+                if (!items_[j].column || items_[j].table == items_[i].table ||
+                    !sameWord(items_[j].column->name, items_[i].column->name))
+                    continue;
+                items_[j].name = items_[j].table->name + "." + items_[j].column->name;
+                items_[i].name = items_[i].table->name + "." + items_[i].column->name;
+            }
+        }
+    }
+
+    const ast::Tree& tree_;
+    const ast::Select& s_;
+    Scope scope_;
+    std::vector<Item> items_;
+    std::vector<Alias> aliases_;
+};
+
+[[noreturn]] void columnCountDiffers() {
+    throwError(err::Syntax, "O número de colunas nas consultas de uma consulta união não corresponde.");
+}
+
+}  // namespace
+
+Query writeSelect(const ast::Tree& tree, const ast::Select& select) { return SelectWriter(tree, select).write(true); }
+
+Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members) {
+    if (members.size() == 1) return writeSelect(tree, members.front());
+    Query q;
+    for (size_t i = 0; i < members.size(); ++i) {
+        const ast::Select& m = members[i];
+        const bool last = i + 1 == members.size();
+        // The last member's ORDER BY sorts the whole union, unless it belongs to that member's TOP.
+        const bool unionOrder = last && !m.top && !m.orderBy.empty();
+        Query part = SelectWriter(tree, m).write(!unionOrder);
+        if (i == 0) q.columns = part.columns;
+        else if (part.columns.size() != q.columns.size()) columnCountDiffers();
+        if (i) q.sql += " UNION ALL ";
+        const bool enclosed = m.top || (!unionOrder && !m.orderBy.empty());
+        if (enclosed) q.sql += "SELECT * FROM (";
+        q.sql += part.sql;
+        if (enclosed) q.sql += ')';
+        if (!unionOrder) continue;
+        q.sql += " ORDER BY ";
+        for (size_t t = 0; t < m.orderBy.size(); ++t) {
+            const Expr& e = tree[m.orderBy[t].expr];
+            size_t position = 0;
+            if (e.kind == Expr::Kind::Column)
+                for (size_t c = 0; c < q.columns.size() && !position; ++c)
+                    if (sameWord(q.columns[c].name, e.b)) position = c + 1;
+            if (!position) syntaxError(tree.text, e.position, e.b);
+            if (t) q.sql += ", ";
+            q.sql += std::to_string(position);
+            if (!isNumeric(q.columns[position - 1].kind)) q.sql += " COLLATE PTBR";
+            if (m.orderBy[t].descending) q.sql += " DESC";
+        }
+    }
+    return q;
+}
+
+}  // namespace zelt::jet

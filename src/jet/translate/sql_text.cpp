@@ -1,0 +1,62 @@
+#include "jet/translate/sql_text.hpp"
+
+#include <charconv>
+#include <cmath>
+
+namespace zelt::jet::sql {
+
+void appendIdentifier(std::string& out, std::string_view name) {
+    out += '"';
+    out += name;
+    out += '"';
+}
+
+void appendColumn(std::string& out, std::string_view table, std::string_view column) {
+    appendIdentifier(out, table);
+    out += '.';
+    appendIdentifier(out, column);
+}
+
+void appendString(std::string& out, std::string_view body, bool doubleQuoted) {
+    out += '\'';
+    if (!doubleQuoted) {
+        out += body;  // '' stays '' in SQLite
+    } else {
+        for (size_t i = 0; i < body.size(); ++i) {
+            const char c = body[i];
+            if (c == '"') ++i;  // "" is one quote
+            else if (c == '\'') out += '\'';
+            out += c;
+        }
+    }
+    out += '\'';
+}
+
+std::string unquote(std::string_view body, bool doubleQuoted) {
+    const char quote = doubleQuoted ? '"' : '\'';
+    std::string out;
+    out.reserve(body.size());
+    for (size_t i = 0; i < body.size(); ++i) {
+        out += body[i];
+        if (body[i] == quote) ++i;
+    }
+    return out;
+}
+
+void appendReal(std::string& out, double value) {
+    char buffer[32];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const std::string_view text(buffer, static_cast<size_t>(r.ptr - buffer));
+    out += text;
+    if (text.find_first_of(".eEn") == std::string_view::npos) out += ".0";
+}
+
+void appendNumber(std::string& out, double value) {
+    if (value == std::trunc(value) && std::abs(value) < 9.0e15) {
+        out += std::to_string(static_cast<long long>(value));
+        return;
+    }
+    appendReal(out, value);
+}
+
+}  // namespace zelt::jet::sql

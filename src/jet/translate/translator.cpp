@@ -1,0 +1,96 @@
+#include "zelt/jet/translator.hpp"
+
+#include <list>
+#include <unordered_map>
+
+#include "jet/parser/parser.hpp"
+#include "jet/parser/syntax_error.hpp"
+#include "jet/parser/token.hpp"
+#include "jet/translate/modify_writer.hpp"
+#include "jet/translate/select_writer.hpp"
+
+namespace zelt::jet {
+namespace {
+
+// The component writes its values into the text, so most texts come once; the few that repeat
+// (the server clock, the identity, the counts of a deletion check) are short, and kept.
+constexpr size_t CacheSize = 64;
+constexpr size_t LongestCachedText = 1024;
+
+class TranslationCache {
+public:
+    const Translation* find(std::string_view text) {
+        const auto it = index_.find(text);
+        if (it == index_.end()) return nullptr;
+        entries_.splice(entries_.begin(), entries_, it->second);
+        return &it->second->second;
+    }
+
+    void store(std::string_view text, const Translation& t) {
+        if (entries_.size() >= CacheSize) {
+            index_.erase(entries_.back().first);
+            entries_.pop_back();
+        }
+        entries_.emplace_front(std::string(text), t);
+        index_.emplace(entries_.front().first, entries_.begin());
+    }
+
+private:
+    using Entry = std::pair<std::string, Translation>;
+    std::list<Entry> entries_;
+    std::unordered_map<std::string_view, std::list<Entry>::iterator> index_;
+};
+
+// RELATE names result columns of the two selections.
+std::string resultColumn(const Query& q, std::string_view name, std::string_view text, uint32_t position) {
+    for (const ResultColumn& c : q.columns)
+        if (sameWord(c.name, name)) return c.name;
+    missingColumn(name, "no resultado da consulta, " + whereInText(text, position, name));
+}
+
+Translation translateText(std::string_view text) {
+    thread_local ast::Tree tree;  // its storage serves the next statement too
+    parse(text, tree);
+    const ast::Statement& st = tree.statement;
+    Translation t;
+    switch (st.kind) {
+    case ast::Statement::Kind::Identity:
+        t.kind = Translation::Kind::Identity;
+        t.query.sql = "SELECT last_insert_rowid() AS \"Expr1000\"";
+        t.query.columns = {{"Expr1000", ValueKind::Integer}};
+        break;
+    case ast::Statement::Kind::Select:
+        t.kind = Translation::Kind::Select;
+        t.query = writeUnion(tree, st.selects);
+        break;
+    case ast::Statement::Kind::Shape:
+        t.kind = Translation::Kind::Shape;
+        t.parent = writeSelect(tree, st.selects[0]);
+        t.child = writeSelect(tree, st.selects[1]);
+        t.parentAlias = std::string(st.parentAlias);
+        t.chapterName = std::string(st.chapter);
+        t.parentKey = resultColumn(t.parent, st.parentKey, text, st.parentKeyPosition);
+        t.childKey = resultColumn(t.child, st.childKey, text, st.childKeyPosition);
+        break;
+    case ast::Statement::Kind::Insert:
+    case ast::Statement::Kind::Update:
+    case ast::Statement::Kind::Delete:
+        t.kind = Translation::Kind::Modify;
+        t.query = writeModification(tree);
+        break;
+    }
+    return t;
+}
+
+}  // namespace
+
+Translation translate(std::string_view jetText) {
+    if (jetText.size() > LongestCachedText) return translateText(jetText);
+    thread_local TranslationCache cache;
+    if (const Translation* known = cache.find(jetText)) return *known;
+    Translation t = translateText(jetText);
+    cache.store(jetText, t);
+    return t;
+}
+
+}  // namespace zelt::jet

@@ -1,0 +1,122 @@
+// Excluir: the eleven counts, the first referring table, and the engine's own refusal as result 3.
+#include <sqlite3.h>
+
+#include "ambiente.hpp"
+#include "dados_de_acesso_gravados.hpp"
+
+namespace teste {
+namespace {
+
+const std::string MensagemDoBanco =
+    "O animal não pode ser excluído porque existe:\r\n\r\nregistros relacionados a ele\r\n\r\n"
+    "Se não deseja mais utilizar, altere a 'Situação' do animal para 'Inativo'.";
+
+class Exclusao : public Ambiente {
+protected:
+    void SetUp() override {
+        Ambiente::SetUp();
+        codigo_ = inserirAnimal(inserirCliente("Ana"), "Rex");
+        a_ = animal(0, "Rex");
+        a_->put_Codigo(codigo_);
+    }
+    std::string codigo() const { return Variant(codigo_).toText(); }
+    double restantes() { return numero("SELECT COUNT(*) FROM Animais WHERE Codigo = " + codigo()); }
+
+    double codigo_ = 0;
+    Ref<clsAnimais> a_;
+};
+
+TEST_F(Exclusao, UnreferencedAnimalIsDeletedAfterElevenCounts) {
+    gravarOsTextos();
+    EXPECT_EQ(a_->Excluir(), 0) << a_->get_DescricaoDoErro();
+    EXPECT_EQ(gravacao().contar(" SELECT COUNT(*) AS NumeroDeRegistros FROM "), 11u);
+    EXPECT_EQ(gravacao().textos.front(), " SELECT COUNT(*) AS NumeroDeRegistros FROM Agendamentos WHERE CodigoDoAnimal = " + codigo());
+    EXPECT_EQ(gravacao().textos.back(), "DELETE * FROM Animais WHERE Codigo=" + codigo() + ";");
+    EXPECT_EQ(restantes(), 0);
+}
+
+TEST_F(Exclusao, ReferencedAnimalIsRefusedWithTheFirstTableAndNoDelete) {
+    sql("INSERT INTO Exames (CodigoDoAnimal) VALUES (" + codigo() + ")");
+    sql("INSERT INTO Vacinacoes (CodigoDoAnimal) VALUES (" + codigo() + ")");
+    gravarOsTextos();
+    EXPECT_EQ(a_->Excluir(), 3);
+    EXPECT_EQ(a_->get_DescricaoDaFalha(),
+              "O animal 'Rex' não pode ser excluído porque esta sendo utilizada na tabela de 'Exames'.\r\n\r\n"
+              "Se não deseja mais utilizar, altere a 'Situação' do animal para 'Inativo'.");
+    EXPECT_EQ(gravacao().contar(" SELECT COUNT(*)"), 3u) << "the counts stop at the first table with rows";
+    EXPECT_EQ(gravacao().contar("DELETE"), 0u);
+    EXPECT_EQ(restantes(), 1);
+}
+
+TEST_F(Exclusao, EnginesRefusalFromAnotherTableBecomesResultThree) {
+    // A table outside the eleven that the counts do not know, with the engine's foreign key.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(caminhoDoBanco().c_str(), &db), SQLITE_OK);
+    const std::string ddl =
+        "CREATE TABLE Internacoes (Codigo INTEGER PRIMARY KEY, CodigoDoAnimal INTEGER REFERENCES Animais(Codigo));"
+        "INSERT INTO Internacoes (CodigoDoAnimal) VALUES (" + codigo() + ");";
+    char* erro = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, ddl.c_str(), nullptr, nullptr, &erro), SQLITE_OK) << (erro ? erro : "");
+    sqlite3_free(erro);
+    sqlite3_close(db);
+
+    a_->put_Nome("Rex");
+    EXPECT_EQ(a_->Excluir(), 3) << a_->get_NumeroDoErro() << " " << a_->get_DescricaoDoErro();
+    EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemDoBanco);
+    EXPECT_EQ(a_->get_NumeroDoErro(), 0) << "the error fields are not written on this path";
+    EXPECT_EQ(a_->get_LocalDoErro(), "");
+    EXPECT_EQ(restantes(), 1);
+}
+
+TEST_F(Exclusao, ProviderFailureWithAnotherHelpContextKeepsThePreviousMessage) {
+    sql("INSERT INTO Agendamentos (CodigoDoAnimal) VALUES (" + codigo() + ")");
+    ASSERT_EQ(a_->Excluir(), 3);
+    const std::string anterior = a_->get_DescricaoDaFalha();
+    sql("DELETE * FROM Agendamentos");
+
+    gravarOsTextos();
+    gravacao().antesDeExecutar = [](const std::string& t) {
+        if (t.rfind("DELETE", 0) == 0) throwError(-2147467259, "Falha geral.", 5003218);
+    };
+    EXPECT_EQ(a_->Excluir(), 3);
+    EXPECT_EQ(a_->get_DescricaoDaFalha(), anterior);
+
+    gravacao().antesDeExecutar = [](const std::string& t) {
+        if (t.rfind("DELETE", 0) == 0) throwError(-2147467259, "Falha geral.", 5003000);
+    };
+    EXPECT_EQ(a_->Excluir(), 3);
+    EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemDoBanco);
+    EXPECT_EQ(a_->get_NumeroDoErro(), 0);
+}
+
+TEST_F(Exclusao, OtherErrorsGoToTheHandlerAtTheDeletePoint) {
+    gravarOsTextos();
+    gravacao().antesDeExecutar = [](const std::string& t) {
+        if (t.rfind("DELETE", 0) == 0) throwError(-2147217865, "A tabela 'Animais' não foi encontrada.");
+    };
+    EXPECT_EQ(a_->Excluir(), 1);
+    EXPECT_EQ(a_->get_NumeroDoErro(), -2147217865);
+    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, Excluir, Ponto: 5");
+    EXPECT_EQ(restantes(), 1);
+}
+
+TEST_F(Exclusao, ErrorDuringTheCountsIsTheValidationsOwn) {
+    gravarOsTextos();
+    gravacao().antesDeExecutar = [](const std::string& t) {
+        if (t.find("FROM Medicacoes") != std::string::npos) throwError(-2147217865, "A tabela 'Medicacoes' não foi encontrada.");
+    };
+    EXPECT_EQ(a_->Excluir(), 1);
+    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, ValidarDados, Ponto: 8");
+    EXPECT_EQ(gravacao().contar("DELETE"), 0u);
+}
+
+TEST_F(Exclusao, UnknownOrUnsetCodeDeletesNothing) {
+    a_->put_Codigo(codigo_ + 1000);
+    EXPECT_EQ(a_->Excluir(), 0);
+    auto nunca = animal(0, "Tom");
+    EXPECT_EQ(nunca->Excluir(), 0);
+    EXPECT_EQ(restantes(), 1);
+}
+
+}  // namespace
+}  // namespace teste

@@ -1,0 +1,128 @@
+// Adicionar and Alterar: the exact statements, the codes, the validate-only flag and the failures.
+#include "ambiente.hpp"
+#include "dados_de_acesso_gravados.hpp"
+
+namespace teste {
+namespace {
+
+class Gravacao_ : public Ambiente {
+protected:
+    void SetUp() override {
+        Ambiente::SetUp();
+        dono_ = inserirCliente("Ana");
+        a_ = animal(dono_, "Rex");
+        a_->put_Porte("Médio");
+        a_->put_DataDeNascimento("15/03/2020");
+        a_->put_Cor("Caramelo");
+        a_->put_RGA("123");
+        a_->put_Microchip("98765");
+        a_->put_Pedigree(true);
+        a_->put_AnimalMorto(false);
+        a_->put_Observacao("Dócil");
+    }
+    double dono_ = 0;
+    Ref<clsAnimais> a_;
+};
+
+TEST_F(Gravacao_, InsertionSendsTheStatementAndHandsBackTheCode) {
+    gravarOsTextos();
+    ASSERT_EQ(a_->Adicionar(), 0) << a_->get_DescricaoDoErro();
+    const std::string hora = a_->get_DataHoraDaAtualizacao();
+    EXPECT_EQ(gravacao().ultimoQueComeca("INSERT"),
+              "INSERT INTO Animais (CodigoDoCliente,Nome,Sexo,CodigoDaEspecie,CodigoDaRaca,Porte,DataDeNascimento,Cor,"
+              "RGA,Microchip,Pedigree,AnimalMorto,Observacao,Situacao,DataEHoraDaInclusao,UsuarioDaInclusao) VALUES(" +
+                  Variant(dono_).toText() + ",'Rex','M'," + Variant(especie_).toText() + "," + Variant(raca_).toText() +
+                  ",'Médio','15/03/2020','Caramelo','123','98765',True,False,'Dócil',1, '" + hora + "','maria');");
+    EXPECT_EQ(gravacao().contar(" SELECT NOW AS DataHoraDoServidor "), 1u);
+    EXPECT_EQ(gravacao().contar("SELECT @@Identity"), 1u);
+    EXPECT_GT(a_->get_CodigoGerado(), 0);
+    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais WHERE Codigo = " + Variant(a_->get_CodigoGerado()).toText() +
+                     " AND UsuarioDaInclusao = 'maria'"),
+              1);
+}
+
+TEST_F(Gravacao_, AlterationSendsTheStatementWithNullBirthDate) {
+    ASSERT_EQ(a_->Adicionar(), 0);
+    const double codigo = a_->get_CodigoGerado();
+    gravarOsTextos();
+    a_->put_Codigo(codigo);
+    a_->put_DataDeNascimento("");
+    a_->put_Situacao(2);
+    ASSERT_EQ(a_->Alterar(), 0) << a_->get_DescricaoDoErro();
+    const std::string hora = a_->get_DataHoraDaAtualizacao();
+    EXPECT_EQ(gravacao().ultimoQueComeca("UPDATE"),
+              "UPDATE Animais SET Nome='Rex',Sexo='M',CodigoDoCliente=" + Variant(dono_).toText() +
+                  ",CodigoDaEspecie=" + Variant(especie_).toText() + ",CodigoDaRaca=" + Variant(raca_).toText() +
+                  ",Porte='Médio',Cor='Caramelo',DataDeNascimento=Null,RGA='123',Microchip='98765',Pedigree=True,"
+                  "AnimalMorto=False,Observacao='Dócil',Situacao=2, DataEHoraDaAlteracao='" +
+                  hora + "', UsuarioDaAlteracao='maria' WHERE Codigo=" + Variant(codigo).toText() + ";");
+    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais WHERE Situacao = 2 AND DataDeNascimento Is Null"), 1);
+}
+
+TEST_F(Gravacao_, TwoInsertionsGiveTwoRowsAndTheSecondCode) {
+    ASSERT_EQ(a_->Adicionar(), 0);
+    const double primeiro = a_->get_CodigoGerado();
+    ASSERT_EQ(a_->Adicionar(), 0);
+    EXPECT_NE(a_->get_CodigoGerado(), primeiro);
+    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 2);
+    EXPECT_EQ(numero("SELECT MAX(Codigo) FROM Animais"), a_->get_CodigoGerado());
+}
+
+TEST_F(Gravacao_, TheFlagOnlyValidates) {
+    gravarOsTextos();
+    a_->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
+    EXPECT_EQ(a_->Adicionar(), 0);
+    EXPECT_EQ(a_->Alterar(), 0);
+    EXPECT_EQ(gravacao().textos.size(), 0u);
+    EXPECT_EQ(a_->get_CodigoGerado(), 0);
+    EXPECT_EQ(a_->get_DataHoraDaAtualizacao(), "00:00:00");
+    a_->put_Nome("");
+    EXPECT_EQ(a_->Adicionar(), 2) << "validation still runs";
+    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 0);
+}
+
+TEST_F(Gravacao_, RefusedRecordWritesNothing) {
+    a_->put_Situacao(-1);
+    EXPECT_EQ(a_->Adicionar(), 2);
+    EXPECT_EQ(a_->Alterar(), 2);
+    EXPECT_EQ(a_->get_NomeDoCampoValidado(), "Situacao");
+    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 0);
+}
+
+TEST_F(Gravacao_, WithoutUserObjectBothFailWhileBuildingTheStatement) {
+    auto semUsuario = refCast<clsAnimais>(CreateObject("ZELT_N_ClientAnim.clsAnimais"));
+    semUsuario->put_Nome("Rex");
+    semUsuario->put_Sexo("M");
+    semUsuario->put_CodigoDoCliente(dono_);
+    EXPECT_EQ(semUsuario->Adicionar(), 1);
+    EXPECT_EQ(semUsuario->get_NumeroDoErro(), err::ObjectVariableNotSet);
+    EXPECT_EQ(semUsuario->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, Adicionar, Ponto: 6");
+    EXPECT_EQ(semUsuario->Alterar(), 1);
+    EXPECT_EQ(semUsuario->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, Alterar, Ponto: 6");
+    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 0);
+}
+
+TEST_F(Gravacao_, RefusedStatementIsAnErrorAtItsPoint) {
+    gravarOsTextos();
+    gravacao().antesDeExecutar = [](const std::string& t) {
+        if (t.rfind("UPDATE", 0) == 0) throwError(-2147217900, "Erro de sintaxe na instrução UPDATE.");
+    };
+    EXPECT_EQ(a_->Alterar(), 1);
+    EXPECT_EQ(a_->get_NumeroDoErro(), -2147217900);
+    EXPECT_EQ(a_->get_DescricaoDoErro(), "Erro de sintaxe na instrução UPDATE.");
+    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, Alterar, Ponto: 7");
+}
+
+TEST_F(Gravacao_, RefusedConnectionComesBeforeValidation) {
+    gravarOsTextos();
+    gravacao().resultadoDaAbertura = 3;
+    a_->put_Nome("");
+    EXPECT_EQ(a_->Adicionar(), 3);
+    EXPECT_EQ(a_->get_DescricaoDaFalha(), "O servidor de banco de dados não responde.");
+    gravacao().resultadoDaAbertura = 1;
+    EXPECT_EQ(a_->Alterar(), 1);
+    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_I_ADO, clsObjetosDeDados, AbrirConexao, Ponto: 2");
+}
+
+}  // namespace
+}  // namespace teste

@@ -1,0 +1,121 @@
+// The drop-down list, the print and export list with its order text, and the one-line list.
+#include "ambiente.hpp"
+#include "dados_de_acesso_gravados.hpp"
+
+namespace teste {
+namespace {
+
+using Nomes = std::vector<std::string>;
+
+class Auxiliares : public Ambiente {
+protected:
+    void SetUp() override {
+        Ambiente::SetUp();
+        ana_ = inserirCliente("Ana");
+        bia_ = inserirCliente("Bia");
+        caio_ = inserirCliente("Caio");
+        inserirAnimal(ana_, "Tom");
+        inserirAnimal(ana_, "Rex");
+        inserirAnimal(ana_, "Mia");
+        inserirAnimal(ana_, "Bob", true);
+        inserirAnimal(ana_, "Lulu", false, 2);
+        inserirAnimal(bia_, "Zeca");
+        inserirAnimal(caio_, "Fido", false, 2);
+        sql("UPDATE Animais SET DataEHoraDaInclusao='05/01/2023 10:00:00' WHERE Nome='Zeca'");
+        a_ = animal(0, "");
+    }
+    double ana_ = 0, bia_ = 0, caio_ = 0;
+    Ref<clsAnimais> a_;
+};
+
+TEST_F(Auxiliares, DropDownListsActiveAnimalsByName) {
+    ASSERT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(0, 1), 0);
+    auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
+    EXPECT_EQ(coluna(rs, "Nome"), (Nomes{"Mia", "Rex", "Tom", "Zeca"}));
+    EXPECT_EQ(rs->fieldCount(), 2);
+    EXPECT_EQ(a_->get_NumeroTotalDeRegistros(), 4);
+    ASSERT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(ana_, 3), 0);
+    EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome"), (Nomes{"Bob", "Mia", "Rex", "Tom"}));
+    ASSERT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(ana_, 2), 0);
+    EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome"), (Nomes{"Bob"}));
+}
+
+TEST_F(Auxiliares, DropDownOfAClientWithoutActiveAnimalsIsEmpty) {
+    ASSERT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(caio_, 1), 0);
+    EXPECT_EQ(a_->get_ResultadoDaSelecaoEmRecordset()->get_RecordCount(), 0);
+    EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal);
+}
+
+TEST_F(Auxiliares, DropDownRefusesAnOmittedLivingOrDead) {
+    EXPECT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(ana_), 1);
+    EXPECT_EQ(a_->get_NumeroDoErro(), 5);
+    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, SelecionarParaComboBoxFiltradoPorCliente, Ponto: 3");
+}
+
+TEST_F(Auxiliares, PrintListLeavesEveryAnimalInTheResult) {
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0), 0) << a_->get_DescricaoDoErro();
+    auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
+    EXPECT_EQ(rs->fieldCount(), 19);
+    EXPECT_EQ(coluna(rs, "Nome"), (Nomes{"Bob", "Fido", "Lulu", "Mia", "Rex", "Tom", "Zeca"}));
+    EXPECT_EQ(coluna(rs, "AnimalMorto").front(), "Sim");
+    EXPECT_EQ(a_->get_NumeroTotalDeRegistros(), 7);
+}
+
+TEST_F(Auxiliares, PrintListByPeriodOfInclusion) {
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 2, "", "01/01/2023", "31/01/2023"), 0);
+    EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome"), (Nomes{"Zeca"}));
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 1, "", "01/01/2023", "31/01/2023"), 0);
+    EXPECT_EQ(a_->get_NumeroTotalDeRegistros(), 7) << "only option 2 limits the period";
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 2, "", "01/01/2020", "31/01/2020"), 0);
+    EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal);
+    EXPECT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 2, "", "", ""), 1);
+    EXPECT_EQ(a_->get_NumeroDoErro(), 13);
+}
+
+TEST_F(Auxiliares, PrintListOrderTextNamesColumnsOfTheList) {
+    gravarOsTextos();
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, "Clientes.NomeOuRazaoSocial"), 0) << a_->get_DescricaoDoErro();
+    const std::string& texto = gravacao().ultimoQueComeca("SELECT ");
+    EXPECT_EQ(texto.substr(texto.size() - 37), "ORDER BY Clientes.NomeOuRazaoSocial ASC;");
+    EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Cliente").front(), "Ana da Silva");
+
+    EXPECT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, "Animais.Nome, Animais.Codigo"), 0);
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, "Animais.Nome DESC, Animais.Codigo"), 0)
+        << a_->get_DescricaoDoErro();
+    EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome").front(), "Zeca");
+
+    const size_t enviados = gravacao().textos.size();
+    for (const char* recusada : {"Animais.Nome DESC", "Nome; DELETE * FROM Animais", "Clientes.CPFCNPJ", "   ",
+                                 "Animais.Nome,", "Animais.Nome ASC ASC, Animais.Codigo", "1"}) {
+        EXPECT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, recusada), 1) << recusada;
+        EXPECT_EQ(a_->get_NumeroDoErro(), 5);
+        EXPECT_NE(a_->get_DescricaoDoErro().find("lstrOrdemDoCampoParaSelecao"), std::string::npos);
+        EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, SelecionarParaImpressaoEExportacao, Ponto: 3");
+    }
+    EXPECT_EQ(gravacao().textos.size(), enviados) << "a refused order text reaches no database";
+}
+
+TEST_F(Auxiliares, OneLineListOfLivingActiveAnimals) {
+    std::string lista = "antes";
+    ASSERT_EQ(a_->SelecionarAnimaisEmUmUnicoRegistro(ana_, lista), 0);
+    EXPECT_EQ(lista, "Mia, Rex e Tom");
+    ASSERT_EQ(a_->SelecionarAnimaisEmUmUnicoRegistro(bia_, lista), 0);
+    EXPECT_EQ(lista, "Zeca");
+    ASSERT_EQ(a_->SelecionarAnimaisEmUmUnicoRegistro(caio_, lista), 0);
+    EXPECT_EQ(lista, "");
+    inserirAnimal(bia_, "Amora");
+    ASSERT_EQ(a_->SelecionarAnimaisEmUmUnicoRegistro(bia_, lista), 0);
+    EXPECT_EQ(lista, "Amora e Zeca");
+}
+
+TEST_F(Auxiliares, OneLineListKeepsTheCallersTextOnFailure) {
+    gravarOsTextos();
+    gravacao().antesDeExecutar = [](const std::string&) { throwError(-2147467259, "Banco ocupado.", 5003218); };
+    std::string lista = "antes";
+    EXPECT_EQ(a_->SelecionarAnimaisEmUmUnicoRegistro(ana_, lista), 1);
+    EXPECT_EQ(lista, "antes");
+    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, SelecionarAnimaisEmUmUnicoRegistro, Ponto: 4");
+}
+
+}  // namespace
+}  // namespace teste

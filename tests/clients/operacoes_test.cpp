@@ -1,0 +1,361 @@
+// Adicionar with the animals grid, Alterar, AlterarCodigoIBGEDoMunicipio and Excluir on the real
+// database, with the texts the engine received where their exact form matters.
+#include <clocale>
+
+#include "ambiente.hpp"
+
+namespace zelt::clientanim::teste {
+namespace {
+
+class Operacoes : public Ambiente {
+protected:
+    void SetUp() override {
+        Ambiente::SetUp();
+        auto rs = conexaoDireta().Execute("SELECT Codigo, CodigoDaEspecieDeAnimal FROM RacasDeAnimais");
+        raca_ = (*rs)("Codigo").toText();
+        especie_ = (*rs)("CodigoDaEspecieDeAnimal").toText();
+    }
+
+    // Columns 0 to 16; 0, 1, 4 and 6 are the caller's and never read.
+    std::vector<std::string> animal(const std::string& nome, const std::string& especie = "",
+                                    const std::string& situacao = "1") {
+        return {"x", "x", nome, especie.empty() ? especie_ : especie, "x", raca_, "x", "M", "Médio", "Caramelo",
+                "10/05/2020", "RGA1", "CHIP1", "sim", "Não", "Dócil", situacao};
+    }
+    Ref<GradeEmMemoria> grade(std::vector<std::vector<std::string>> linhas) {
+        linhas.insert(linhas.begin(), std::vector<std::string>(17, "cabeçalho"));
+        return make<GradeEmMemoria>(std::move(linhas));
+    }
+    std::string recebido(std::string_view inicio) {
+        for (const auto& t : textosRecebidos())
+            if (t.starts_with(inicio)) return t;
+        return {};
+    }
+    std::string coluna(double codigo, const std::string& nome) {
+        const Variant v = valor("SELECT " + nome + " FROM Clientes WHERE Codigo=" + Variant(codigo).toText());
+        return v.isNull() ? "<null>" : v.toText();
+    }
+
+    std::string especie_, raca_;
+};
+
+TEST_F(Operacoes, ClientWithTwoAnimalsInOneTransaction) {
+    auto c = pessoaValida();
+    c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
+    auto g = grade({animal("Rex"), animal("Mel")});
+    c->putref_GradeDeAnimais(g);
+    ASSERT_EQ(c->Adicionar(), 0) << c->get_DescricaoDoErro() << " " << c->get_LocalDoErro();
+    const double codigo = c->get_CodigoGerado();
+    EXPECT_GT(codigo, 0);
+    EXPECT_EQ(contar("Clientes"), 1);
+    EXPECT_EQ(contar("Animais WHERE CodigoDoCliente=" + Variant(codigo).toText()), 2);
+    EXPECT_EQ(valor("SELECT COUNT(*) FROM Animais WHERE Pedigree=True AND AnimalMorto=False").toDouble(), 2);
+    EXPECT_EQ(g->get_Row(), 2);  // left on the last row written
+    EXPECT_EQ(coluna(codigo, "UsuarioDaInclusao"), "maria");
+}
+
+TEST_F(Operacoes, ABadThirdRowRollsEverythingBack) {
+    auto antes = pessoaValida("52998224725");
+    ASSERT_EQ(antes->Adicionar(), 0);
+    const int clientes = contar("Clientes"), animais = contar("Animais");
+
+    auto c = pessoaValida();
+    c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
+    c->putref_GradeDeAnimais(grade({animal("Rex"), animal("Mel"), animal("Tom", "abc")}));
+    EXPECT_EQ(c->Adicionar(), 1);
+    EXPECT_EQ(c->get_NumeroDoErro(), 13);
+    EXPECT_EQ(c->get_DescricaoDoErro(),
+              "A célula da linha 3, coluna 3 da grade de animais deve conter um número inteiro; recebeu 'abc'.");
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Adicionar, Ponto: 7");
+    EXPECT_GT(c->get_CodigoGerado(), 0);  // the code the rolled-back row had
+    EXPECT_EQ(contar("Clientes"), clientes);
+    EXPECT_EQ(contar("Animais"), animais);
+}
+
+TEST_F(Operacoes, AnEmptyStatusCellIsRefusedToo) {
+    auto c = pessoaValida();
+    c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
+    c->putref_GradeDeAnimais(grade({animal("Rex", "", "")}));
+    EXPECT_EQ(c->Adicionar(), 1);
+    EXPECT_EQ(c->get_DescricaoDoErro(),
+              "A célula da linha 1, coluna 16 da grade de animais deve conter um número inteiro; recebeu ''.");
+    EXPECT_EQ(contar("Clientes"), 0);
+}
+
+TEST_F(Operacoes, FlagWithoutGridIsErrorAtPointSeven) {
+    auto c = pessoaValida();
+    c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
+    EXPECT_EQ(c->Adicionar(), 1);
+    EXPECT_EQ(c->get_NumeroDoErro(), 91);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Adicionar, Ponto: 7");
+    EXPECT_GT(c->get_CodigoGerado(), 0);
+    EXPECT_EQ(contar("Clientes"), 0);
+}
+
+TEST_F(Operacoes, GridUntouchedWithoutTheFlagAndHeadingNeverInserted) {
+    auto c = pessoaValida();
+    auto g = grade({animal("Rex")});
+    c->putref_GradeDeAnimais(g);
+    EXPECT_EQ(c->Adicionar(), 0);
+    EXPECT_EQ(g->get_Row(), 0);
+    EXPECT_EQ(contar("Animais"), 0);
+
+    auto s = pessoaValida("52998224725");
+    s->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
+    s->putref_GradeDeAnimais(grade({}));
+    EXPECT_EQ(s->Adicionar(), 0);
+    EXPECT_EQ(contar("Clientes"), 2);
+    EXPECT_EQ(contar("Animais"), 0);
+}
+
+TEST_F(Operacoes, AValidationFailureBeginsNothing) {
+    gravarTextos();
+    auto c = pessoaValida();
+    c->put_Sexo("");
+    EXPECT_EQ(c->Adicionar(), 2);
+    EXPECT_TRUE(textosRecebidos().empty());
+    EXPECT_EQ(contar("Clientes"), 0);
+}
+
+TEST_F(Operacoes, WithoutUserObjectFailsAtTheValidationStepOfAdicionar) {
+    auto c = pessoaValida();
+    c->putref_DadosDoUsuario(nullptr);
+    EXPECT_EQ(c->Adicionar(), 1);  // validation's own error, passed on
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarDados, Ponto: 5");
+}
+
+TEST_F(Operacoes, ExactClientInsertionText) {
+    gravarTextos();
+    auto c = pessoaValida();
+    c->put_RGIE("123456");
+    c->put_VIP(true);
+    c->put_CategoriaDaCurvaABC("A");
+    c->put_TipoDeCanalDeComunicacao1("Email");
+    c->put_CanalDeComunicacao1("ze@exemplo.com");
+    c->put_LimiteDeCredito(Currency::fromInt(1500));
+    c->put_MotivoDaSituacao("Novo");
+    c->put_ClienteComDesconto(true);
+    c->put_PercentualDeDescontoEmClinicos(Currency::fromRaw(125000));
+    ASSERT_EQ(c->Adicionar(), 0) << c->get_DescricaoDoErro();
+    const double codigo = c->get_CodigoGerado();
+    const std::string esperado =
+        "INSERT INTO Clientes (TipoDeCliente,ApelidoOuNomeFantasia,ApelidoOuNomeFantasiaSoundex,NomeOuRazaoSocial,"
+        "NomeOuRazaoSocialSoundex,Sexo,DataDeNascimento,AnoDeNascimento,CPFCNPJ,RGIE,CEP,TipoDeLogradouro,Logradouro,"
+        "Numero,Complemento,Bairro,Cidade,CodigoIBGEDoMunicipio,UF,VIP,CategoriaDaCurvaABC,EndCobCEP,"
+        "EndCobTipoDeLogradouro,EndCobLogradouro,EndCobNumero,EndCobComplemento,EndCobBairro,EndCobCidade,EndCobUF,"
+        "TipoDeCanalDeComunicacao1,CanalDeComunicacao1,TipoDeCanalDeComunicacao2,CanalDeComunicacao2,"
+        "TipoDeCanalDeComunicacao3,CanalDeComunicacao3,TipoDeCanalDeComunicacao4,CanalDeComunicacao4,Profissao,"
+        "Observacao,LimiteDeCredito,MotivoDaSituacao,ClienteComDesconto,DescontoUnico,PercentualUnicoDeDescontos,"
+        "PercentualDeDescontoEmClinicos,PercentualDeDescontoEmCirurgiaSimples,PercentualDeDescontoEmCirurgiaMedia,"
+        "PercentualDeDescontoEmCirurgiaComplexa,PercentualDeDescontoEmBanhosTosasEEsteticas,"
+        "PercentualDeDescontoEmHospedagens,PercentualDeDescontoEmAdestramentos,PercentualDeDescontoEmOutros,Situacao,"
+        "DataEHoraDaInclusao,UsuarioDaInclusao) VALUES('PF','Zeca','" +
+        coluna(codigo, "ApelidoOuNomeFantasiaSoundex") + "','José Carlos da Silva','" +
+        coluna(codigo, "NomeOuRazaoSocialSoundex") +
+        "','M','3112','1980','10203040570','123456','01310100','','','','','','São Paulo','3550308','SP',True, "
+        "'A','','','','','','','','','Email','ze@exemplo.com','','','','','','','','',1500, 'Novo', True, False, 0, "
+        "12.5, 0, 0, 0, 0, 0, 0, 0, 1, '" +
+        c->get_DataHoraDaAtualizacao() + "', 'maria');";
+    EXPECT_EQ(recebido("INSERT INTO Clientes"), esperado);
+
+    // The order of the call: lookups, clock, insertion, identity.
+    std::vector<std::string> inicios;
+    for (const auto& t : textosRecebidos()) inicios.push_back(t.substr(0, 20));
+    ASSERT_EQ(inicios.size(), 5u);
+    EXPECT_EQ(inicios[0], " SELECT Clientes.Cod");
+    EXPECT_EQ(inicios[1], " SELECT COUNT(*) AS ");
+    EXPECT_EQ(textosRecebidos()[2], " SELECT NOW AS DataHoraDoServidor ");
+    EXPECT_EQ(textosRecebidos()[4], "SELECT @@Identity");
+}
+
+TEST_F(Operacoes, ExactAnimalInsertionText) {
+    gravarTextos();
+    auto c = pessoaValida();
+    c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
+    auto linha = animal("Rex");
+    linha[10] = "não é data";
+    linha[13] = "SIM";
+    c->putref_GradeDeAnimais(grade({linha}));
+    ASSERT_EQ(c->Adicionar(), 0) << c->get_DescricaoDoErro();
+    EXPECT_EQ(recebido("INSERT INTO Animais"),
+              "INSERT INTO Animais (Nome,Sexo,CodigoDoCliente,CodigoDaEspecie,CodigoDaRaca,Porte,Cor,DataDeNascimento,"
+              "RGA,Microchip,Pedigree,AnimalMorto,Observacao,Situacao,DataEHoraDaInclusao,UsuarioDaInclusao) VALUES ('Rex','M'," +
+                  Variant(c->get_CodigoGerado()).toText() + "," + especie_ + ", " + raca_ +
+                  ", 'Médio','Caramelo',Null,'RGA1','CHIP1',True,False,'Dócil',1, '" + c->get_DataHoraDaAtualizacao() +
+                  "', 'maria');");
+}
+
+TEST_F(Operacoes, TwelveAndAHalfUnderACommaLocale) {
+    const std::string antes = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "pt_BR.UTF-8")) GTEST_SKIP() << "pt_BR.UTF-8 not installed";
+    gravarTextos();
+    auto c = pessoaValida();
+    c->put_ClienteComDesconto(true);
+    c->put_DescontoUnico(true);
+    c->put_PercentualUnicoDeDescontos(Currency::fromRaw(125000));
+    const int16_t adicionado = c->Adicionar();
+    c->put_Codigo(c->get_CodigoGerado());
+    const int16_t alterado = c->Alterar();
+    std::setlocale(LC_ALL, antes.c_str());
+    ASSERT_EQ(adicionado, 0) << c->get_DescricaoDoErro();
+    ASSERT_EQ(alterado, 0) << c->get_DescricaoDoErro();
+    EXPECT_NE(recebido("INSERT INTO Clientes").find("True, True, 12.5, 0,"), std::string::npos);
+    EXPECT_NE(recebido("UPDATE Clientes").find("PercentualUnicoDeDescontos=12.5, "), std::string::npos);
+    EXPECT_EQ(valor("SELECT PercentualUnicoDeDescontos FROM Clientes").toCurrency(), Currency::fromRaw(125000));
+}
+
+TEST_F(Operacoes, DuplicateDocumentOnInsertionAndAlteration) {
+    auto a = pessoaValida();
+    ASSERT_EQ(a->Adicionar(), 0);
+    const std::string codigoA = Variant(a->get_CodigoGerado()).toText();
+
+    auto outro = pessoaValida();
+    EXPECT_EQ(outro->Adicionar(), 2);
+    EXPECT_EQ(outro->get_NomeDoCampoValidado(), "CPFCNPJ");
+    EXPECT_EQ(outro->get_DescricaoDaFalha(),
+              "Não é possível salvar o CPF '102.030.405-70', pois ele já foi informado para o cliente:\r\n\r\n"
+              "Código.: " + codigoA + "\r\nApelido: Zeca\r\nNome...: José Carlos da Silva\r\n\r\n"
+              "Informe um outro número de CPF e tente novamente.");
+
+    // The client's own number passes its alteration, also when another row holds it too.
+    a->put_Codigo(a->get_CodigoGerado());
+    EXPECT_EQ(a->Alterar(), 0);
+    conexaoDireta().Execute("INSERT INTO Clientes (TipoDeCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, CPFCNPJ) "
+                            "VALUES ('PF', 'Gêmeo', 'Outro', '10203040570')");
+    EXPECT_EQ(a->Alterar(), 0);
+
+    auto b = pessoaValida("52998224725");
+    ASSERT_EQ(b->Adicionar(), 0);
+    b->put_Codigo(b->get_CodigoGerado());
+    b->put_CPFCNPJ("10203040570");
+    EXPECT_EQ(b->Alterar(), 2);
+    EXPECT_NE(b->get_DescricaoDaFalha().find("Código.: " + codigoA + "\r\n"), std::string::npos);
+}
+
+TEST_F(Operacoes, DuplicateCompanyMessage) {
+    auto e = pessoaValida();
+    e->put_TipoDeCliente("PJ");
+    e->put_CPFCNPJ("95000000000106");
+    e->put_ApelidoOuNomeFantasia("Pet Feliz");
+    e->put_NomeOuRazaoSocial("Pet Feliz Ltda");
+    ASSERT_EQ(e->Adicionar(), 0);
+    auto f = pessoaValida();
+    f->put_TipoDeCliente("PJ");
+    f->put_CPFCNPJ("95000000000106");
+    EXPECT_EQ(f->Adicionar(), 2);
+    EXPECT_EQ(f->get_DescricaoDaFalha(),
+              "Não é possível salvar o CNPJ '95.000.000/0001-06', pois ele já foi informado para a empresa:\r\n\r\n"
+              "Código.......: " + Variant(e->get_CodigoGerado()).toText() +
+                  "\r\nNome fantasia: Pet Feliz\r\nRazão social.: Pet Feliz Ltda\r\n\r\n"
+                  "Informe um outro número de CNPJ e tente novamente.");
+}
+
+TEST_F(Operacoes, AlterarKeepsTypeAndInclusionAudit) {
+    auto c = pessoaValida();
+    ASSERT_EQ(c->Adicionar(), 0);
+    const double codigo = c->get_CodigoGerado();
+    const std::string incluidoEm = coluna(codigo, "DataEHoraDaInclusao");
+
+    usuario_->definir("NomeDeUsuario", Variant("joao"));
+    c->put_Codigo(codigo);
+    c->put_TipoDeCliente("XX");  // neither person nor company: no operation here writes the type
+    c->put_NomeOuRazaoSocial("José Carlos Souza");
+    c->put_Situacao(2);
+    ASSERT_EQ(c->Alterar(), 0) << c->get_DescricaoDoErro() << c->get_DescricaoDaFalha();
+    EXPECT_EQ(coluna(codigo, "TipoDeCliente"), "PF");
+    EXPECT_EQ(coluna(codigo, "UsuarioDaInclusao"), "maria");
+    EXPECT_EQ(coluna(codigo, "DataEHoraDaInclusao"), incluidoEm);
+    EXPECT_EQ(coluna(codigo, "NomeOuRazaoSocial"), "José Carlos Souza");
+    EXPECT_EQ(coluna(codigo, "Situacao"), "2");
+    EXPECT_EQ(coluna(codigo, "UsuarioDaAlteracao"), "joao");
+    EXPECT_NE(coluna(codigo, "DataEHoraDaAlteracao"), "<null>");
+}
+
+TEST_F(Operacoes, AlterarText) {
+    auto c = pessoaValida();
+    ASSERT_EQ(c->Adicionar(), 0);
+    gravarTextos();
+    c->put_Codigo(c->get_CodigoGerado());
+    ASSERT_EQ(c->Alterar(), 0);
+    const std::string t = recebido("UPDATE");
+    EXPECT_TRUE(t.starts_with("UPDATE Clientes SET ApelidoOuNomeFantasia='Zeca',ApelidoOuNomeFantasiaSoundex='"));
+    EXPECT_NE(t.find("RGIE='',VIP=False, CategoriaDaCurvaABC='',CEP='01310100',"), std::string::npos);
+    EXPECT_NE(t.find("CanalDeComunicacao4='',Profissao='', Observacao='', LimiteDeCredito=0, MotivoDaSituacao='', "
+                     "ClienteComDesconto=False, DescontoUnico=False, PercentualUnicoDeDescontos=0, "),
+              std::string::npos);
+    EXPECT_TRUE(t.ends_with("Situacao=1, DataEHoraDaAlteracao='" + c->get_DataHoraDaAtualizacao() +
+                            "', UsuarioDaAlteracao='maria' WHERE Codigo=" + Variant(c->get_CodigoGerado()).toText() + ";"));
+    EXPECT_EQ(t.find("TipoDeCliente"), std::string::npos);
+}
+
+TEST_F(Operacoes, ExcluirMarksStatusFour) {
+    auto c = pessoaValida();
+    c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
+    c->putref_GradeDeAnimais(grade({animal("Rex")}));
+    ASSERT_EQ(c->Adicionar(), 0);
+    const double codigo = c->get_CodigoGerado();
+    gravarTextos();
+    auto x = novoCliente();
+    x->put_Situacao(-1);  // deletion validates nothing
+    x->put_Codigo(codigo);
+    ASSERT_EQ(x->Excluir(), 0) << x->get_DescricaoDoErro();
+    EXPECT_EQ(recebido("UPDATE"), "UPDATE Clientes SET Situacao=4, DataEHoraDaAlteracao='" +
+                                      x->get_DataHoraDaAtualizacao() +
+                                      "', UsuarioDaAlteracao='maria' WHERE Codigo=" + Variant(codigo).toText() + ";");
+    EXPECT_EQ(coluna(codigo, "Situacao"), "4");
+    EXPECT_EQ(coluna(codigo, "UsuarioDaAlteracao"), "maria");
+    EXPECT_NE(coluna(codigo, "DataEHoraDaAlteracao"), "<null>");
+    EXPECT_EQ(contar("Animais"), 1);
+
+    x->put_Codigo(987654);  // no such row: not a failure
+    EXPECT_EQ(x->Excluir(), 0);
+}
+
+TEST_F(Operacoes, ExcluirRefusals) {
+    gravarTextos();
+    auto x = novoCliente();
+    x->put_Codigo(1);
+    falhaNaAlteracao() = RuntimeError(err::ProviderFailure, "violação", err::ReferentialIntegrityHelpContext);
+    EXPECT_EQ(x->Excluir(), 3);
+    EXPECT_EQ(x->get_DescricaoDaFalha(),
+              "O cliente não pode ser excluído porque existe:\r\n\r\nanimais relacionados a ele\r\n\r\n"
+              "Se não deseja mais utilizar, altere a 'Situação' do clinte para 'Inativo'.");
+    EXPECT_EQ(x->get_NumeroDoErro(), 0);
+    EXPECT_EQ(x->get_LocalDoErro(), "");
+
+    falhaNaAlteracao() = RuntimeError(err::ProviderFailure, "outra", 0);
+    EXPECT_EQ(x->Excluir(), 3);
+    EXPECT_NE(x->get_DescricaoDaFalha().find("animais relacionados"), std::string::npos);
+    EXPECT_EQ(x->get_NumeroDoErro(), 0);
+
+    falhaNaAlteracao() = RuntimeError(3001, "argumentos");
+    EXPECT_EQ(x->Excluir(), 1);
+    EXPECT_EQ(x->get_NumeroDoErro(), 3001);
+    EXPECT_EQ(x->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Excluir, Ponto: 7");
+}
+
+TEST_F(Operacoes, AlterarCodigoIBGEInsideAVariant) {
+    auto c = pessoaValida();
+    ASSERT_EQ(c->Adicionar(), 0);
+    const double codigo = c->get_CodigoGerado();
+    auto m = novoCliente();
+    m->put_Codigo(codigo);
+    m->put_CodigoIBGEDoMunicipio("3304557");
+    const Variant r = m->AlterarCodigoIBGEDoMunicipio();
+    EXPECT_EQ(r.type(), VarType::I2);
+    EXPECT_EQ(r.toInt16(), 0) << m->get_DescricaoDaFalha();
+    EXPECT_EQ(coluna(codigo, "CodigoIBGEDoMunicipio"), "3304557");
+    EXPECT_EQ(coluna(codigo, "NomeOuRazaoSocial"), "José Carlos da Silva");
+
+    m->put_CodigoIBGEDoMunicipio("");
+    EXPECT_EQ(m->AlterarCodigoIBGEDoMunicipio().toInt16(), 2);
+    m->put_CodigoIBGEDoMunicipio("3550308");
+    m->putref_DadosDoUsuario(nullptr);
+    const Variant semUsuario = m->AlterarCodigoIBGEDoMunicipio();
+    EXPECT_EQ(semUsuario.type(), VarType::I2);
+    EXPECT_EQ(semUsuario.toInt16(), 1);
+    EXPECT_EQ(m->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, AlterarCodigoIBGEDoMunicipio, Ponto: 6");
+}
+
+}  // namespace
+}  // namespace zelt::clientanim::teste

@@ -1,0 +1,237 @@
+// ValidarDados and ValidarDadoEspecifico on the real database: every rule in its order.
+#include <functional>
+
+#include "ambiente.hpp"
+
+namespace zelt::clientanim::teste {
+namespace {
+
+using Ajuste = std::function<void(clsClientes&)>;
+
+struct Caso {
+    const char* nome;
+    Ajuste ajuste;
+    const char* campo;
+    std::string mensagem;
+};
+
+class Validacao : public Ambiente {
+protected:
+    int16_t validar(clsClientes& c, int16_t operacao = 1) { return c.ValidarDados(operacao, refConexao(), nullptr); }
+    void exigir11() { usuario_->definir("CodigoDoDocumentoComEmissaoPermitida", Variant("11")); }
+};
+
+const std::string ForaDoLimite = "Digite o valor do desconto menor ou igual a 100,00%.";
+const std::string Aniversario = "Selecione o dia e o mês de aniversário do cliente.";
+const std::string SeteDigitos = "Digite o código IBGE do município com 7 (sete) dígitos (números).";
+
+void empresa(clsClientes& c) {
+    c.put_TipoDeCliente("PJ");
+    c.put_CPFCNPJ("95000000000106");
+}
+
+TEST_F(Validacao, AValidPersonAndAValidCompanyPass) {
+    auto p = pessoaValida();
+    EXPECT_EQ(validar(*p), 0);
+    auto e = pessoaValida();
+    empresa(*e);
+    EXPECT_EQ(validar(*e), 0);
+}
+
+TEST_F(Validacao, EachRuleWithItsMessageAndField) {
+    const std::vector<Caso> casos{
+        {"apelido", [](clsClientes& c) { c.put_ApelidoOuNomeFantasia("  "); }, "ApelidoOuNomeFantasia",
+         "Digite o apelido do cliente ou nome que ele é mais conhecido."},
+        {"ambos os nomes",
+         [](clsClientes& c) { c.put_ApelidoOuNomeFantasia(""); c.put_NomeOuRazaoSocial(""); },
+         "ApelidoOuNomeFantasia", "Digite o apelido do cliente ou nome que ele é mais conhecido."},
+        {"nome fantasia", [](clsClientes& c) { empresa(c); c.put_ApelidoOuNomeFantasia(""); },
+         "ApelidoOuNomeFantasia", "Digite o nome fantasia do cliente."},
+        {"nome", [](clsClientes& c) { c.put_NomeOuRazaoSocial(""); }, "NomeOuRazaoSocial",
+         "Digite o nome completo do cliente."},
+        {"razao social", [](clsClientes& c) { empresa(c); c.put_NomeOuRazaoSocial(" "); }, "NomeOuRazaoSocial",
+         "Digite a razão social do cliente."},
+        {"sexo", [](clsClientes& c) { c.put_Sexo(""); }, "Sexo", "Selecione o sexo do cliente."},
+        {"dia e mes curtos", [](clsClientes& c) { c.put_DataDeNascimento("311"); }, "DataDeNascimento", Aniversario},
+        {"ano sem dia", [](clsClientes& c) { c.put_DataDeNascimento(""); c.put_AnoDeNascimento("1990"); },
+         "DataDeNascimento", Aniversario},
+        {"data inexistente", [](clsClientes& c) { c.put_DataDeNascimento("3102"); c.put_AnoDeNascimento("2000"); },
+         "DataDeNascimento", "A data informada: '31/02/2000' não existe."},
+        {"data futura",
+         [](clsClientes& c) { c.put_DataDeNascimento("0101"); c.put_AnoDeNascimento(std::to_string(Date::today().year() + 1)); },
+         "DataDeNascimento", "A data de nascimento não pode ser maior que a data de hoje."},
+        {"cpf incompleto", [](clsClientes& c) { c.put_CPFCNPJ("1020304057"); }, "CPFCNPJ", "CPF incompleto."},
+        {"cpf incorreto", [](clsClientes& c) { c.put_CPFCNPJ("10203040571"); }, "CPFCNPJ",
+         "CPF incorreto. Por favor verifique."},
+        {"cnpj incompleto", [](clsClientes& c) { empresa(c); c.put_CPFCNPJ("9500000000010"); }, "CPFCNPJ",
+         "CNPJ incompleto."},
+        {"cnpj incorreto", [](clsClientes& c) { empresa(c); c.put_CPFCNPJ("95000000000107"); }, "CPFCNPJ",
+         "CNPJ incorreto. Por favor verifique."},
+        {"cnpj de zeros", [](clsClientes& c) { empresa(c); c.put_CPFCNPJ("00000000000000"); }, "CPFCNPJ",
+         "CNPJ incorreto. Por favor verifique."},
+        {"cep", [](clsClientes& c) { c.put_CEP("0131010"); }, "CEP", "CEP incompleto."},
+        {"cep de cobranca", [](clsClientes& c) { c.put_EndCobCEP("123"); }, "EndCobCEP", "CEP incompleto."},
+        {"ibge curto", [](clsClientes& c) { c.put_CodigoIBGEDoMunicipio("355030"); }, "CodigoIBGEDoMunicipio",
+         SeteDigitos},
+        {"ibge inexistente", [](clsClientes& c) { c.put_CodigoIBGEDoMunicipio("9999999"); }, "CodigoIBGEDoMunicipio",
+         "O código IBGE '9999999' não pode ser incluído porque não existe na tabela de 'MunicipiosIBGE'.\r\n\r\n"
+         "Se deseja utilizar, faça antes a inclusão deste código IBGE do município na tabela 'MunicipiosIBGE'."},
+        {"email",
+         [](clsClientes& c) {
+             c.put_TipoDeCanalDeComunicacao1("Email");
+             c.put_CanalDeComunicacao1("ana@exemplo.com");
+             c.put_TipoDeCanalDeComunicacao3("email comercial");
+             c.put_CanalDeComunicacao3("ana@x.br");
+         },
+         "CanalDeComunicacao3", "O formato da conta de email não esta correto. Verifique pontuação."},
+        {"desconto unico",
+         [](clsClientes& c) {
+             c.put_ClienteComDesconto(true);
+             c.put_DescontoUnico(true);
+             c.put_PercentualUnicoDeDescontos(Currency::fromRaw(1000001));
+         },
+         "PercentualUnicoDeDescontos", ForaDoLimite},
+        {"desconto por servico",
+         [](clsClientes& c) {
+             c.put_ClienteComDesconto(true);
+             c.put_PercentualDeDescontoEmClinicos(Currency::fromInt(100));
+             c.put_PercentualDeDescontoEmHospedagens(Currency::fromRaw(1000001));
+             c.put_PercentualDeDescontoEmOutros(Currency::fromInt(200));
+         },
+         "PercentualDeDescontoEmHospedagens", ForaDoLimite},
+        {"situacao", [](clsClientes& c) { c.put_Situacao(-1); }, "Situacao", "Informe a situação do cliente."},
+        // The earlier rule wins when two fail.
+        {"ordem", [](clsClientes& c) { c.put_CEP("1"); c.put_Situacao(-1); }, "CEP", "CEP incompleto."},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        auto c = pessoaValida();
+        caso.ajuste(*c);
+        EXPECT_EQ(validar(*c), 2);
+        EXPECT_EQ(c->get_NomeDoCampoValidado(), caso.campo);
+        EXPECT_EQ(c->get_DescricaoDaFalha(), caso.mensagem);
+        EXPECT_EQ(c->get_NumeroDoErro(), 0);
+    }
+}
+
+TEST_F(Validacao, CasesThatPass) {
+    const std::vector<std::pair<const char*, Ajuste>> casos{
+        {"31/12/2000", [](clsClientes& c) { c.put_DataDeNascimento("3112"); c.put_AnoDeNascimento("2000"); }},
+        {"ano de dois caracteres", [](clsClientes& c) { c.put_DataDeNascimento("3102"); c.put_AnoDeNascimento("20"); }},
+        {"nascido hoje",
+         [](clsClientes& c) {
+             const Date hoje = Date::today();
+             c.put_DataDeNascimento(hoje.format("ddmm"));
+             c.put_AnoDeNascimento(hoje.format("yyyy"));
+         }},
+        {"cpf de onze digitos iguais", [](clsClientes& c) { c.put_CPFCNPJ("11111111111"); }},
+        {"cpf de doze digitos", [](clsClientes& c) { c.put_CPFCNPJ("102030405701"); }},
+        {"cpf em branco", [](clsClientes& c) { c.put_CPFCNPJ(""); }},
+        {"ibge em branco", [](clsClientes& c) { c.put_CodigoIBGEDoMunicipio(""); }},
+        {"e-mail nao e Email", [](clsClientes& c) { c.put_TipoDeCanalDeComunicacao1("E-mail"); c.put_CanalDeComunicacao1("x"); }},
+        {"email em branco", [](clsClientes& c) { c.put_TipoDeCanalDeComunicacao2("EMAIL"); c.put_CanalDeComunicacao2("  "); }},
+        {"email aparado", [](clsClientes& c) { c.put_TipoDeCanalDeComunicacao4("Email"); c.put_CanalDeComunicacao4(" ana@exemplo.com.br "); }},
+        {"desconto de 100",
+         [](clsClientes& c) {
+             c.put_ClienteComDesconto(true);
+             c.put_DescontoUnico(true);
+             c.put_PercentualUnicoDeDescontos(Currency::fromInt(100));
+             c.put_PercentualDeDescontoEmOutros(Currency::fromInt(500));  // not tested with a single discount
+         }},
+        {"sem desconto", [](clsClientes& c) { c.put_PercentualUnicoDeDescontos(Currency::fromInt(500)); }},
+        {"situacao nunca atribuida", [](clsClientes& c) { c.put_Situacao(0); }},
+    };
+    for (const auto& [nome, ajuste] : casos) {
+        SCOPED_TRACE(nome);
+        auto c = pessoaValida();
+        ajuste(*c);
+        EXPECT_EQ(validar(*c), 0) << c->get_DescricaoDaFalha();
+    }
+}
+
+TEST_F(Validacao, DocumentMandatoryForCode11) {
+    exigir11();
+    auto p = pessoaValida();
+    p->put_CPFCNPJ("");
+    EXPECT_EQ(validar(*p), 2);
+    EXPECT_EQ(p->get_DescricaoDaFalha(), "Digite o CPF.");
+    auto e = pessoaValida();
+    empresa(*e);
+    e->put_CPFCNPJ(" ");
+    EXPECT_EQ(validar(*e), 2);
+    EXPECT_EQ(e->get_DescricaoDaFalha(), "Digite o CNPJ.");
+    auto m = pessoaValida();
+    m->put_CodigoIBGEDoMunicipio("");
+    EXPECT_EQ(validar(*m), 2);
+    EXPECT_EQ(m->get_NomeDoCampoValidado(), "CodigoIBGEDoMunicipio");
+    EXPECT_EQ(m->get_DescricaoDaFalha(), "Digite o código IBGE do município.");
+    // A numeric 11 compares equal to the text "11".
+    usuario_->definir("CodigoDoDocumentoComEmissaoPermitida", Variant(int16_t(11)));
+    EXPECT_EQ(validar(*m), 2);
+}
+
+TEST_F(Validacao, LetterInTheCpfFillsTheErrorStateOfTheCheck) {
+    auto c = pessoaValida("1020a040570");
+    EXPECT_EQ(validar(*c), 2);
+    EXPECT_EQ(c->get_DescricaoDaFalha(), "CPF incorreto. Por favor verifique.");
+    EXPECT_EQ(c->get_NumeroDoErro(), 13);
+    EXPECT_EQ(c->get_DescricaoDoErro(), "Tipos incompatíveis");
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarCPF, Ponto: 3");
+}
+
+TEST_F(Validacao, WithoutLookupsOrForDeletionNothingIsExecuted) {
+    auto c = pessoaValida("");
+    c->put_CodigoIBGEDoMunicipio("");
+    EXPECT_EQ(c->ValidarDados(1, nullptr, nullptr), 0);  // no connection needed
+    auto vazio = novoCliente();
+    vazio->put_Situacao(-1);
+    EXPECT_EQ(vazio->ValidarDados(3, nullptr, nullptr), 0);
+    EXPECT_EQ(vazio->ValidarDados(7, nullptr, nullptr), 0);
+    EXPECT_EQ(vazio->get_DescricaoDaFalha(), "");
+}
+
+TEST_F(Validacao, WithoutUserObjectFailsAtPointFive) {
+    auto c = pessoaValida();
+    c->putref_DadosDoUsuario(nullptr);
+    EXPECT_EQ(validar(*c), 1);
+    EXPECT_EQ(c->get_NumeroDoErro(), 91);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarDados, Ponto: 5");
+    c->put_NomeOuRazaoSocial("");  // a rule before the user object is asked
+    EXPECT_EQ(validar(*c), 2);
+}
+
+TEST_F(Validacao, PassingLeavesTheLastFailureInPlace) {
+    auto c = pessoaValida();
+    c->put_Sexo("");
+    EXPECT_EQ(validar(*c), 2);
+    c->put_Sexo("F");
+    EXPECT_EQ(validar(*c), 0);
+    EXPECT_EQ(c->get_NomeDoCampoValidado(), "Sexo");
+    EXPECT_EQ(c->get_DescricaoDaFalha(), "Selecione o sexo do cliente.");
+}
+
+TEST_F(Validacao, DadoEspecificoValidatesOnlyTheMunicipalityCode) {
+    auto c = novoCliente();  // every other field blank, no "11"
+    EXPECT_EQ(c->ValidarDadoEspecifico(2, refConexao(), nullptr, Variant("CPFCNPJ")), 2);
+    EXPECT_EQ(c->get_DescricaoDaFalha(), "Digite o código IBGE do município.");
+    EXPECT_EQ(c->get_NomeDoCampoValidado(), "CodigoIBGEDoMunicipio");
+    c->put_CodigoIBGEDoMunicipio("12345");
+    EXPECT_EQ(c->ValidarDadoEspecifico(1, refConexao(), nullptr, Variant()), 2);
+    EXPECT_EQ(c->get_DescricaoDaFalha(), SeteDigitos);
+    c->put_CodigoIBGEDoMunicipio("3550308");
+    c->putref_DadosDoUsuario(nullptr);  // not needed here
+    EXPECT_EQ(c->ValidarDadoEspecifico(2, refConexao(), nullptr, Variant("3550308")), 0);
+    c->put_CodigoIBGEDoMunicipio("");
+    EXPECT_EQ(c->ValidarDadoEspecifico(3, nullptr, nullptr, Variant()), 0);
+}
+
+TEST_F(Validacao, ADatabaseFailureIsResultOne) {
+    auto c = pessoaValida();
+    c->put_CPFCNPJ("");
+    EXPECT_EQ(c->ValidarDados(1, Ref<Object>(make<DadosDoUsuarioEmMemoria>()), nullptr), 1);  // no Execute
+    EXPECT_EQ(c->get_NumeroDoErro(), 438);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarDados, Ponto: 8");
+}
+
+}  // namespace
+}  // namespace zelt::clientanim::teste

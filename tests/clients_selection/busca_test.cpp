@@ -1,0 +1,233 @@
+// Selecionar: which rows each search argument finds, and the status filters.
+#include "ambiente_de_selecao.hpp"
+
+namespace zelt::clientanim::teste {
+namespace {
+
+using Linhas = std::vector<std::string>;
+
+class BuscaDeClientes : public AmbienteDeSelecao {
+protected:
+    void SetUp() override {
+        AmbienteDeSelecao::SetUp();
+        ana = inserirCliente("Ana Souza", {{"ApelidoOuNomeFantasia", "'Aninha'"}, {"CPFCNPJ", "'12345678901'"},
+                                           {"Logradouro", "'Rua das Flores'"}, {"Sexo", "'F'"}});
+        bruno = inserirCliente("Bruno Lima", {{"CPFCNPJ", "'12345678900'"}, {"Logradouro", "'Avenida Brasil'"}});
+        empresa = inserirCliente("Pet Shop Ltda", {{"TipoDeCliente", "'PJ'"}, {"CPFCNPJ", "'91234567890155'"}});
+        outra = inserirCliente("Comercial Ltda", {{"TipoDeCliente", "'PJ'"}, {"CPFCNPJ", "'11222333000181'"}});
+    }
+
+    int16_t buscar(const Variant& valor) { return c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, valor); }
+
+    Ref<clsClientes> c = novoCliente();
+    double ana = 0, bruno = 0, empresa = 0, outra = 0;
+};
+
+TEST_F(BuscaDeClientes, ElevenDigitsFindTheCodeAndEveryDocumentThatContainsThem) {
+    ASSERT_EQ(buscar(Variant("12345678901")), Concluido) << c->get_DescricaoDoErro();
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Ana Souza", "Pet Shop Ltda"}));
+    EXPECT_EQ(c->get_NumeroTotalDeRegistros(), 2);
+}
+
+TEST_F(BuscaDeClientes, FourteenDigitsAsANumberFindTheCompany) {
+    ASSERT_EQ(buscar(Variant(11222333000181.0)), Concluido) << c->get_DescricaoDoErro();
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Comercial Ltda"}));
+    EXPECT_EQ(coluna(*c, "CPFCNPJ"), (Linhas{"11.222.333/0001-81"}));
+}
+
+TEST_F(BuscaDeClientes, AShortNumberFindsOnlyThatCode) {
+    // Every document above holds the digit of Bruno's code: only the code counts.
+    ASSERT_EQ(buscar(Variant(static_cast<int32_t>(bruno))), Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Bruno Lima"}));
+    ASSERT_EQ(buscar(Variant(sql::numero(ana))), Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Ana Souza"}));
+}
+
+TEST_F(BuscaDeClientes, ATextSearchesBothNamesAndTheStreet) {
+    ASSERT_EQ(buscar(Variant("Flores")), Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Ana Souza"}));
+    ASSERT_EQ(buscar(Variant("aninha")), Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Ana Souza"}));
+    ASSERT_EQ(buscar(Variant("Ltda")), Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Comercial Ltda", "Pet Shop Ltda"}));
+}
+
+TEST_F(BuscaDeClientes, TheGeneralValueExcludesTheOtherArguments) {
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant("Bruno"), "Ana", ana, "Flores"), Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Bruno Lima"}));
+}
+
+TEST_F(BuscaDeClientes, WithoutItTheNameComesBeforeTheCodeAndTheCodeBeforeTheStreet) {
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "Bruno", ana, "Flores"), Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Bruno Lima"}));
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(""), "  ", ana, "Brasil"), Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Ana Souza"}));
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(0.0), "", 0, "Brasil"), Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Bruno Lima"}));
+}
+
+TEST_F(BuscaDeClientes, NothingFoundIsAnEmptyListWithItsMessage) {
+    ASSERT_EQ(buscar(Variant("Ninguém")), Concluido);
+    EXPECT_EQ(c->get_ResultadoDaSelecaoEmRecordset()->get_RecordCount(), 0);
+    EXPECT_EQ(c->get_DescricaoDaFalha(), "Nenhum cliente encontrado com as especificações informadas.");
+    EXPECT_EQ(c->get_NumeroTotalDeRegistros(), 0);
+}
+
+TEST_F(BuscaDeClientes, EveryRowCarriesTheDisplayTexts) {
+    conexaoDireta().Execute(
+        "UPDATE Clientes SET CEP='01310100', TipoDeLogradouro='Rua', Numero='10', Bairro='Centro', "
+        "Cidade='São Paulo', UF='SP', DataDeNascimento='3112', AnoDeNascimento='1980', LimiteDeCredito=1234.5, "
+        "TipoDeCanalDeComunicacao1='Email', CanalDeComunicacao1='ana@exemplo.com.br' WHERE Codigo=" +
+        sql::numero(ana));
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", ana), Concluido)
+        << c->get_DescricaoDoErro();
+    auto rs = c->get_ResultadoDaSelecaoEmRecordset();
+    ASSERT_EQ(rs->fieldCount(), 64);
+    EXPECT_EQ(rs->fieldDef(0).name, "CodigoDoCliente");
+    EXPECT_EQ(rs->fieldDef(63).name, "TiposECanaisDeComunicacao");
+    EXPECT_EQ((*rs)("CPFCNPJ").toText(), "123.456.789-01");
+    EXPECT_EQ((*rs)("DataDeNascimento").toText(), "31/12/1980");
+    EXPECT_EQ((*rs)("CEP").toText(), "01310-100");
+    EXPECT_EQ((*rs)("LimiteDeCredito").toText(), "1.234,50");
+    EXPECT_EQ((*rs)("Credito").toText(), "0,00");
+    EXPECT_EQ((*rs)("VIP").toText(), "Não");
+    EXPECT_EQ((*rs)("NomeDaSituacao").toText(), "Ativa");
+    EXPECT_EQ((*rs)("EnderecoCompletoComCEP").toText(),
+              "Rua Rua das Flores, 10 - Centro - CEP:01310-100 - São Paulo / SP");
+    EXPECT_EQ((*rs)("TiposECanaisDeComunicacao").toText(), "Email ana@exemplo.com.br ");
+}
+
+TEST_F(BuscaDeClientes, AQuoteInASearchValueDoesNotBreakTheStatement) {
+    inserirCliente("Patrick O’Brien");
+    ASSERT_EQ(buscar(Variant("O'Brien")), Concluido) << c->get_DescricaoDoErro();
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Patrick O’Brien"}));
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "x' OR 'a'='a"), Concluido)
+        << c->get_DescricaoDoErro();
+    EXPECT_EQ(c->get_ResultadoDaSelecaoEmRecordset()->get_RecordCount(), 0);
+}
+
+class BuscaPorAnimal : public BuscaDeClientes {
+protected:
+    void SetUp() override {
+        BuscaDeClientes::SetUp();
+        rex = inserirAnimal(ana, "Rex");
+        inserirAnimal(ana, "Rex Junior", "9850004");
+        inserirAnimal(bruno, "Mimi", "9850005");
+    }
+    double rex = 0;
+};
+
+TEST_F(BuscaPorAnimal, AClientIsListedOncePerMatchingAnimal) {
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", 0, "", "", "", 0, Variant("Rex")),
+              Concluido)
+        << c->get_DescricaoDoErro();
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Ana Souza", "Ana Souza"}));
+}
+
+TEST_F(BuscaPorAnimal, ANumberSearchesTheAnimalCodeAndTheMicrochip) {
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", 0, "", "", "", 0, Variant(rex)),
+              Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Ana Souza"}));
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", 0, "", "", "", 0, Variant("0005")),
+              Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Bruno Lima"}));
+}
+
+TEST_F(BuscaPorAnimal, TheAnimalAddsToTheGeneralValue) {
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant("a"), "", 0, "", "", "", 0, Variant("Mimi")),
+              Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Bruno Lima"}));
+}
+
+TEST_F(BuscaPorAnimal, AnEarlierConditionStillJoinsEveryAnimalOfTheClient) {
+    // The name applies, so the animal condition is left out; clients without animals drop out.
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "a", 0, "", "", "", 0, Variant("Mimi")),
+              Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Ana Souza", "Ana Souza", "Bruno Lima"}));
+}
+
+class SituacaoDosClientes : public AmbienteDeSelecao {
+protected:
+    void SetUp() override {
+        AmbienteDeSelecao::SetUp();
+        for (int s = 1; s <= 4; ++s) inserirCliente("Situação " + std::to_string(s), {{"Situacao", std::to_string(s)}});
+    }
+    Ref<clsClientes> c = novoCliente();
+};
+
+TEST_F(SituacaoDosClientes, AllStatusesShowExcludedClientsToAnAdministratorOnly) {
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant()), Concluido) << c->get_DescricaoDoErro();
+    EXPECT_EQ(coluna(*c, "Situacao"), (Linhas{"1", "2", "3", "4"}));
+    usuario_->definir("Administrador", Variant(false));
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant()), Concluido);
+    EXPECT_EQ(coluna(*c, "Situacao"), (Linhas{"1", "2", "3"}));
+    EXPECT_EQ(coluna(*c, "NomeDaSituacao"), (Linhas{"Ativo", "Inativo", "Bloqueado"}));
+}
+
+TEST_F(SituacaoDosClientes, AnExplicitFilterShowsItsStatusToEverybody) {
+    usuario_->definir("Administrador", Variant(false));
+    for (int16_t s = 1; s <= 4; ++s) {
+        ASSERT_EQ(c->Selecionar(ListaCompleta, 0, s, Variant()), Concluido);
+        EXPECT_EQ(coluna(*c, "Situacao"), (Linhas{std::to_string(s)}));
+    }
+}
+
+TEST_F(SituacaoDosClientes, AFilterOutsideItsRangeIsRefusedBeforeTheDatabase) {
+    gravarTextos();
+    EXPECT_EQ(c->Selecionar(ListaCompleta, 0, 6, Variant("Ana")), Erro);
+    EXPECT_EQ(c->get_NumeroDoErro(), 5);
+    EXPECT_NE(c->get_DescricaoDoErro().find("lintSituacaoParaFiltro"), std::string::npos);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Selecionar, Ponto: 3");
+    EXPECT_TRUE(textosRecebidos().empty());
+    EXPECT_FALSE(c->get_ResultadoDaSelecaoEmRecordset());
+}
+
+TEST_F(SituacaoDosClientes, TheAllStatusesListNeedsTheUserObject) {
+    auto semUsuario = make<clsClientes>();
+    EXPECT_EQ(semUsuario->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant()), Erro);
+    EXPECT_EQ(semUsuario->get_NumeroDoErro(), 91);
+    EXPECT_EQ(semUsuario->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Selecionar, Ponto: 3");
+    EXPECT_EQ(semUsuario->Selecionar(ListaCompleta, 0, RegistroAtivo, Variant()), Concluido);
+}
+
+TEST_F(AmbienteDeSelecao, TheRecentListTakesTheHighestCodesAndShowsThemByName) {
+    // Codes rise as the names fall, so the two orders differ.
+    for (int i = 1; i <= 30; ++i) {
+        char nome[16];
+        std::snprintf(nome, sizeof nome, "Nome %02d", 31 - i);
+        inserirCliente(nome);
+    }
+    auto c = novoCliente();
+    ASSERT_EQ(c->Selecionar(ListaPaginada, 20, RegistroRecente, Variant()), Concluido) << c->get_DescricaoDoErro();
+    auto rs = c->get_ResultadoDaSelecaoEmRecordset();
+    EXPECT_EQ(rs->get_RecordCount(), 20);
+    EXPECT_EQ(rs->get_PageSize(), 20);
+    const auto nomes = coluna(*c, "NomeOuRazaoSocial");
+    EXPECT_EQ(nomes.front(), "Nome 01");
+    EXPECT_EQ(nomes.back(), "Nome 20");
+    EXPECT_TRUE(std::is_sorted(nomes.begin(), nomes.end()));
+    const double maior = valor("SELECT MAX(Codigo) FROM Clientes").toDouble();
+    const auto codigos = coluna(*c, "CodigoDoCliente");
+    EXPECT_EQ(codigos.front(), sql::numero(maior));
+    for (const auto& codigo : codigos) EXPECT_GT(std::stod(codigo), maior - 20);
+}
+
+TEST_F(AmbienteDeSelecao, TheStatementJoinsItsPiecesInOrder) {
+    gravarTextos();
+    auto c = novoCliente();
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 20, RegistroRecente, Variant(), "", 0, "", "", "", 0, Variant("Rex")),
+              Concluido)
+        << c->get_DescricaoDoErro();
+    ASSERT_EQ(textosRecebidos().size(), 1u);
+    const std::string& texto = textosRecebidos()[0];
+    EXPECT_TRUE(texto.starts_with("SELECT TOP 20    IIF(IsNull(Clientes.Codigo), 0, Clientes.Codigo) AS CodigoDoCliente, "))
+        << texto;
+    EXPECT_TRUE(texto.ends_with(
+        "AS TiposECanaisDeComunicacao FROM     Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo "
+        "WHERE    (Clientes.Situacao=1 OR Clientes.Situacao=2 OR Clientes.Situacao=3 OR Clientes.Situacao=4)  AND "
+        "(Animais.Nome LIKE '%Rex%'  OR Animais.Microchip LIKE '%Rex%') ORDER BY    Clientes.Codigo DESC;"))
+        << texto;
+}
+
+}  // namespace
+}  // namespace zelt::clientanim::teste

@@ -1,0 +1,113 @@
+// How the engine refuses what it must refuse, and the statements that give more than rows.
+#include "engine_fixture.hpp"
+#include "zelt/automation/error.hpp"
+#include "zelt/jet/errors.hpp"
+
+namespace zelt {
+namespace {
+
+using testing_support::EngineTest;
+
+template <class F>
+RuntimeError errorOf(F&& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no error";
+    return RuntimeError(0, "");
+}
+
+TEST_F(EngineTest, DeletingAnAnimalThatExamsReferToIsRefused) {
+    const auto a = addAnimal(addClient("Alberto"), "Rex");
+    run("INSERT INTO Exames (CodigoDoAnimal) VALUES (" + std::to_string(a) + ")");
+    const auto e = errorOf([&] { run("DELETE * FROM Animais WHERE Codigo=" + std::to_string(a) + ";"); });
+    EXPECT_EQ(e.number(), -2147467259);
+    EXPECT_EQ(e.helpContext(), 5003000);
+    EXPECT_NE(e.description().find("'Exames'"), std::string::npos) << e.description();
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Animais").toInt32(), 1);
+
+    const auto b = addAnimal(addClient("Bruno"), "Tom");
+    EXPECT_EQ(run("DELETE * FROM Animais WHERE Codigo=" + std::to_string(b)), 1);
+}
+
+TEST_F(EngineTest, AnAnimalOfNoClientIsRefused) {
+    const auto e = errorOf([&] { addAnimal(999, "Órfão"); });
+    EXPECT_EQ(e.number(), jet::err::ProviderFailure);
+    EXPECT_EQ(e.helpContext(), jet::err::ReferentialIntegrityHelpContext);
+}
+
+TEST_F(EngineTest, ASecondStatementNeverReachesTheDatabase) {
+    for (const char* tail : {"; DROP TABLE Exames", "; DELETE * FROM Exames", " DROP TABLE Exames"}) {
+        for (const std::string head : {"SELECT Codigo FROM Clientes", "DELETE * FROM Clientes WHERE Codigo=1",
+                                       "UPDATE Clientes SET Situacao=2 WHERE Codigo=1", "SELECT @@Identity"}) {
+            const auto e = errorOf([&] { int64_t n; engine->execute(head + tail, n); });
+            EXPECT_EQ(e.number(), jet::err::Syntax) << head + tail;
+        }
+    }
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Exames").toInt32(), 0);
+}
+
+TEST_F(EngineTest, UnknownTablesAndColumnsAreNamed) {
+    const auto t = errorOf([&] { select("SELECT Codigo FROM Inexistente"); });
+    EXPECT_EQ(t.number(), jet::err::MissingTable);
+    EXPECT_NE(t.description().find("Inexistente"), std::string::npos);
+    const auto c = errorOf([&] { select("SELECT Inexistente FROM Clientes"); });
+    EXPECT_EQ(c.number(), jet::err::MissingColumn);
+}
+
+TEST_F(EngineTest, ShapeRelatesEachClientToItsAnimals) {
+    const auto alberto = addClient("Alberto");
+    const auto bruno = addClient("Bruno");
+    addAnimal(alberto, "Rex");
+    addAnimal(alberto, "Mia");
+    addAnimal(bruno, "Tom", 2);
+    auto rs = select(
+        "SHAPE { SELECT Clientes.Codigo AS CodigoDoCliente, Clientes.NomeOuRazaoSocial As NomeOuRazaoSocialDoCliente "
+        "FROM Clientes WHERE (Clientes.Situacao=1) ORDER BY Clientes.NomeOuRazaoSocial ASC } AS Clientes "
+        "APPEND ( { SELECT Animais.Codigo AS CodigoDoAnimal, Animais.CodigoDoCliente AS CodigoDoClienteDeAnimais, "
+        "Animais.Nome As NomeDoAnimal FROM Animais WHERE Animais.Situacao=1 ORDER BY Animais.Nome ASC } "
+        "RELATE CodigoDoCliente TO CodigoDoClienteDeAnimais ) AS Animais ");
+    ASSERT_EQ(rs->get_RecordCount(), 2);
+    const int chapter = rs->fieldIndex("Animais");
+    ASSERT_GE(chapter, 0);
+    EXPECT_EQ(rs->fieldDef(chapter).type, ado::adChapter);
+    rs->MoveFirst();
+    auto animais = refCast<ado::Recordset>((*rs)("Animais").toObject());
+    ASSERT_TRUE(animais);
+    ASSERT_EQ(animais->get_RecordCount(), 2);
+    EXPECT_EQ(animais->valueAt(0, animais->fieldIndex("NomeDoAnimal")).toText(), "Mia");
+    rs->MoveNext();
+    EXPECT_EQ(refCast<ado::Recordset>((*rs)("Animais").toObject())->get_RecordCount(), 0);
+}
+
+TEST_F(EngineTest, RollbackUndoesAndClosingRollsBackAnOpenTransaction) {
+    engine->begin();
+    addClient("Desfeito");
+    engine->rollback();
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes").toInt32(), 0);
+    engine->begin();
+    addClient("Mantido");
+    engine->commit();
+    engine->begin();
+    addClient("Esquecido");
+    engine->close();
+    engine = jet::openDatabase(databasePath);
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes").toInt32(), 1);
+}
+
+TEST_F(EngineTest, AWriterWaitsForAnotherThenReportsBusy) {
+    auto other = jet::openDatabase(databasePath);
+    other->begin();
+    // The busy timeout makes this wait before giving up; it is what several workstations share.
+    const auto e = errorOf([&] { engine->begin(); });
+    EXPECT_EQ(e.number(), jet::err::ProviderFailure);
+    EXPECT_EQ(e.helpContext(), jet::err::BusyHelpContext);
+    other->rollback();
+    engine->begin();
+    engine->rollback();
+}
+
+}  // namespace
+}  // namespace zelt
