@@ -76,7 +76,8 @@ TEST_F(Auxiliares, PrintListOrderTextNamesColumnsOfTheList) {
     gravarOsTextos();
     ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, "Clientes.NomeOuRazaoSocial"), 0) << a_->get_DescricaoDoErro();
     const std::string& texto = gravacao().ultimoQueComeca("SELECT ");
-    EXPECT_EQ(texto.substr(texto.size() - 37), "ORDER BY Clientes.NomeOuRazaoSocial ASC;");
+    const std::string fim = "ORDER BY Clientes.NomeOuRazaoSocial ASC;";
+    EXPECT_EQ(texto.substr(texto.size() - fim.size()), fim);
     EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Cliente").front(), "Ana da Silva");
 
     EXPECT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, "Animais.Nome, Animais.Codigo"), 0);

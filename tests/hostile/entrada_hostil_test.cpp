@@ -9,6 +9,7 @@
 #include "zelt/clientanim/clsAnimais.hpp"
 #include "zelt/clientanim/clsClientAnim.hpp"
 #include "zelt/jet/catalogue.hpp"
+#include "zelt/automation/regional.hpp"
 
 namespace zelt::clientanim::teste {
 namespace {
@@ -31,7 +32,14 @@ struct Retrato {
 
 class Banco {
 public:
-    explicit Banco(const std::string& caminho) { sqlite3_open_v2(caminho.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr); }
+    explicit Banco(const std::string& caminho) {
+        sqlite3_open_v2(caminho.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
+        // The check walks the text indexes in the engine's own order.
+        sqlite3_create_collation(db_, "PTBR", SQLITE_UTF8, nullptr, [](void*, int na, const void* a, int nb, const void* b) {
+            return regional::compareText(std::string_view(static_cast<const char*>(a), static_cast<size_t>(na)),
+                                         std::string_view(static_cast<const char*>(b), static_cast<size_t>(nb)));
+        });
+    }
     ~Banco() { sqlite3_close(db_); }
     std::string consulta(const std::string& sql) {
         std::string out;

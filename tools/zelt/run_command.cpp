@@ -95,7 +95,8 @@ private:
 
     json usuario(const json& p) {
         auto u = make<clientanim::DadosDoUsuarioEmMemoria>();
-        for (const auto& [chave, v] : p.value("values", json::object()).items()) u->definir(chave, valor(v));
+        const json valores = p.value("values", json::object());
+        for (const auto& [chave, v] : valores.items()) u->definir(chave, valor(v));
         const auto nome = p.at("user").get<std::string>();
         objetos_[nome] = u;
         return json{{"user", nome}};
