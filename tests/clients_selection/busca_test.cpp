@@ -10,6 +10,7 @@ class BuscaDeClientes : public AmbienteDeSelecao {
 protected:
     void SetUp() override {
         AmbienteDeSelecao::SetUp();
+        c = novoCliente();
         ana = inserirCliente("Ana Souza", {{"ApelidoOuNomeFantasia", "'Aninha'"}, {"CPFCNPJ", "'12345678901'"},
                                            {"Logradouro", "'Rua das Flores'"}, {"Sexo", "'F'"}});
         bruno = inserirCliente("Bruno Lima", {{"CPFCNPJ", "'12345678900'"}, {"Logradouro", "'Avenida Brasil'"}});
@@ -19,7 +20,7 @@ protected:
 
     int16_t buscar(const Variant& valor) { return c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, valor); }
 
-    Ref<clsClientes> c = novoCliente();
+    Ref<clsClientes> c;
     double ana = 0, bruno = 0, empresa = 0, outra = 0;
 };
 
@@ -150,9 +151,10 @@ class SituacaoDosClientes : public AmbienteDeSelecao {
 protected:
     void SetUp() override {
         AmbienteDeSelecao::SetUp();
+        c = novoCliente();
         for (int s = 1; s <= 4; ++s) inserirCliente("Situação " + std::to_string(s), {{"Situacao", std::to_string(s)}});
     }
-    Ref<clsClientes> c = novoCliente();
+    Ref<clsClientes> c;
 };
 
 TEST_F(SituacaoDosClientes, AllStatusesShowExcludedClientsToAnAdministratorOnly) {

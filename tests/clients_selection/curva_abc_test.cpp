@@ -11,6 +11,7 @@ class CurvaABC : public AmbienteDeSelecao {
 protected:
     void SetUp() override {
         AmbienteDeSelecao::SetUp();
+        c = novoCliente();
         for (int i = 1; i <= 5; ++i) codigos.push_back(inserirCliente("Cliente " + std::to_string(i), {{"CategoriaDaCurvaABC", "'X'"}}));
         conexaoDireta().Execute("INSERT INTO OSParaBD (Numero) VALUES (304)");
         conexaoDireta().Execute("UPDATE Empresa SET DataDeAtualizacaoDaCategoriaDaCurvaABC='01/01/2020'");
@@ -33,7 +34,7 @@ protected:
         return u;
     }
 
-    Ref<clsClientes> c = novoCliente();
+    Ref<clsClientes> c;
     std::vector<double> codigos;
 };
 

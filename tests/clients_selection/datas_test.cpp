@@ -11,6 +11,7 @@ class Aniversarios : public AmbienteDeSelecao {
 protected:
     void SetUp() override {
         AmbienteDeSelecao::SetUp();
+        c = novoCliente();
         // Day and month digits as stored; the year, when known, is kept apart.
         for (const auto& [nome, dia] : std::vector<std::pair<std::string, std::string>>{
                  {"Antes", "2405"}, {"Bia", "2505"}, {"Alice", "2505"}, {"Fim de maio", "3105"},
@@ -21,7 +22,7 @@ protected:
     int16_t aniversariantes(const std::string& de, const std::string& ate, const Variant& busca = Variant()) {
         return c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, busca, "", 0, "", de, ate, Aniversariantes);
     }
-    Ref<clsClientes> c = novoCliente();
+    Ref<clsClientes> c;
 };
 
 TEST_F(Aniversarios, ARangeWithinTheYearInCalendarOrderThenByName) {
