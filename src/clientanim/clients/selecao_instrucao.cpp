@@ -27,6 +27,9 @@ public:
     Condicoes(const ArgumentosDeSelecao& a, const TratamentoDeBusca& tratar) : a_(a), tratar_(tratar) {}
 
     bool comAnimal() const { return a_.codigoOuNomeDoAnimal.isGiven(); }
+    // The client's day and month of birth. With the animal join both tables have the column, so
+    // the client's is named with its table.
+    std::string nascimento() const { return comAnimal() ? "Clientes.DataDeNascimento" : "DataDeNascimento"; }
     bool aniversariantes() const { return informado(a_.dataInicial) && a_.tipoDeData == Aniversariantes; }
     bool porDataDeInclusao() const { return informado(a_.dataInicial) && a_.tipoDeData == PorDataDeInclusao; }
 
@@ -49,8 +52,8 @@ public:
         if (aniversariantes()) {
             const std::string inicio = mesEDia(tratar_(Variant(a_.dataInicial)));
             const std::string fim = mesEDia(tratar_(Variant(a_.dataFinal)));
-            return " AND (Val(Mid(DataDeNascimento, 3, 2) & Mid(DataDeNascimento, 1, 2)) >=" + inicio +
-                   " And Val(Mid(DataDeNascimento, 3, 2) & Mid(DataDeNascimento, 1, 2)) <= " + fim + ") ";
+            const std::string mesDia = "Val(Mid(" + nascimento() + ", 3, 2) & Mid(" + nascimento() + ", 1, 2))";
+            return " AND (" + mesDia + " >=" + inicio + " And " + mesDia + " <= " + fim + ") ";
         }
         if (porDataDeInclusao()) {
             return " AND Clientes.DataEHoraDaInclusao Between #" +
@@ -89,7 +92,8 @@ std::string montarSelecaoDeClientes(const ArgumentosDeSelecao& a, bool administr
     if (recentes)
         s += "   Clientes.Codigo DESC";
     else if (busca.aniversariantes())
-        s += "   FORMAT(Val(Mid(DataDeNascimento,3,2) & Mid(DataDeNascimento,1,2)),\"0000\") , Clientes.NomeOuRazaoSocial ";
+        s += "   FORMAT(Val(Mid(" + busca.nascimento() + ",3,2) & Mid(" + busca.nascimento() +
+             ",1,2)),\"0000\") , Clientes.NomeOuRazaoSocial ";
     else
         s += "   Clientes.NomeOuRazaoSocial ASC";
     s += ";";
