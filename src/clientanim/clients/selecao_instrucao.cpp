@@ -50,15 +50,17 @@ public:
         if (informado(a_.logradouro))
             return " AND (Clientes.Logradouro LIKE '%" + tratar_(Variant(a_.logradouro)) + "%') ";
         if (aniversariantes()) {
-            const std::string inicio = mesEDia(tratar_(Variant(a_.dataInicial)));
-            const std::string fim = mesEDia(tratar_(Variant(a_.dataFinal)));
+            // The date texts reach the statement only as checked digits or as a date read and rewritten,
+            // so they need no treatment.
+            const std::string inicio = mesEDia(a_.dataInicial);
+            const std::string fim = mesEDia(a_.dataFinal);
             const std::string mesDia = "Val(Mid(" + nascimento() + ", 3, 2) & Mid(" + nascimento() + ", 1, 2))";
             return " AND (" + mesDia + " >=" + inicio + " And " + mesDia + " <= " + fim + ") ";
         }
         if (porDataDeInclusao()) {
             return " AND Clientes.DataEHoraDaInclusao Between #" +
-                   animais::dataMesPrimeiro(tratar_(Variant(a_.dataInicial)), "MM/DD/YYYY") + " 00:00:00# AND #" +
-                   animais::dataMesPrimeiro(tratar_(Variant(a_.dataFinal)), "MM/DD/YYYY") + " 23:59:59# ";
+                   animais::dataMesPrimeiro(a_.dataInicial, "MM/DD/YYYY") + " 00:00:00# AND #" +
+                   animais::dataMesPrimeiro(a_.dataFinal, "MM/DD/YYYY") + " 23:59:59# ";
         }
         if (comAnimal()) return doAnimal();
         return {};
