@@ -67,6 +67,32 @@ TEST_F(BuscaDeClientes, WithoutItTheNameComesBeforeTheCodeAndTheCodeBeforeTheStr
     EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Bruno Lima"}));
 }
 
+TEST_F(BuscaDeClientes, EachSearchConditionAsSent) {
+    gravarTextos();
+    const std::string situacao =
+        "WHERE    (Clientes.Situacao=1 OR Clientes.Situacao=2 OR Clientes.Situacao=3 OR Clientes.Situacao=4) ";
+    const std::string ordem = "ORDER BY    Clientes.NomeOuRazaoSocial ASC;";
+    const std::vector<std::pair<std::function<int16_t()>, std::string>> casos{
+        {[&] { return buscar(Variant("12345678901")); },
+         " AND (Clientes.Codigo = 12345678901  OR Clientes.CPFCNPJ LIKE '%12345678901%') "},
+        {[&] { return buscar(Variant(123.0)); }, " AND (Clientes.Codigo = 123) "},
+        {[&] { return buscar(Variant("Flores")); },
+         " AND (Clientes.ApelidoOuNomeFantasia LIKE '%Flores%'  OR Clientes.NomeOuRazaoSocial LIKE '%Flores%'  OR "
+         "Clientes.Logradouro LIKE '%Flores%') "},
+        {[&] { return c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "Ana", 7); },
+         " AND (Clientes.ApelidoOuNomeFantasia LIKE '%Ana%'  OR Clientes.NomeOuRazaoSocial LIKE '%Ana%') "},
+        {[&] { return c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", 7, "Flores"); },
+         " AND (Clientes.Codigo = 7) "},
+        {[&] { return c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", 0, "Flores"); },
+         " AND (Clientes.Logradouro LIKE '%Flores%') "},
+    };
+    for (const auto& [selecionar, condicao] : casos) {
+        ASSERT_EQ(selecionar(), Concluido) << c->get_DescricaoDoErro();
+        EXPECT_TRUE(textosRecebidos().back().ends_with("FROM     Clientes " + situacao + condicao + ordem))
+            << textosRecebidos().back();
+    }
+}
+
 TEST_F(BuscaDeClientes, NothingFoundIsAnEmptyListWithItsMessage) {
     ASSERT_EQ(buscar(Variant("Ninguém")), Concluido);
     EXPECT_EQ(c->get_ResultadoDaSelecaoEmRecordset()->get_RecordCount(), 0);
