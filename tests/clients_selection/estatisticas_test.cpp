@@ -31,7 +31,7 @@ TEST_F(Estatisticas, TheMonthlyCountHasTwelveRowsWhateverTheStatus) {
     EXPECT_EQ(coluna(*c, "Mes"), (Linhas{"Jan", "Fev", "Mar", "Abr", "Mai", "Jun", "Jul", "Ago", "Set", "Out", "Nov", "Dez"}));
     EXPECT_EQ(coluna(*c, "NumeroDeClientes"), (Linhas{"2", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "1"}));
     EXPECT_EQ(c->get_ResultadoDaSelecaoEmRecordset()->get_PageSize(), 6);
-    EXPECT_EQ(c->get_NumeroTotalDeRegistros(), 12);
+    EXPECT_EQ(c->get_NumeroTotalDeRegistros(), 0);  // no operation assigns it
 }
 
 TEST_F(Estatisticas, AYearWithoutClientsStillHasItsTwelveRowsAndNoMessage) {
@@ -40,16 +40,26 @@ TEST_F(Estatisticas, AYearWithoutClientsStillHasItsTwelveRowsAndNoMessage) {
     EXPECT_EQ(c->get_DescricaoDaFalha(), "");
 }
 
-TEST_F(Estatisticas, AYearThatIsNotFourDigitsIsRefusedWhereTheDatabaseWouldRejectIt) {
+TEST_F(Estatisticas, AYearThatIsNotAWholeNumberIsRefusedWhereTheDatabaseWouldRejectIt) {
     gravarTextos();
-    for (const std::string ano : {"", "24", "2024 OR 1=1", "２０２４", " 2024", "20245"}) {
+    for (const std::string ano : {"", "  ", "2024 OR 1=1", "2024)) OR ((1=1", "２０２４", "2024.0", "1e3", "-", "20 24"}) {
         EXPECT_EQ(c->NumeroDeClientesAgrupadoPorMesAno(ListaCompleta, 0, ano), Erro) << ano;
         EXPECT_EQ(c->get_NumeroDoErro(), 5);
-        EXPECT_NE(c->get_DescricaoDoErro().find("lstrAno"), std::string::npos);
+        EXPECT_EQ(c->get_DescricaoDoErro(),
+                  "O argumento lstrAno recebeu \"" + ano + "\"; o valor aceito é um número inteiro, como 2024.");
         EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, NumeroDeClientesAgrupadoPorMesAno, Ponto: 4");
     }
     EXPECT_TRUE(textosRecebidos().empty());
     EXPECT_FALSE(c->get_ResultadoDaSelecaoEmRecordset());
+}
+
+TEST_F(Estatisticas, AnyWholeNumberIsAYear) {
+    incluir("02/01/2024 08:00:00");
+    for (const std::string ano : {" 2024 ", "02024", "24", "-1"}) {
+        ASSERT_EQ(c->NumeroDeClientesAgrupadoPorMesAno(ListaCompleta, 0, ano), Concluido) << ano << c->get_DescricaoDoErro();
+        EXPECT_EQ(coluna(*c, "NumeroDeClientes").size(), 12u);
+        EXPECT_EQ(coluna(*c, "NumeroDeClientes").front(), ano == "24" || ano == "-1" ? "0" : "1") << ano;
+    }
 }
 
 TEST_F(Estatisticas, OnlyAnAdministratorSeesTheYearsOfExcludedClients) {
@@ -66,7 +76,7 @@ TEST_F(Estatisticas, OnlyAnAdministratorSeesTheYearsOfExcludedClients) {
     EXPECT_EQ(coluna(*c, "Ano"), (Linhas{"2022", "2024"}));
     ASSERT_EQ(c->SelecionarClientesAgrupadoPorAno(ListaCompleta, 0, RegistroBloqueado), Concluido);
     EXPECT_EQ(coluna(*c, "Ano"), (Linhas{"2022"}));
-    EXPECT_EQ(c->get_NumeroTotalDeRegistros(), 1);
+    EXPECT_EQ(c->get_NumeroTotalDeRegistros(), 0);
 }
 
 TEST_F(Estatisticas, AYearListWithoutRowsIsEmptyWithItsMessage) {
@@ -76,12 +86,43 @@ TEST_F(Estatisticas, AYearListWithoutRowsIsEmptyWithItsMessage) {
     EXPECT_EQ(c->get_DescricaoDaFalha(), "Nenhum cliente encontrado com as especificações informadas.");
 }
 
-TEST_F(Estatisticas, AYearListFilterOutsideZeroToThreeIsRefused) {
+TEST_F(Estatisticas, AYearListFilterOutsideZeroToThreeIsRefusedWhereTheDatabaseWouldRefuseIt) {
+    gravarTextos();
     for (int16_t filtro : {int16_t(4), int16_t(5), int16_t(-1)}) {
         EXPECT_EQ(c->SelecionarClientesAgrupadoPorAno(ListaCompleta, 0, filtro), Erro);
         EXPECT_EQ(c->get_NumeroDoErro(), 5);
-        EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, SelecionarClientesAgrupadoPorAno, Ponto: 3");
+        EXPECT_EQ(c->get_DescricaoDoErro(), "O argumento lintSituacaoParaFiltro recebeu " + std::to_string(filtro) +
+                                                "; os valores aceitos são 0 (todas as situações), 1 (ativos), "
+                                                "2 (inativos) e 3 (bloqueados).");
+        EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, SelecionarClientesAgrupadoPorAno, Ponto: 4");
     }
+    EXPECT_TRUE(textosRecebidos().empty());
+}
+
+TEST_F(Estatisticas, TheStatementsAsSent) {
+    gravarTextos();
+    ASSERT_EQ(c->SelecionarClientesAgrupadoPorAno(ListaCompleta, 0, TodasAsSituacoes), Concluido);
+    ASSERT_EQ(c->SelecionarClientesAgrupadoPorAno(ListaCompleta, 0, RegistroAtivo), Concluido);
+    ASSERT_EQ(c->NumeroDeClientesAgrupadoPorMesAno(ListaCompleta, 0, "2024"), Concluido);
+    ASSERT_EQ(textosRecebidos().size(), 3u);
+    EXPECT_EQ(textosRecebidos()[0],
+              "          SELECT        YEAR(Clientes.DataEHoraDaInclusao) AS Ano FROM        Clientes WHERE "
+              "   (Clientes.Situacao=1 OR Clientes.Situacao=2 OR Clientes.Situacao=3)    OR(Clientes.Situacao=4) "
+              "GROUP BY        YEAR(Clientes.DataEHoraDaInclusao)ORDER BY        YEAR(Clientes.DataEHoraDaInclusao);");
+    EXPECT_EQ(textosRecebidos()[1],
+              "          SELECT        YEAR(Clientes.DataEHoraDaInclusao) AS Ano FROM        Clientes WHERE "
+              "   Clientes.Situacao=1 GROUP BY        YEAR(Clientes.DataEHoraDaInclusao)ORDER BY        "
+              "YEAR(Clientes.DataEHoraDaInclusao);");
+    const std::string& meses = textosRecebidos()[2];
+    EXPECT_TRUE(meses.starts_with(
+        "          SELECT        'Jan' AS Mes, Count(*) AS NumeroDeClientes FROM        Clientes WHERE        "
+        "(((Month([Clientes.DataEHoraDaInclusao]))=1) AND ((Year([Clientes.DataEHoraDaInclusao]))=2024)) UNION ALL "
+        "SELECT        'Fev' AS Mes, "))
+        << meses;
+    EXPECT_TRUE(meses.ends_with(
+        "UNION ALL SELECT        'Dez' AS Mes, Count(*) AS NumeroDeClientes FROM        Clientes WHERE        "
+        "(((Month([Clientes.DataEHoraDaInclusao]))=12) AND ((Year([Clientes.DataEHoraDaInclusao]))=2024)) ;"))
+        << meses;
 }
 
 }  // namespace

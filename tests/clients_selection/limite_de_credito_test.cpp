@@ -81,6 +81,20 @@ TEST_F(LimiteDeCredito, LackOfMemoryGetsItsOwnMessage) {
     EXPECT_EQ(c->get_DescricaoDoErro(), "Erro de sintaxe.");
 }
 
+TEST_F(LimiteDeCredito, TheStatementsAsSent) {
+    const double cliente = inserirCliente("Ana", {{"LimiteDeCredito", "500"}});
+    gravarTextos();
+    ASSERT_EQ(consultar(cliente), Concluido) << c->get_DescricaoDoErro();
+    const std::string codigo = sql::numero(cliente);
+    EXPECT_EQ(textosRecebidos(),
+              (std::vector<std::string>{
+                  "           SELECT     Clientes.LimiteDeCredito AS Limite  FROM    Clientes  WHERE      Clientes.Codigo = " +
+                      codigo,
+                  "           SELECT     SUM(ContasAReceber.ValorDoDocumento) AS ValorDoDocumento  FROM    ContasAReceber "
+                  " WHERE      ContasAReceber.DataDaBaixa IS NULL     AND ContasAReceber.CodigoDoCliente = " +
+                      codigo}));
+}
+
 TEST_F(LimiteDeCredito, TheFiguresComeBackThroughTheInterface) {
     const double cliente = inserirCliente("Ana", {{"LimiteDeCredito", "500"}});
     receber(cliente, "120.50");

@@ -151,7 +151,7 @@ private:
     Ref<Object> gradeDeAnimais_;
     Date dataHoraDaAtualizacao_;
     double codigoGerado_ = 0;
-    // No operation of the record side assigns it; the selections may (the rows of the last one).
+    // No operation assigns it, so it reads 0.
     double numeroTotalDeRegistros_ = 0;
 };
 

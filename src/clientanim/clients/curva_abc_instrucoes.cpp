@@ -9,7 +9,7 @@ namespace {
 std::string comoTexto(const Variant& v) { return v.isNull() ? std::string() : v.toText(); }
 }  // namespace
 
-std::string fimDoPeriodoDaCurva(Date hoje) { return hoje.format("dd/mm/yyyy"); }
+std::string fimDoPeriodoDaCurva(Date hoje) { return hoje.toRegionalText(); }
 
 std::string inicioDoPeriodoDaCurva(Date hoje) { return hoje.format("dd/mm/") + std::to_string(hoje.year() - 1); }
 

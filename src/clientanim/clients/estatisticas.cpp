@@ -21,14 +21,16 @@ int16_t clsClientes::SelecionarClientesAgrupadoPorAno(int16_t lenuTipoDeLista, i
         const int16_t aberto = op.abrirBanco(1);
         if (aberto != Concluido) return aberto;
 
+        // A filter outside 0 to 3 leaves nothing between WHERE and GROUP BY, which the database refuses
+        // when the recordset opens; it is refused at that point, before anything is sent.
+        op.ponto(4);
+        clientes::conferirSituacaoDosAnos(lintSituacaoParaFiltro);
+
         op.ponto(3);
         const bool administrador = lintSituacaoParaFiltro == TodasAsSituacoes && op.usuarioAdministrador();
         const std::string texto = clientes::montarSelecaoDosAnos(lintSituacaoParaFiltro, administrador);
-
-        const int16_t resultado = executarSelecao(op, paginada(texto, lenuTipoDeLista, lintTamanhoDaPagina),
-                                                  clientes::MensagemNenhumCliente);
-        if (resultado == Concluido) numeroTotalDeRegistros_ = resultado_->get_RecordCount();
-        return resultado;
+        return executarSelecao(op, paginada(texto, lenuTipoDeLista, lintTamanhoDaPagina),
+                               clientes::MensagemNenhumCliente);
     });
 }
 
@@ -44,11 +46,8 @@ int16_t clsClientes::NumeroDeClientesAgrupadoPorMesAno(int16_t lenuTipoDeLista, 
         // A year that would change the statement is refused where the database would reject it.
         op.ponto(4);
         clientes::conferirAno(lstrAno);
-
-        const int16_t resultado = executarSelecao(op, paginada(texto, lenuTipoDeLista, lintTamanhoDaPagina),
-                                                  clientes::MensagemNenhumCliente);
-        if (resultado == Concluido) numeroTotalDeRegistros_ = resultado_->get_RecordCount();
-        return resultado;
+        return executarSelecao(op, paginada(texto, lenuTipoDeLista, lintTamanhoDaPagina),
+                               clientes::MensagemNenhumCliente);
     });
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "zelt/automation/error.hpp"
+#include "zelt/automation/regional.hpp"
 
 namespace zelt::clientanim::clientes {
 
@@ -17,11 +18,7 @@ std::string situacaoDosAnos(int16_t filtro, bool administrador) {
         case 1: return "   Clientes.Situacao=1 ";
         case 2: return "   Clientes.Situacao=2 ";
         case 3: return "   Clientes.Situacao=3 ";
-        default:
-            throwError(err::InvalidProcedureCall,
-                       "O argumento lintSituacaoParaFiltro recebeu " + std::to_string(filtro) +
-                           "; os valores aceitos são 0 (todas as situações), 1 (ativos), 2 (inativos) e "
-                           "3 (bloqueados).");
+        default: return {};  // refused by conferirSituacaoDosAnos before it is sent
     }
 }
 
@@ -45,12 +42,21 @@ std::string montarSelecaoDosAnos(int16_t filtro, bool administrador) {
     return s;
 }
 
+void conferirSituacaoDosAnos(int16_t filtro) {
+    if (filtro < 0 || filtro > 3)
+        throwError(err::InvalidProcedureCall, "O argumento lintSituacaoParaFiltro recebeu " + std::to_string(filtro) +
+                                                  "; os valores aceitos são 0 (todas as situações), 1 (ativos), "
+                                                  "2 (inativos) e 3 (bloqueados).");
+}
+
 void conferirAno(const std::string& ano) {
-    const bool quatroAlgarismos =
-        ano.size() == 4 && std::all_of(ano.begin(), ano.end(), [](unsigned char c) { return c >= '0' && c <= '9'; });
-    if (!quatroAlgarismos)
+    // Blanks around it and a sign leave the statement as it is; anything else could change it.
+    std::string_view n = regional::trim(ano);
+    if (n.starts_with('-')) n.remove_prefix(1);
+    const bool inteiro = !n.empty() && std::all_of(n.begin(), n.end(), [](unsigned char c) { return c >= '0' && c <= '9'; });
+    if (!inteiro)
         throwError(err::InvalidProcedureCall, "O argumento lstrAno recebeu \"" + ano +
-                                                  "\"; o valor aceito é um ano de quatro algarismos, como 2024.");
+                                                  "\"; o valor aceito é um número inteiro, como 2024.");
 }
 
 std::string montarContagemPorMes(const std::string& ano) {

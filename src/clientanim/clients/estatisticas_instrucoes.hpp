@@ -5,12 +5,14 @@
 
 namespace zelt::clientanim::clientes {
 
-// The years in which the clients that pass the status filter were included. Filters 0 to 3 only
-// (error 5 otherwise); `administrador` matters for 0, which then also counts status 4.
+// The years in which the clients that pass the status filter were included; `administrador`
+// matters for 0, which then also counts status 4. A filter outside 0 to 3 gets no condition (the
+// statement would not be valid): conferirSituacaoDosAnos refuses it (error 5).
+void conferirSituacaoDosAnos(int16_t lintSituacaoParaFiltro);
 std::string montarSelecaoDosAnos(int16_t lintSituacaoParaFiltro, bool administrador);
 
 // Twelve counts, "Jan" to "Dez", of the clients included in each month of the year. The year is
-// written unquoted, so anything but four digits is refused (error 5).
+// written unquoted, so anything but a whole number is refused (error 5).
 void conferirAno(const std::string& lstrAno);
 std::string montarContagemPorMes(const std::string& lstrAno);
 

@@ -1,5 +1,6 @@
 // Selecionar: the search of the client register.
 #include "clientanim/clients/selecao_instrucao.hpp"
+#include "clientanim/frame/condicoes_de_clientes.hpp"
 #include "clientanim/frame/selecao.hpp"
 #include "zelt/clientanim/clsClientes.hpp"
 
@@ -17,6 +18,11 @@ int16_t clsClientes::Selecionar(int16_t lenuTipoDeLista, int16_t lintTamanhoDaPa
         const int16_t aberto = op.abrirBanco(1);
         if (aberto != Concluido) return aberto;
 
+        // A status outside 0 to 5 leaves the statement without its status condition, which the
+        // database refuses when the recordset opens; it is refused at that point, before anything is sent.
+        op.ponto(4);
+        condicoes::conferirSituacaoDosClientes(lintSituacaoParaFiltro);
+
         op.ponto(3);
         const clientes::ArgumentosDeSelecao argumentos{
             lintTamanhoDaPagina,     lintSituacaoParaFiltro, lvarCodigoOuNomeParaFiltro,
@@ -33,9 +39,7 @@ int16_t clsClientes::Selecionar(int16_t lenuTipoDeLista, int16_t lintTamanhoDaPa
         // The recent list takes the highest codes and shows them by name.
         if (lintSituacaoParaFiltro == RegistroRecente) selecao.ordenacaoNoCliente = "NomeOuRazaoSocial";
 
-        const int16_t resultado = executarSelecao(op, selecao, clientes::MensagemNenhumCliente);
-        if (resultado == Concluido) numeroTotalDeRegistros_ = resultado_->get_RecordCount();
-        return resultado;
+        return executarSelecao(op, selecao, clientes::MensagemNenhumCliente);
     });
 }
 

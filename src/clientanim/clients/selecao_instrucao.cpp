@@ -27,6 +27,9 @@ public:
     Condicoes(const ArgumentosDeSelecao& a, const TratamentoDeBusca& tratar) : a_(a), tratar_(tratar) {}
 
     bool comAnimal() const { return a_.codigoOuNomeDoAnimal.isGiven(); }
+    // The client's day and month of birth. With the animal join both tables have the column, so
+    // the client's is named with its table.
+    std::string nascimento() const { return comAnimal() ? "Clientes.DataDeNascimento" : "DataDeNascimento"; }
     bool aniversariantes() const { return informado(a_.dataInicial) && a_.tipoDeData == Aniversariantes; }
     bool porDataDeInclusao() const { return informado(a_.dataInicial) && a_.tipoDeData == PorDataDeInclusao; }
 
@@ -47,15 +50,17 @@ public:
         if (informado(a_.logradouro))
             return " AND (Clientes.Logradouro LIKE '%" + tratar_(Variant(a_.logradouro)) + "%') ";
         if (aniversariantes()) {
-            const std::string inicio = mesEDia(tratar_(Variant(a_.dataInicial)));
-            const std::string fim = mesEDia(tratar_(Variant(a_.dataFinal)));
-            return " AND (Val(Mid(DataDeNascimento, 3, 2) & Mid(DataDeNascimento, 1, 2)) >=" + inicio +
-                   " And Val(Mid(DataDeNascimento, 3, 2) & Mid(DataDeNascimento, 1, 2)) <= " + fim + ") ";
+            // The date texts reach the statement only as checked digits or as a date read and rewritten,
+            // so they need no treatment.
+            const std::string inicio = mesEDia(a_.dataInicial);
+            const std::string fim = mesEDia(a_.dataFinal);
+            const std::string mesDia = "Val(Mid(" + nascimento() + ", 3, 2) & Mid(" + nascimento() + ", 1, 2))";
+            return " AND (" + mesDia + " >=" + inicio + " And " + mesDia + " <= " + fim + ") ";
         }
         if (porDataDeInclusao()) {
             return " AND Clientes.DataEHoraDaInclusao Between #" +
-                   animais::dataMesPrimeiro(tratar_(Variant(a_.dataInicial)), "MM/DD/YYYY") + " 00:00:00# AND #" +
-                   animais::dataMesPrimeiro(tratar_(Variant(a_.dataFinal)), "MM/DD/YYYY") + " 23:59:59# ";
+                   animais::dataMesPrimeiro(a_.dataInicial, "MM/DD/YYYY") + " 00:00:00# AND #" +
+                   animais::dataMesPrimeiro(a_.dataFinal, "MM/DD/YYYY") + " 23:59:59# ";
         }
         if (comAnimal()) return doAnimal();
         return {};
@@ -89,7 +94,8 @@ std::string montarSelecaoDeClientes(const ArgumentosDeSelecao& a, bool administr
     if (recentes)
         s += "   Clientes.Codigo DESC";
     else if (busca.aniversariantes())
-        s += "   FORMAT(Val(Mid(DataDeNascimento,3,2) & Mid(DataDeNascimento,1,2)),\"0000\") , Clientes.NomeOuRazaoSocial ";
+        s += "   FORMAT(Val(Mid(" + busca.nascimento() + ",3,2) & Mid(" + busca.nascimento() +
+             ",1,2)),\"0000\") , Clientes.NomeOuRazaoSocial ";
     else
         s += "   Clientes.NomeOuRazaoSocial ASC";
     s += ";";

@@ -1,11 +1,21 @@
 #include "clientanim/frame/condicoes_de_clientes.hpp"
 
+#include "clientanim/frame/enumeracoes.hpp"
 #include "zelt/automation/error.hpp"
 #include "zelt/automation/regional.hpp"
 
 namespace zelt::clientanim::condicoes {
 
+void conferirSituacaoDosClientes(int16_t filtro) {
+    if (filtro < TodasAsSituacoes || filtro > RegistroRecente)
+        throwError(err::InvalidProcedureCall,
+                   "O argumento lintSituacaoParaFiltro recebeu " + std::to_string(filtro) +
+                       "; os valores aceitos são 0 (todas as situações), 1 (ativos), 2 (inativos), "
+                       "3 (bloqueados), 4 (excluídos) e 5 (recentes).");
+}
+
 std::string situacaoDosClientes(int16_t filtro, bool administrador) {
+    conferirSituacaoDosClientes(filtro);
     switch (filtro) {
         case 0:
         case 5:
@@ -15,12 +25,7 @@ std::string situacaoDosClientes(int16_t filtro, bool administrador) {
         case 1: return "   (Clientes.Situacao=1) ";
         case 2: return "   (Clientes.Situacao=2) ";
         case 3: return "   (Clientes.Situacao=3) ";
-        case 4: return "   (Clientes.Situacao=4) ";
-        default:
-            throwError(err::InvalidProcedureCall,
-                       "O argumento lintSituacaoParaFiltro recebeu " + std::to_string(filtro) +
-                           "; os valores aceitos são 0 (todas as situações), 1 (ativos), 2 (inativos), "
-                           "3 (bloqueados), 4 (excluídos) e 5 (recentes).");
+        default: return "   (Clientes.Situacao=4) ";
     }
 }
 

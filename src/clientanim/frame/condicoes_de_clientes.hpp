@@ -7,8 +7,10 @@
 
 namespace zelt::clientanim::condicoes {
 
+// A filter outside 0 to 5 is refused (error 5 naming the argument and the values accepted).
+void conferirSituacaoDosClientes(int16_t filtro);
 // "   (Clientes.Situacao=1 OR ...) " by filter (0 to 5; 0 and 5 show status 4 to an administrator only).
-// A filter outside 0 to 5 is refused here (error 5 naming the argument), before any text is sent.
+// A filter outside 0 to 5 is refused as above, before any text is sent.
 std::string situacaoDosClientes(int16_t filtro, bool administrador);
 
 // The general search value v: the code (and the CPF/CNPJ for 11 or 14 characters) when numeric,

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cstdio>
+#include <optional>
 
 #include "zelt/ado/connection.hpp"
 #include "zelt/automation/error.hpp"
@@ -9,9 +11,22 @@ namespace zelt::management {
 
 namespace {
 
+// A regional date. The start of a year ending on 29/02 names 29/02 of a year without it: a day
+// past the end of its month is read as the month's last day.
+std::optional<Date> lerData(const std::string& texto) {
+    if (auto d = Date::parseRegional(texto)) return d;
+    int dia = 0, mes = 0, ano = 0, lidos = 0;
+    if (std::sscanf(texto.c_str(), "%2d/%2d/%4d%n", &dia, &mes, &ano, &lidos) != 3 ||
+        static_cast<size_t>(lidos) != texto.size() || dia < 29 || dia > 31)
+        return std::nullopt;
+    for (int d = dia - 1; d >= 28; --d)
+        if (auto data = Date::fromParts({ano, mes, d})) return data;
+    return std::nullopt;
+}
+
 // A regional date as the start or end of a Jet date literal.
 std::string literal(const std::string& texto, const char* hora) {
-    auto d = Date::parseRegional(texto);
+    auto d = lerData(texto);
     if (!d) throwError(err::TypeMismatch, "A data '" + texto + "' não é uma data válida (dd/mm/aaaa).");
     return "#" + d->format("mm/dd/yyyy") + " " + hora + "#";
 }
@@ -40,8 +55,9 @@ int16_t clsGerencial::SelecionarCurvaABCporLucratividadeDeClientes(std::string& 
         ponto = 3;
         const std::string sql =
             "SELECT ContasAReceber.CodigoDoCliente AS CodigoDoCliente, Sum(ContasAReceber.ValorDoDocumento) AS Valor "
-            "FROM ContasAReceber WHERE ContasAReceber.DataDaBaixa Between " + literal(dataInicial, "00:00:00") + " And " +
-            literal(dataFinal, "23:59:59") + " GROUP BY ContasAReceber.CodigoDoCliente";
+            "FROM ContasAReceber WHERE ContasAReceber.CodigoDoCliente Is Not Null And (ContasAReceber.DataDaBaixa Between " +
+            literal(dataInicial, "00:00:00") + " And " + literal(dataFinal, "23:59:59") +
+            ") GROUP BY ContasAReceber.CodigoDoCliente";
         auto rs = conexao->Execute(sql);
         ponto = 4;
         std::vector<Receita> receitas;
