@@ -29,9 +29,14 @@ protected:
 TEST_F(Exclusao, UnreferencedAnimalIsDeletedAfterElevenCounts) {
     gravarOsTextos();
     EXPECT_EQ(a_->Excluir(), 0) << a_->get_DescricaoDoErro();
-    EXPECT_EQ(gravacao().contar(" SELECT COUNT(*) AS NumeroDeRegistros FROM "), 11u);
-    EXPECT_EQ(gravacao().textos.front(), " SELECT COUNT(*) AS NumeroDeRegistros FROM Agendamentos WHERE CodigoDoAnimal = " + codigo());
-    EXPECT_EQ(gravacao().textos.back(), "DELETE * FROM Animais WHERE Codigo=" + codigo() + ";");
+    std::vector<std::string> esperados;
+    for (const char* tabela : {"Agendamentos", "ContratosPSA", "Exames", "FichasClinicas", "ItensDeVendas",
+                               "ItensDoOrcamento", "Medicacoes", "Orcamentos", "Receitas", "ServicosEfetuados",
+                               "Vacinacoes"})
+        esperados.push_back(std::string(" SELECT COUNT(*) AS NumeroDeRegistros FROM ") + tabela +
+                            " WHERE CodigoDoAnimal = " + codigo());
+    esperados.push_back("DELETE * FROM Animais WHERE Codigo=" + codigo() + ";");
+    EXPECT_EQ(gravacao().textos, esperados);
     EXPECT_EQ(restantes(), 0);
 }
 

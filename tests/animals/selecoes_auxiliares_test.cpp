@@ -40,6 +40,20 @@ TEST_F(Auxiliares, DropDownListsActiveAnimalsByName) {
     EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome"), (Nomes{"Bob"}));
 }
 
+TEST_F(Auxiliares, DropDownStatementText) {
+    gravarOsTextos();
+    ASSERT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(ana_, 1), 0);
+    EXPECT_EQ(gravacao().ultimoQueComeca("          SELECT "),
+              "          SELECT    Animais.Codigo,    Animais.Nome FROM    Animais WHERE    Animais.Situacao = 1 AND    "
+              "Animais.AnimalMorto = False AND    Animais.CodigoDoCliente = " + Variant(ana_).toText() +
+                  " ORDER BY    Animais.Nome ASC;");
+    ASSERT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(0, 3), 0);
+    EXPECT_EQ(gravacao().ultimoQueComeca("          SELECT "),
+              "          SELECT    Animais.Codigo,    Animais.Nome FROM    Animais WHERE    Animais.Situacao = 1 AND "
+              "(Animais.AnimalMorto = False  OR Animais.AnimalMorto = True) ORDER BY    Animais.Nome ASC;");
+    EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome"), (Nomes{"Bob", "Mia", "Rex", "Tom", "Zeca"}));
+}
+
 TEST_F(Auxiliares, DropDownOfAClientWithoutActiveAnimalsIsEmpty) {
     ASSERT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(caio_, 1), 0);
     EXPECT_EQ(a_->get_ResultadoDaSelecaoEmRecordset()->get_RecordCount(), 0);
@@ -59,6 +73,30 @@ TEST_F(Auxiliares, PrintListLeavesEveryAnimalInTheResult) {
     EXPECT_EQ(coluna(rs, "Nome"), (Nomes{"Bob", "Fido", "Lulu", "Mia", "Rex", "Tom", "Zeca"}));
     EXPECT_EQ(coluna(rs, "AnimalMorto").front(), "Sim");
     EXPECT_EQ(a_->get_NumeroTotalDeRegistros(), 7);
+}
+
+TEST_F(Auxiliares, PrintListColumnsAndStatementText) {
+    gravarOsTextos();
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 2, "", "01/01/2023", "31/01/2023"), 0);
+    const std::string& texto = gravacao().ultimoQueComeca("SELECT ");
+    EXPECT_EQ(texto.rfind("SELECT Animais.Codigo, Animais.Nome, Animais.Sexo, Clientes.Codigo AS CodigoDoCliente, ", 0), 0u);
+    const std::string fimDasColunas = " AS DataEHoraDaAlteracao ";
+    const size_t fim = texto.find(fimDasColunas);
+    ASSERT_NE(fim, std::string::npos);
+    EXPECT_EQ(texto.substr(fim + fimDasColunas.size()),
+              "FROM ((Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo) INNER JOIN "
+              "EspeciesDeAnimais ON Animais.CodigoDaEspecie = EspeciesDeAnimais.Codigo) INNER JOIN RacasDeAnimais ON "
+              "Animais.CodigoDaRaca = RacasDeAnimais.Codigo  WHERE Animais.DataEHoraDaInclusao Between "
+              "#01/01/2023 00:00:00# AND #01/31/2023 23:59:59# ORDER BY Animais.Nome ASC;");
+
+    auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
+    std::vector<std::string> colunas;
+    for (int i = 0; i < rs->fieldCount(); ++i) colunas.push_back(rs->fieldDef(i).name);
+    EXPECT_EQ(colunas, (Nomes{"Codigo", "Nome", "Sexo", "CodigoDoCliente", "Cliente", "CodigoDaEspecie", "Especie",
+                              "CodigoDaRaca", "Raca", "Porte", "DataDeNascimento", "Cor", "RGA", "Microchip", "Pedigree",
+                              "AnimalMorto", "Observacao", "DataEHoraDaInclusao", "DataEHoraDaAlteracao"}));
+    EXPECT_EQ((*rs)(std::string_view("Cliente")).toText(), "Bia da Silva");
+    EXPECT_EQ((*rs)(std::string_view("DataEHoraDaInclusao")).toText(), "05/01/2023 10:00:00");
 }
 
 TEST_F(Auxiliares, PrintListByPeriodOfInclusion) {
@@ -84,6 +122,8 @@ TEST_F(Auxiliares, PrintListOrderTextNamesColumnsOfTheList) {
     ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, "Animais.Nome DESC, Animais.Codigo"), 0)
         << a_->get_DescricaoDoErro();
     EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome").front(), "Zeca");
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, "Cliente DESC, Animais.Nome"), 0) << a_->get_DescricaoDoErro();
+    EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome"), (Nomes{"Fido", "Zeca", "Bob", "Lulu", "Mia", "Rex", "Tom"}));
 
     const size_t enviados = gravacao().textos.size();
     for (const char* recusada : {"Animais.Nome DESC", "Nome; DELETE * FROM Animais", "Clientes.CPFCNPJ", "   ",
@@ -107,6 +147,16 @@ TEST_F(Auxiliares, OneLineListOfLivingActiveAnimals) {
     inserirAnimal(bia_, "Amora");
     ASSERT_EQ(a_->SelecionarAnimaisEmUmUnicoRegistro(bia_, lista), 0);
     EXPECT_EQ(lista, "Amora e Zeca");
+}
+
+TEST_F(Auxiliares, OneLineListStatementText) {
+    gravarOsTextos();
+    std::string lista;
+    ASSERT_EQ(a_->SelecionarAnimaisEmUmUnicoRegistro(ana_, lista), 0);
+    EXPECT_EQ(gravacao().ultimoQueComeca("SELECT"),
+              "SELECT   IIF(IsNull(Animais.Nome), '', Animais.Nome) AS Nome FROM    Animais WHERE    "
+              "Animais.CodigoDoCliente =  " + Variant(ana_).toText() +
+                  " AND     Animais.AnimalMorto = False AND     Animais.Situacao = 1 ORDER BY    Animais.Nome ASC;");
 }
 
 TEST_F(Auxiliares, OneLineListKeepsTheCallersTextOnFailure) {

@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "commands.hpp"
+#include "demo_animais.hpp"
 #include "registrar_bibliotecas.hpp"
 #include "clientanim/frame/objetos_do_chamador.hpp"
 #include "zelt/ado/connection.hpp"
@@ -109,6 +110,7 @@ int demo() {
     if (resultado.toInt16() != 0) falhar(*clientes, "clsClientes.Adicionar", resultado);
     std::cout << "Cliente incluído: código " << getProperty(*clientes, "CodigoGerado").toText() << ", em "
               << getProperty(*clientes, "DataHoraDaAtualizacao").toText() << ", com 2 animais.\n\n";
+    if (!demonstrarAnimais(usuario, getProperty(*clientes, "CodigoGerado").toDouble(), cao)) return 1;
 
     auto listagem = CreateObject("ZELT_N_ClientAnim.clsClientAnim");
     putRefProperty(*listagem, "DadosDoUsuario", usuario);

@@ -16,7 +16,8 @@ constexpr int16_t PorDataDeInclusao = 2, Aniversariantes = 3;
 int16_t clsAnimais::Selecionar(int16_t lenuTipoDeLista, int16_t lintTamanhoDaPagina, int16_t lintSituacaoParaFiltro,
                                const Variant& lvarCodigoOuNomeParaFiltro, int16_t lintAnimalVivoOuMorto,
                                double ldouCodigoDoCliente, const std::string& lstrDataInicial,
-                               const std::string& lstrDataFinal, int16_t lintTipoDeData) {
+                               const std::string& lstrDataFinal,
+                               int16_t lintListaCompletaDeAnimaisAniversariantesOuPorDataDeInclusao) {
     Operacao op(*this, "Selecionar");
     return op.executar([&]() -> int16_t {
         const int16_t aberto = op.abrirBanco(1);
@@ -36,11 +37,11 @@ int16_t clsAnimais::Selecionar(int16_t lenuTipoDeLista, int16_t lintTamanhoDaPag
         s += animais::animalVivoOuMorto(lintAnimalVivoOuMorto);
         if (lvarCodigoOuNomeParaFiltro.isGiven()) {
             s += condicoes::codigoOuNomeDoAnimal(lvarCodigoOuNomeParaFiltro, textoDeBusca(lvarCodigoOuNomeParaFiltro));
-        } else if (comDatas && lintTipoDeData == PorDataDeInclusao) {
+        } else if (comDatas && lintListaCompletaDeAnimaisAniversariantesOuPorDataDeInclusao == PorDataDeInclusao) {
             s += " AND Animais.DataEHoraDaInclusao Between #" +
                  animais::dataMesPrimeiro(tratar(lstrDataInicial), "MM/DD/YYYY") + " 00:00:00# AND #" +
                  animais::dataMesPrimeiro(tratar(lstrDataFinal), "MM/DD/YYYY") + " 23:59:59# ";
-        } else if (comDatas && lintTipoDeData == Aniversariantes) {
+        } else if (comDatas && lintListaCompletaDeAnimaisAniversariantesOuPorDataDeInclusao == Aniversariantes) {
             const std::string inicial = tratar(lstrDataInicial), final_ = tratar(lstrDataFinal);
             s += " AND ((Day(Animais.DataDeNascimento)>=" + animais::digitosDaData(inicial, 1) +
                  " AND Day(Animais.DataDeNascimento)<= " + animais::digitosDaData(final_, 1) +
@@ -49,7 +50,7 @@ int16_t clsAnimais::Selecionar(int16_t lenuTipoDeLista, int16_t lintTamanhoDaPag
         }
         if (ldouCodigoDoCliente != 0) s += " AND Animais.CodigoDoCliente = " + sql::numero(ldouCodigoDoCliente) + " ";
         s += "ORDER BY ";
-        s += comDatas && lintTipoDeData == Aniversariantes
+        s += comDatas && lintListaCompletaDeAnimaisAniversariantesOuPorDataDeInclusao == Aniversariantes
                  ? "   Day(Animais.DataDeNascimento) , Month(Animais.DataDeNascimento) ASC"
                  : "   Animais.Nome ASC";
         s += ";";

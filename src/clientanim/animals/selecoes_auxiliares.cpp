@@ -12,7 +12,8 @@ namespace {
 constexpr uint8_t PeriodoDeInclusao = 2;
 }
 
-int16_t clsAnimais::SelecionarParaComboBoxFiltradoPorCliente(double ldouCodigoDoCliente, int16_t lintAnimalVivoOuMorto) {
+int16_t clsAnimais::SelecionarParaComboBoxFiltradoPorCliente(double ldouCodigoDoRegistroQueSeraExibidoEmUmaAlteracao,
+                                                            int16_t lintAnimalVivoOuMorto) {
     Operacao op(*this, "SelecionarParaComboBoxFiltradoPorCliente");
     return op.executar([&]() -> int16_t {
         const int16_t aberto = op.abrirBanco(1);
@@ -27,9 +28,9 @@ int16_t clsAnimais::SelecionarParaComboBoxFiltradoPorCliente(double ldouCodigoDo
         s += std::string("   Animais.Situacao = ") + "1" + " ";
         s += "AND ";
         s += animais::animalVivoOuMorto(lintAnimalVivoOuMorto);
-        if (ldouCodigoDoCliente != 0) {
+        if (ldouCodigoDoRegistroQueSeraExibidoEmUmaAlteracao != 0) {
             s += "AND ";
-            s += "   Animais.CodigoDoCliente = " + sql::numero(ldouCodigoDoCliente) + " ";
+            s += "   Animais.CodigoDoCliente = " + sql::numero(ldouCodigoDoRegistroQueSeraExibidoEmUmaAlteracao) + " ";
         }
         s += "ORDER BY ";
         s += "   Animais.Nome ASC";

@@ -1,0 +1,118 @@
+// PaginarResultadoDaSelecaoEmRecordset over a real selection of 35 animals: which rows a page holds,
+// where the selection stands afterwards, the page's columns, and the failures at points 2 and 6.
+#include <cstdio>
+
+#include "ambiente.hpp"
+
+namespace teste {
+namespace {
+
+using Nomes = std::vector<std::string>;
+
+class Paginacao : public Ambiente {
+protected:
+    void SetUp() override {
+        Ambiente::SetUp();
+        const std::string dono = Variant(inserirCliente("Ana")).toText();
+        for (int i = 1; i <= 35; ++i)
+            sql("INSERT INTO Animais (CodigoDoCliente, Nome, Sexo, CodigoDaEspecie, CodigoDaRaca, Situacao, AnimalMorto, "
+                "Pedigree) VALUES (" + dono + ", '" + nome(i) + "', 'F', " + Variant(especie_).toText() + ", " +
+                Variant(raca_).toText() + ", 1, False, " + (i % 2 ? "True" : "False") + ")");
+        a_ = animal(0, "");
+        ASSERT_EQ(a_->Selecionar(ListaPaginada, 10, 0, Variant(), 3), 0) << a_->get_DescricaoDoErro();
+        selecao_ = a_->get_ResultadoDaSelecaoEmRecordset();
+    }
+    static std::string nome(int i) {
+        char n[16];
+        std::snprintf(n, sizeof n, "Animal %02d", i);
+        return n;
+    }
+    static Nomes nomesDe(int primeiro, int ultimo) {
+        Nomes n;
+        for (int i = primeiro; i <= ultimo; ++i) n.push_back(nome(i));
+        return n;
+    }
+    // The names on the page that a paging with `itens` hands back.
+    Nomes paginar(int16_t itens) {
+        Variant pagina;
+        EXPECT_EQ(a_->PaginarResultadoDaSelecaoEmRecordset(itens, pagina), 0) << a_->get_DescricaoDoErro();
+        pagina_ = refCast<ado::Recordset>(pagina.toObject());
+        return coluna(pagina_, "Nome");
+    }
+    void esperarFalhaNoPonto6(int16_t itens) {
+        Variant pagina("antes");
+        EXPECT_EQ(a_->PaginarResultadoDaSelecaoEmRecordset(itens, pagina), 1);
+        EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, PaginarResultadoDaSelecaoEmRecordset, Ponto: 6");
+        EXPECT_NE(a_->get_NumeroDoErro(), 0);
+        EXPECT_EQ(pagina.toText(), "antes") << "the caller's variable is left as it was";
+    }
+
+    Ref<clsAnimais> a_;
+    Ref<ado::Recordset> selecao_, pagina_;
+};
+
+TEST_F(Paginacao, ThirdPageHoldsRows21To30AndTheSelectionStaysOnIt) {
+    EXPECT_EQ(selecao_->get_PageCount(), 4);
+    selecao_->put_AbsolutePage(3);
+    EXPECT_EQ(paginar(10), nomesDe(21, 30));
+    EXPECT_EQ(selecao_->get_AbsolutePage(), 3);
+    EXPECT_EQ(selecao_->get_AbsolutePosition(), 21) << "at the first row of the page, not after the copied ones";
+    EXPECT_EQ(pagina_->get_AbsolutePosition(), 1);
+}
+
+TEST_F(Paginacao, LastPageIsShortAndFewerItemsCopyFewerRows) {
+    selecao_->put_AbsolutePage(4);
+    EXPECT_EQ(paginar(10), nomesDe(31, 35));
+    selecao_->put_AbsolutePage(2);
+    EXPECT_EQ(paginar(3), nomesDe(11, 13));
+    selecao_->put_AbsolutePage(4);
+    EXPECT_EQ(paginar(100), nomesDe(31, 35)) << "more items than rows left";
+}
+
+TEST_F(Paginacao, SelectionAfterItsLastRowGivesTheFirstPage) {
+    selecao_->MoveLast();
+    selecao_->MoveNext();
+    ASSERT_TRUE(selecao_->get_EOF());
+    EXPECT_EQ(paginar(10), nomesDe(1, 10));
+    EXPECT_EQ(selecao_->get_AbsolutePage(), 1);
+}
+
+TEST_F(Paginacao, PageHasTheSelectionsColumnsAndValues) {
+    selecao_->put_AbsolutePage(3);
+    ASSERT_EQ(paginar(10).size(), 10u);
+    ASSERT_EQ(pagina_->fieldCount(), selecao_->fieldCount());
+    for (int i = 0; i < selecao_->fieldCount(); ++i) {
+        auto de = selecao_->get_Fields().Item(i), para = pagina_->get_Fields().Item(i);
+        EXPECT_EQ(para->get_Name(), de->get_Name());
+        EXPECT_EQ(para->get_Type(), de->get_Type()) << de->get_Name();
+        EXPECT_EQ(para->get_DefinedSize(), de->get_DefinedSize()) << de->get_Name();
+        EXPECT_EQ(para->get_Attributes(), de->get_Attributes()) << de->get_Name();
+        const Variant original = de->get_Value(), copia = para->get_Value();
+        EXPECT_EQ(copia.isNull(), original.isNull()) << de->get_Name();
+        if (!original.isNull()) {
+            EXPECT_EQ(copia.toText(), original.toText()) << de->get_Name();
+        }
+    }
+    EXPECT_TRUE((*pagina_)(std::string_view("DataDeNascimento")).isNull()) << "nulls are copied as nulls";
+    EXPECT_EQ((*pagina_)(std::string_view("Pedigree")).toText(), "Sim");
+}
+
+TEST_F(Paginacao, NoItemsOrAnEmptySelectionFailAtPointSix) {
+    selecao_->put_AbsolutePage(2);
+    esperarFalhaNoPonto6(0);
+    esperarFalhaNoPonto6(-5);
+    ASSERT_EQ(a_->Selecionar(ListaPaginada, 10, 0, Variant("Ninguém"), 3), 0);
+    esperarFalhaNoPonto6(10);
+}
+
+TEST_F(Paginacao, WithoutASelectionFailsAtPointTwo) {
+    auto nova = animal(0, "");
+    Variant pagina("antes");
+    EXPECT_EQ(nova->PaginarResultadoDaSelecaoEmRecordset(10, pagina), 1);
+    EXPECT_EQ(nova->get_NumeroDoErro(), err::ObjectVariableNotSet);
+    EXPECT_EQ(nova->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, PaginarResultadoDaSelecaoEmRecordset, Ponto: 2");
+    EXPECT_EQ(pagina.toText(), "antes");
+}
+
+}  // namespace
+}  // namespace teste

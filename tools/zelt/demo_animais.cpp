@@ -1,0 +1,63 @@
+#include "demo_animais.hpp"
+
+#include <iostream>
+#include <vector>
+
+#include "zelt/ado/recordset.hpp"
+#include "zelt/automation/dispatch.hpp"
+#include "zelt/automation/registry.hpp"
+
+using namespace zelt;
+
+namespace {
+
+bool concluido(Object& animais, const char* operacao, const Variant& resultado) {
+    if (resultado.toInt16() == 0) return true;
+    std::cerr << "clsAnimais." << operacao << " devolveu " << resultado.toText() << ": "
+              << getProperty(animais, "DescricaoDaFalha").toText() << " "
+              << getProperty(animais, "DescricaoDoErro").toText() << " ("
+              << getProperty(animais, "LocalDoErro").toText() << ")\n";
+    return false;
+}
+
+std::string texto(const ado::Recordset& rs, const char* campo) {
+    const Variant v = rs(campo);
+    return v.isNull() ? std::string() : v.toText();
+}
+
+}  // namespace
+
+bool demonstrarAnimais(const Ref<Object>& usuario, double codigoDoCliente, const std::pair<std::string, std::string>& raca) {
+    auto animais = CreateObject("ZELT_N_ClientAnim.clsAnimais");
+    putRefProperty(*animais, "DadosDoUsuario", usuario);
+    putProperty(*animais, "CodigoDoCliente", Variant(codigoDoCliente));
+    putProperty(*animais, "Nome", Variant("Tom"));
+    putProperty(*animais, "Sexo", Variant("M"));
+    putProperty(*animais, "DataDeNascimento", Variant("02/08/2021"));
+    putProperty(*animais, "CodigoDaEspecie", Variant(raca.first));
+    putProperty(*animais, "CodigoDaRaca", Variant(raca.second));
+    putProperty(*animais, "Porte", Variant("Médio"));
+    putProperty(*animais, "Cor", Variant("Preto"));
+    putProperty(*animais, "Situacao", Variant(int16_t{1}));
+    if (!concluido(*animais, "Adicionar", callByName(*animais, "Adicionar"))) return false;
+    std::cout << "Animal incluído: Tom, código " << getProperty(*animais, "CodigoGerado").toText() << ".\n";
+
+    // All statuses, living and dead, of this client only.
+    const Variant resultado =
+        callByName(*animais, "Selecionar", {Variant(int16_t{2}), Variant(int16_t{0}), Variant(int16_t{0}), Variant(),
+                                            Variant(int16_t{3}), Variant(codigoDoCliente)});
+    if (!concluido(*animais, "Selecionar", resultado)) return false;
+    auto rs = refCast<ado::Recordset>(getProperty(*animais, "ResultadoDaSelecaoEmRecordset").toObject());
+    std::cout << "Animais do cliente (" << rs->get_RecordCount() << ")\n";
+    for (rs->MoveFirst(); !rs->get_EOF(); rs->MoveNext())
+        std::cout << "  " << texto(*rs, "CodigoDoAnimal") << "  " << texto(*rs, "Nome") << " — " << texto(*rs, "Sexo")
+                  << ", " << texto(*rs, "NomeDaEspecie") << ", " << texto(*rs, "NomeDaRaca") << " — "
+                  << texto(*rs, "NomeDaSituacao") << "\n";
+
+    std::vector<Variant> argumentos{Variant(codigoDoCliente), Variant("")};
+    if (!concluido(*animais, "SelecionarAnimaisEmUmUnicoRegistro",
+                   callByNameRef(*animais, "SelecionarAnimaisEmUmUnicoRegistro", argumentos)))
+        return false;
+    std::cout << "Em uma linha: " << argumentos[1].toText() << "\n\n";
+    return true;
+}
