@@ -337,6 +337,23 @@ TEST_F(Operacoes, ExcluirRefusals) {
     EXPECT_EQ(x->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Excluir, Ponto: 7");
 }
 
+TEST_F(Operacoes, AlterationFailuresNameTheirStep) {
+    gravarTextos();
+    auto c = pessoaValida();
+    c->put_Codigo(1);
+    falhaNoTexto() = Falha{"UPDATE", RuntimeError(3001, "argumentos")};
+    EXPECT_EQ(c->Alterar(), 1);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Alterar, Ponto: 7");
+    EXPECT_EQ(c->AlterarCodigoIBGEDoMunicipio().toInt16(), 1);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, AlterarCodigoIBGEDoMunicipio, Ponto: 7");
+    falhaNoTexto() = Falha{" SELECT NOW", RuntimeError(3021, "sem relógio")};
+    EXPECT_EQ(c->Alterar(), 1);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Alterar, Ponto: 5");
+    // A deletion refuses only the provider's general failure; any other is an error.
+    EXPECT_EQ(c->Excluir(), 1);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Excluir, Ponto: 5");
+}
+
 TEST_F(Operacoes, AlterarCodigoIBGEInsideAVariant) {
     auto c = pessoaValida();
     ASSERT_EQ(c->Adicionar(), 0);

@@ -122,28 +122,27 @@ TEST_F(Validacao, RulesRunInTheirOrder) {
     c->put_DataDeNascimento("31");
     c->put_CEP("123");
     c->put_EndCobCEP("4567");
-    for (const char* n : {"1", "2", "3", "4"}) {
-        c->put_TipoDeCanalDeComunicacao1(std::string("Email ") + n);
-        c->put_TipoDeCanalDeComunicacao2("EMAIL");
-        c->put_TipoDeCanalDeComunicacao3("meu email");
-        c->put_TipoDeCanalDeComunicacao4("eMaIl");
+    const std::vector<std::string> canais{"1", "2", "3", "4"};
+    const std::vector<std::string> tiposDeEmail{"Email", "EMAIL", "meu email", "eMaIl"};
+    for (size_t i = 0; i < canais.size(); ++i) {
+        putProperty(*c, "TipoDeCanalDeComunicacao" + canais[i], Variant(tiposDeEmail[i]));
+        putProperty(*c, "CanalDeComunicacao" + canais[i], Variant("sem ponto"));
     }
-    for (int i = 1; i <= 4; ++i) putProperty(*c, "CanalDeComunicacao" + std::to_string(i), Variant("sem arroba"));
+    const std::vector<std::string> servicos{"Clinicos",    "CirurgiaSimples", "CirurgiaMedia",  "CirurgiaComplexa",
+                                            "BanhosTosasEEsteticas", "Hospedagens", "Adestramentos", "Outros"};
     c->put_ClienteComDesconto(true);
     c->put_DescontoUnico(true);
     c->put_PercentualUnicoDeDescontos(Currency::fromInt(101));
-    for (const char* d : {"Clinicos", "CirurgiaSimples", "CirurgiaMedia", "CirurgiaComplexa", "BanhosTosasEEsteticas",
-                          "Hospedagens", "Adestramentos", "Outros"})
-        putProperty(*c, std::string("PercentualDeDescontoEm") + d, Variant(Currency::fromInt(101)));
+    for (const auto& s : servicos) putProperty(*c, "PercentualDeDescontoEm" + s, Variant(Currency::fromInt(101)));
     c->put_Situacao(-1);
 
     const std::string Email = "O formato da conta de email não esta correto. Verifique pontuação.";
     struct Passo {
-        const char* campo;
+        std::string campo;
         std::string mensagem;
         std::function<void()> corrigir;
     };
-    const std::vector<Passo> passos{
+    std::vector<Passo> passos{
         {"ApelidoOuNomeFantasia", "Digite o apelido do cliente ou nome que ele é mais conhecido.",
          [&] { c->put_ApelidoOuNomeFantasia("Zeca"); }},
         {"NomeOuRazaoSocial", "Digite o nome completo do cliente.", [&] { c->put_NomeOuRazaoSocial("José"); }},
@@ -154,29 +153,18 @@ TEST_F(Validacao, RulesRunInTheirOrder) {
         {"EndCobCEP", "CEP incompleto.", [&] { c->put_EndCobCEP(""); }},
         {"CodigoIBGEDoMunicipio", "Digite o código IBGE do município.",
          [&] { c->put_CodigoIBGEDoMunicipio("3550308"); }},
-        {"CanalDeComunicacao1", Email, [&] { c->put_CanalDeComunicacao1("a@exemplo.com"); }},
-        {"CanalDeComunicacao2", Email, [&] { c->put_CanalDeComunicacao2("b@exemplo.com"); }},
-        {"CanalDeComunicacao3", Email, [&] { c->put_CanalDeComunicacao3("c@exemplo.com"); }},
-        {"CanalDeComunicacao4", Email, [&] { c->put_CanalDeComunicacao4("d@exemplo.com"); }},
-        {"PercentualUnicoDeDescontos", ForaDoLimite, [&] { c->put_DescontoUnico(false); }},
-        {"PercentualDeDescontoEmClinicos", ForaDoLimite,
-         [&] { c->put_PercentualDeDescontoEmClinicos(Currency::fromInt(100)); }},
-        {"PercentualDeDescontoEmCirurgiaSimples", ForaDoLimite,
-         [&] { c->put_PercentualDeDescontoEmCirurgiaSimples(Currency::fromInt(0)); }},
-        {"PercentualDeDescontoEmCirurgiaMedia", ForaDoLimite,
-         [&] { c->put_PercentualDeDescontoEmCirurgiaMedia(Currency::fromInt(0)); }},
-        {"PercentualDeDescontoEmCirurgiaComplexa", ForaDoLimite,
-         [&] { c->put_PercentualDeDescontoEmCirurgiaComplexa(Currency::fromInt(0)); }},
-        {"PercentualDeDescontoEmBanhosTosasEEsteticas", ForaDoLimite,
-         [&] { c->put_PercentualDeDescontoEmBanhosTosasEEsteticas(Currency::fromInt(0)); }},
-        {"PercentualDeDescontoEmHospedagens", ForaDoLimite,
-         [&] { c->put_PercentualDeDescontoEmHospedagens(Currency::fromInt(0)); }},
-        {"PercentualDeDescontoEmAdestramentos", ForaDoLimite,
-         [&] { c->put_PercentualDeDescontoEmAdestramentos(Currency::fromInt(0)); }},
-        {"PercentualDeDescontoEmOutros", ForaDoLimite,
-         [&] { c->put_PercentualDeDescontoEmOutros(Currency::fromRaw(-10000)); }},  // negatives are not tested
-        {"Situacao", "Informe a situação do cliente.", [&] { c->put_Situacao(1); }},
     };
+    for (const auto& n : canais)
+        passos.push_back({"CanalDeComunicacao" + n, Email,
+                          [&c, n] { putProperty(*c, "CanalDeComunicacao" + n, Variant("a@exemplo.com")); }});
+    passos.push_back({"PercentualUnicoDeDescontos", ForaDoLimite, [&] { c->put_DescontoUnico(false); }});
+    // Exactly 100 passes; negatives are not tested.
+    for (const auto& s : servicos)
+        passos.push_back({"PercentualDeDescontoEm" + s, ForaDoLimite, [&c, s] {
+                              putProperty(*c, "PercentualDeDescontoEm" + s,
+                                          Variant(s == "Clinicos" ? Currency::fromInt(100) : Currency::fromRaw(-10000)));
+                          }});
+    passos.push_back({"Situacao", "Informe a situação do cliente.", [&] { c->put_Situacao(1); }});
     for (const Passo& passo : passos) {
         SCOPED_TRACE(passo.campo);
         ASSERT_EQ(validar(*c), 2);
@@ -190,9 +178,9 @@ TEST_F(Validacao, RulesRunInTheirOrder) {
 
 // The lookups' texts, with the kept values written unchanged.
 TEST_F(Validacao, LookupTexts) {
-    const Ref<Object> rs = conexaoGravada();
+    const Ref<Object> conexao = conexaoGravada();
     auto c = pessoaValida("102030405701");  // twelve characters: straight to the lookup
-    EXPECT_EQ(c->ValidarDados(2, rs, nullptr), 0);
+    EXPECT_EQ(c->ValidarDados(2, conexao, nullptr), 0);
     ASSERT_EQ(textosRecebidos().size(), 2u);
     EXPECT_EQ(textosRecebidos()[0],
               " SELECT Clientes.Codigo AS Codigo, Clientes.ApelidoOuNomeFantasia AS ApelidoOuNomeFantasia, "
@@ -202,7 +190,7 @@ TEST_F(Validacao, LookupTexts) {
 
     textosRecebidos().clear();
     c->put_CodigoIBGEDoMunicipio(" 355030");  // trimmed length 6: refused without a lookup
-    EXPECT_EQ(c->ValidarDadoEspecifico(1, rs, nullptr, Variant()), 2);
+    EXPECT_EQ(c->ValidarDadoEspecifico(1, conexao, nullptr, Variant()), 2);
     EXPECT_TRUE(textosRecebidos().empty());
 }
 
