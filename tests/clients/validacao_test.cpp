@@ -299,21 +299,24 @@ TEST_F(Validacao, DocumentMandatoryForCode11) {
     EXPECT_EQ(validar(*m), 2);
 }
 
-TEST_F(Validacao, LetterInTheCpfFillsTheErrorStateOfTheCheck) {
-    auto c = pessoaValida("1020a040570");
-    EXPECT_EQ(validar(*c), 2);
-    EXPECT_EQ(c->get_DescricaoDaFalha(), "CPF incorreto. Por favor verifique.");
-    EXPECT_EQ(c->get_NumeroDoErro(), 13);
-    EXPECT_EQ(c->get_DescricaoDoErro(), "Tipos incompatíveis");
-    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarCPF, Ponto: 3");
-}
-
-TEST_F(Validacao, LetterInTheCheckDigitsLeavesTheErrorStateAlone) {
-    auto c = pessoaValida("102030405a0");
-    EXPECT_EQ(validar(*c), 2);
-    EXPECT_EQ(c->get_DescricaoDaFalha(), "CPF incorreto. Por favor verifique.");
-    EXPECT_EQ(c->get_NumeroDoErro(), 0);
-    EXPECT_EQ(c->get_LocalDoErro(), "");
+// A letter among the first nine characters is the check's own failure; in the check digits it
+// is only a mismatch. Both give "incorrect".
+TEST_F(Validacao, LetterInTheCpf) {
+    for (const char* cpf : {"102030405a0", "1020a040570"}) {
+        SCOPED_TRACE(cpf);
+        auto c = pessoaValida(cpf);
+        EXPECT_EQ(validar(*c), 2);
+        EXPECT_EQ(c->get_NomeDoCampoValidado(), "CPFCNPJ");
+        EXPECT_EQ(c->get_DescricaoDaFalha(), "CPF incorreto. Por favor verifique.");
+        if (cpf[4] != 'a') {
+            EXPECT_EQ(c->get_NumeroDoErro(), 0);
+            EXPECT_EQ(c->get_LocalDoErro(), "");
+        } else {
+            EXPECT_EQ(c->get_NumeroDoErro(), 13);
+            EXPECT_EQ(c->get_DescricaoDoErro(), "Tipos incompatíveis");
+            EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarCPF, Ponto: 3");
+        }
+    }
 }
 
 TEST_F(Validacao, SingleDiscountLimit) {
