@@ -30,11 +30,21 @@ inline std::vector<std::string>& textosRecebidos() {
     return t;
 }
 
-// An error the recording engine raises instead of running an UPDATE (the refusals the
-// database gives only in situations a test cannot set up cheaply).
-inline std::optional<RuntimeError>& falhaNaAlteracao() {
-    static std::optional<RuntimeError> f;
+// An error the recording engine raises instead of running a text that begins with `inicio`
+// (failures the database gives only in situations a test cannot set up cheaply).
+struct Falha {
+    std::string inicio;
+    RuntimeError erro;
+};
+inline std::optional<Falha>& falhaNoTexto() {
+    static std::optional<Falha> f;
     return f;
+}
+
+// What the recording data-access object's AbrirConexao answers: 0 opens, 1 is an error, 3 a refusal.
+inline int16_t& resultadoDaAbertura() {
+    static int16_t r = 0;
+    return r;
 }
 
 class MotorGravador : public ado::Engine {
@@ -42,7 +52,7 @@ public:
     explicit MotorGravador(std::unique_ptr<ado::Engine> real) : real_(std::move(real)) {}
     Ref<ado::Recordset> execute(std::string_view text, int64_t& rows) override {
         textosRecebidos().emplace_back(text);
-        if (falhaNaAlteracao() && text.starts_with("UPDATE")) throw *falhaNaAlteracao();
+        if (falhaNoTexto() && text.starts_with(falhaNoTexto()->inicio)) throw falhaNoTexto()->erro;
         return real_->execute(text, rows);
     }
     void begin() override { real_->begin(); }
@@ -57,9 +67,11 @@ private:
 // Serves ZELT_I_ADO.clsObjetosDeDados with a connection on the recording engine.
 class DadosDeAcessoGravador : public Dispatchable {
 public:
+    static constexpr const char* LocalDaAbertura = "ZELT_I_ADO, clsObjetosDeDados, AbrirConexao, Ponto: 2";
     int16_t AbrirConexao() {
-        conexao_ = make<ado::Connection>(std::make_unique<MotorGravador>(jet::openDatabase(std::getenv("ZELT_DATABASE"))));
-        return 0;
+        if (resultadoDaAbertura() == 0)
+            conexao_ = make<ado::Connection>(std::make_unique<MotorGravador>(jet::openDatabase(std::getenv("ZELT_DATABASE"))));
+        return resultadoDaAbertura();
     }
     const DispatchTable& table() const override {
         auto ler = [](std::string nome, std::function<Variant(DadosDeAcessoGravador&)> f) {
@@ -72,10 +84,10 @@ public:
              ler("ReferenciaDeConexao", [](DadosDeAcessoGravador& d) { return Variant(d.conexao_); }),
              ler("ReferenciaDeRecordset", [](DadosDeAcessoGravador&) { return Variant(make<ado::Recordset>()); }),
              ler("FecharConexao", [](DadosDeAcessoGravador& d) { d.conexao_.reset(); return Variant(int16_t(0)); }),
-             ler("NumeroDoErro", [](DadosDeAcessoGravador&) { return Variant(int32_t(0)); }),
-             ler("DescricaoDoErro", [](DadosDeAcessoGravador&) { return Variant(""); }),
-             ler("LocalDoErro", [](DadosDeAcessoGravador&) { return Variant(""); }),
-             ler("DescricaoDaFalha", [](DadosDeAcessoGravador&) { return Variant(""); })});
+             ler("NumeroDoErro", [](DadosDeAcessoGravador&) { return Variant(int32_t(-2147467259)); }),
+             ler("DescricaoDoErro", [](DadosDeAcessoGravador&) { return Variant("O banco de dados não abriu."); }),
+             ler("LocalDoErro", [](DadosDeAcessoGravador&) { return Variant(LocalDaAbertura); }),
+             ler("DescricaoDaFalha", [](DadosDeAcessoGravador&) { return Variant("O servidor não responde."); })});
         return t;
     }
 
@@ -97,7 +109,8 @@ protected:
         zelt::management::DllRegisterServer();
         ::DllRegisterServer();
         textosRecebidos().clear();
-        falhaNaAlteracao().reset();
+        falhaNoTexto().reset();
+        resultadoDaAbertura() = 0;
         usuario_ = make<DadosDoUsuarioEmMemoria>();
         usuario_->definir("NomeDeUsuario", Variant("maria"));
         usuario_->definir("Administrador", Variant(true));
@@ -139,6 +152,11 @@ protected:
         c->put_UF("SP");
         c->put_Situacao(1);
         return c;
+    }
+
+    // A connection of the test's own on the recording engine.
+    Ref<Object> conexaoGravada() {
+        return make<ado::Connection>(std::make_unique<MotorGravador>(jet::openDatabase(banco_)));
     }
 
     ado::Connection& conexaoDireta() {

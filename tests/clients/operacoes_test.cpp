@@ -1,8 +1,7 @@
 // Adicionar with the animals grid, Alterar, AlterarCodigoIBGEDoMunicipio and Excluir on the real
 // database, with the texts the engine received where their exact form matters.
-#include <clocale>
-
 #include "ambiente.hpp"
+#include "locale_com_virgula.hpp"
 
 namespace zelt::clientanim::teste {
 namespace {
@@ -186,20 +185,24 @@ TEST_F(Operacoes, ExactAnimalInsertionText) {
 }
 
 TEST_F(Operacoes, TwelveAndAHalfUnderACommaLocale) {
-    const std::string antes = std::setlocale(LC_ALL, nullptr);
-    if (!std::setlocale(LC_ALL, "pt_BR.UTF-8")) GTEST_SKIP() << "pt_BR.UTF-8 not installed";
     gravarTextos();
     auto c = pessoaValida();
     c->put_ClienteComDesconto(true);
     c->put_DescontoUnico(true);
     c->put_PercentualUnicoDeDescontos(Currency::fromRaw(125000));
-    const int16_t adicionado = c->Adicionar();
-    c->put_Codigo(c->get_CodigoGerado());
-    const int16_t alterado = c->Alterar();
-    std::setlocale(LC_ALL, antes.c_str());
+    c->put_LimiteDeCredito(Currency::fromRaw(12345678));
+    int16_t adicionado = -1, alterado = -1;
+    {
+        LocaleComVirgula virgula;
+        if (!virgula.ativo()) GTEST_SKIP() << "no locale with a decimal comma can be made here";
+        adicionado = c->Adicionar();
+        c->put_Codigo(c->get_CodigoGerado());
+        alterado = c->Alterar();
+    }
     ASSERT_EQ(adicionado, 0) << c->get_DescricaoDoErro();
     ASSERT_EQ(alterado, 0) << c->get_DescricaoDoErro();
-    EXPECT_NE(recebido("INSERT INTO Clientes").find("True, True, 12.5, 0,"), std::string::npos);
+    EXPECT_NE(recebido("INSERT INTO Clientes").find(",1234.5678, '', True, True, 12.5, 0,"), std::string::npos);
+    EXPECT_NE(recebido("UPDATE Clientes").find("LimiteDeCredito=1234.5678, "), std::string::npos);
     EXPECT_NE(recebido("UPDATE Clientes").find("PercentualUnicoDeDescontos=12.5, "), std::string::npos);
     EXPECT_EQ(valor("SELECT PercentualUnicoDeDescontos FROM Clientes").toCurrency(), Currency::fromRaw(125000));
 }
@@ -315,7 +318,7 @@ TEST_F(Operacoes, ExcluirRefusals) {
     gravarTextos();
     auto x = novoCliente();
     x->put_Codigo(1);
-    falhaNaAlteracao() = RuntimeError(err::ProviderFailure, "violação", err::ReferentialIntegrityHelpContext);
+    falhaNoTexto() = Falha{"UPDATE", RuntimeError(err::ProviderFailure, "violação", err::ReferentialIntegrityHelpContext)};
     EXPECT_EQ(x->Excluir(), 3);
     EXPECT_EQ(x->get_DescricaoDaFalha(),
               "O cliente não pode ser excluído porque existe:\r\n\r\nanimais relacionados a ele\r\n\r\n"
@@ -323,15 +326,32 @@ TEST_F(Operacoes, ExcluirRefusals) {
     EXPECT_EQ(x->get_NumeroDoErro(), 0);
     EXPECT_EQ(x->get_LocalDoErro(), "");
 
-    falhaNaAlteracao() = RuntimeError(err::ProviderFailure, "outra", 0);
+    falhaNoTexto() = Falha{"UPDATE", RuntimeError(err::ProviderFailure, "outra", 0)};
     EXPECT_EQ(x->Excluir(), 3);
     EXPECT_NE(x->get_DescricaoDaFalha().find("animais relacionados"), std::string::npos);
     EXPECT_EQ(x->get_NumeroDoErro(), 0);
 
-    falhaNaAlteracao() = RuntimeError(3001, "argumentos");
+    falhaNoTexto() = Falha{"UPDATE", RuntimeError(3001, "argumentos")};
     EXPECT_EQ(x->Excluir(), 1);
     EXPECT_EQ(x->get_NumeroDoErro(), 3001);
     EXPECT_EQ(x->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Excluir, Ponto: 7");
+}
+
+TEST_F(Operacoes, AlterationFailuresNameTheirStep) {
+    gravarTextos();
+    auto c = pessoaValida();
+    c->put_Codigo(1);
+    falhaNoTexto() = Falha{"UPDATE", RuntimeError(3001, "argumentos")};
+    EXPECT_EQ(c->Alterar(), 1);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Alterar, Ponto: 7");
+    EXPECT_EQ(c->AlterarCodigoIBGEDoMunicipio().toInt16(), 1);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, AlterarCodigoIBGEDoMunicipio, Ponto: 7");
+    falhaNoTexto() = Falha{" SELECT NOW", RuntimeError(3021, "sem relógio")};
+    EXPECT_EQ(c->Alterar(), 1);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Alterar, Ponto: 5");
+    // A deletion refuses only the provider's general failure; any other is an error.
+    EXPECT_EQ(c->Excluir(), 1);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Excluir, Ponto: 5");
 }
 
 TEST_F(Operacoes, AlterarCodigoIBGEInsideAVariant) {
@@ -355,6 +375,114 @@ TEST_F(Operacoes, AlterarCodigoIBGEInsideAVariant) {
     EXPECT_EQ(semUsuario.type(), VarType::I2);
     EXPECT_EQ(semUsuario.toInt16(), 1);
     EXPECT_EQ(m->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, AlterarCodigoIBGEDoMunicipio, Ponto: 6");
+}
+
+TEST_F(Operacoes, ARowTheDatabaseRefusesRollsEverythingBack) {
+    auto c = pessoaValida();
+    c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
+    c->putref_GradeDeAnimais(grade({animal("Rex"), animal("Mel"), animal("Tom", "999999")}));  // no such species
+    EXPECT_EQ(c->Adicionar(), 1);
+    EXPECT_NE(c->get_NumeroDoErro(), 0);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Adicionar, Ponto: 7");
+    EXPECT_EQ(contar("Clientes"), 0);
+    EXPECT_EQ(contar("Animais"), 0);
+}
+
+// Failures before the transaction begins keep their own error; the ones after it undo the client.
+TEST_F(Operacoes, FailuresAroundTheTransaction) {
+    gravarTextos();
+    auto c = pessoaValida();
+    falhaNoTexto() = Falha{" SELECT NOW", RuntimeError(3021, "sem relógio")};
+    EXPECT_EQ(c->Adicionar(), 1);
+    EXPECT_EQ(c->get_NumeroDoErro(), 3021);
+    EXPECT_EQ(c->get_DescricaoDoErro(), "sem relógio");
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Adicionar, Ponto: 5");
+
+    falhaNoTexto() = Falha{"SELECT @@Identity", RuntimeError(3022, "sem identidade")};
+    EXPECT_EQ(c->Adicionar(), 1);
+    EXPECT_EQ(c->get_NumeroDoErro(), 3022);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Adicionar, Ponto: 6");
+    EXPECT_EQ(contar("Clientes"), 0);
+
+    falhaNoTexto().reset();
+    EXPECT_EQ(c->Adicionar(), 0);  // the same object, once the database answers
+    EXPECT_EQ(contar("Clientes"), 1);
+}
+
+TEST_F(Operacoes, OpeningErrorsAndRefusalsOfTheDataAccessComponent) {
+    gravarTextos();
+    const std::vector<std::pair<const char*, std::function<int16_t(clsClientes&)>>> operacoes{
+        {"Adicionar", [](clsClientes& c) { return c.Adicionar(); }},
+        {"Alterar", [](clsClientes& c) { return c.Alterar(); }},
+        {"AlterarCodigoIBGEDoMunicipio", [](clsClientes& c) { return c.AlterarCodigoIBGEDoMunicipio().toInt16(); }},
+        {"Excluir", [](clsClientes& c) { return c.Excluir(); }}};
+    for (const auto& [nome, operar] : operacoes) {
+        SCOPED_TRACE(nome);
+        auto c = pessoaValida();
+        c->put_Codigo(1);
+        resultadoDaAbertura() = 3;
+        EXPECT_EQ(operar(*c), 3);
+        EXPECT_EQ(c->get_DescricaoDaFalha(), "O servidor não responde.");
+        EXPECT_EQ(c->get_NumeroDoErro(), 0);
+        resultadoDaAbertura() = 1;
+        EXPECT_EQ(operar(*c), 1);
+        EXPECT_EQ(c->get_NumeroDoErro(), -2147467259);
+        EXPECT_EQ(c->get_DescricaoDoErro(), "O banco de dados não abriu.");
+        EXPECT_EQ(c->get_LocalDoErro(), DadosDeAcessoGravador::LocalDaAbertura);  // the component's own, unchanged
+    }
+    EXPECT_TRUE(textosRecebidos().empty());
+}
+
+TEST_F(Operacoes, ExactAlterationTexts) {
+    auto c = pessoaValida();
+    ASSERT_EQ(c->Adicionar(), 0);
+    const std::string codigo = Variant(c->get_CodigoGerado()).toText();
+    gravarTextos();
+    c->put_Codigo(c->get_CodigoGerado());
+    c->put_RGIE("MG-12");
+    c->put_VIP(true);
+    c->put_CategoriaDaCurvaABC("B");
+    c->put_EndCobUF("RJ");
+    c->put_CanalDeComunicacao4("9999-0000");
+    c->put_Profissao("Médica");
+    c->put_Observacao("Obs");
+    c->put_LimiteDeCredito(Currency::fromRaw(5000));
+    c->put_MotivoDaSituacao("Motivo");
+    c->put_DescontoUnico(true);
+    c->put_PercentualDeDescontoEmOutros(Currency::fromInt(7));
+    c->put_Situacao(3);
+    ASSERT_EQ(c->Alterar(), 0) << c->get_DescricaoDoErro();
+    const std::string rodape = "DataEHoraDaAlteracao='" + c->get_DataHoraDaAtualizacao() +
+                               "', UsuarioDaAlteracao='maria' WHERE Codigo=" + codigo + ";";
+    EXPECT_EQ(recebido("UPDATE"),
+              "UPDATE Clientes SET ApelidoOuNomeFantasia='Zeca',ApelidoOuNomeFantasiaSoundex='" +
+                  coluna(c->get_CodigoGerado(), "ApelidoOuNomeFantasiaSoundex") +
+                  "',NomeOuRazaoSocial='José Carlos da Silva',NomeOuRazaoSocialSoundex='" +
+                  coluna(c->get_CodigoGerado(), "NomeOuRazaoSocialSoundex") +
+                  "',Sexo='M',DataDeNascimento='3112',AnoDeNascimento='1980',CPFCNPJ='10203040570',RGIE='MG-12',"
+                  "VIP=True, CategoriaDaCurvaABC='B',CEP='01310100',TipoDeLogradouro='',Logradouro='',Numero='',"
+                  "Complemento='',Bairro='',Cidade='São Paulo',CodigoIBGEDoMunicipio='3550308',UF='SP',EndCobCEP='',"
+                  "EndCobTipoDeLogradouro='',EndCobLogradouro='',EndCobNumero='',EndCobComplemento='',"
+                  "EndCobBairro='',EndCobCidade='',EndCobUF='RJ',TipoDeCanalDeComunicacao1='',"
+                  "CanalDeComunicacao1='',TipoDeCanalDeComunicacao2='',CanalDeComunicacao2='',"
+                  "TipoDeCanalDeComunicacao3='',CanalDeComunicacao3='',TipoDeCanalDeComunicacao4='',"
+                  "CanalDeComunicacao4='9999-0000',Profissao='Médica', Observacao='Obs', LimiteDeCredito=0.5, "
+                  "MotivoDaSituacao='Motivo', ClienteComDesconto=False, DescontoUnico=True, "
+                  "PercentualUnicoDeDescontos=0, PercentualDeDescontoEmClinicos=0, "
+                  "PercentualDeDescontoEmCirurgiaSimples=0, PercentualDeDescontoEmCirurgiaMedia=0, "
+                  "PercentualDeDescontoEmCirurgiaComplexa=0, PercentualDeDescontoEmBanhosTosasEEsteticas=0, "
+                  "PercentualDeDescontoEmHospedagens=0, PercentualDeDescontoEmAdestramentos=0, "
+                  "PercentualDeDescontoEmOutros=7, Situacao=3, " +
+                  rodape);
+    EXPECT_EQ(coluna(c->get_CodigoGerado(), "CategoriaDaCurvaABC"), "B");
+
+    textosRecebidos().clear();
+    c->put_CodigoIBGEDoMunicipio("3304557");
+    ASSERT_EQ(c->AlterarCodigoIBGEDoMunicipio().toInt16(), 0) << c->get_DescricaoDaFalha();
+    ASSERT_EQ(textosRecebidos().size(), 3u);  // the lookup, the clock, the statement
+    EXPECT_EQ(textosRecebidos()[2], "UPDATE Clientes SET CodigoIBGEDoMunicipio='3304557'," +
+                                        std::string("DataEHoraDaAlteracao='") + c->get_DataHoraDaAtualizacao() +
+                                        "', UsuarioDaAlteracao='maria' WHERE Codigo=" + codigo + ";");
 }
 
 }  // namespace

@@ -114,6 +114,117 @@ TEST_F(Validacao, EachRuleWithItsMessageAndField) {
     }
 }
 
+// A record that breaks every rule: correcting one failure at a time walks the rules in their order.
+TEST_F(Validacao, RulesRunInTheirOrder) {
+    exigir11();
+    auto c = novoCliente();
+    c->put_TipoDeCliente("PF");
+    c->put_DataDeNascimento("31");
+    c->put_CEP("123");
+    c->put_EndCobCEP("4567");
+    const std::vector<std::string> canais{"1", "2", "3", "4"};
+    const std::vector<std::string> tiposDeEmail{"Email", "EMAIL", "meu email", "eMaIl"};
+    for (size_t i = 0; i < canais.size(); ++i) {
+        putProperty(*c, "TipoDeCanalDeComunicacao" + canais[i], Variant(tiposDeEmail[i]));
+        putProperty(*c, "CanalDeComunicacao" + canais[i], Variant("sem ponto"));
+    }
+    const std::vector<std::string> servicos{"Clinicos",    "CirurgiaSimples", "CirurgiaMedia",  "CirurgiaComplexa",
+                                            "BanhosTosasEEsteticas", "Hospedagens", "Adestramentos", "Outros"};
+    c->put_ClienteComDesconto(true);
+    c->put_DescontoUnico(true);
+    c->put_PercentualUnicoDeDescontos(Currency::fromInt(101));
+    for (const auto& s : servicos) putProperty(*c, "PercentualDeDescontoEm" + s, Variant(Currency::fromInt(101)));
+    c->put_Situacao(-1);
+
+    const std::string Email = "O formato da conta de email não esta correto. Verifique pontuação.";
+    struct Passo {
+        std::string campo;
+        std::string mensagem;
+        std::function<void()> corrigir;
+    };
+    std::vector<Passo> passos{
+        {"ApelidoOuNomeFantasia", "Digite o apelido do cliente ou nome que ele é mais conhecido.",
+         [&] { c->put_ApelidoOuNomeFantasia("Zeca"); }},
+        {"NomeOuRazaoSocial", "Digite o nome completo do cliente.", [&] { c->put_NomeOuRazaoSocial("José"); }},
+        {"Sexo", "Selecione o sexo do cliente.", [&] { c->put_Sexo("M"); }},
+        {"DataDeNascimento", Aniversario, [&] { c->put_DataDeNascimento("3112"); }},
+        {"CPFCNPJ", "Digite o CPF.", [&] { c->put_CPFCNPJ("10203040570"); }},
+        {"CEP", "CEP incompleto.", [&] { c->put_CEP("01310100"); }},
+        {"EndCobCEP", "CEP incompleto.", [&] { c->put_EndCobCEP(""); }},
+        {"CodigoIBGEDoMunicipio", "Digite o código IBGE do município.",
+         [&] { c->put_CodigoIBGEDoMunicipio("3550308"); }},
+    };
+    for (const auto& n : canais)
+        passos.push_back({"CanalDeComunicacao" + n, Email,
+                          [&c, n] { putProperty(*c, "CanalDeComunicacao" + n, Variant("a@exemplo.com")); }});
+    passos.push_back({"PercentualUnicoDeDescontos", ForaDoLimite, [&] { c->put_DescontoUnico(false); }});
+    // Exactly 100 passes; negatives are not tested.
+    for (const auto& s : servicos)
+        passos.push_back({"PercentualDeDescontoEm" + s, ForaDoLimite, [&c, s] {
+                              putProperty(*c, "PercentualDeDescontoEm" + s,
+                                          Variant(s == "Clinicos" ? Currency::fromInt(100) : Currency::fromRaw(-10000)));
+                          }});
+    passos.push_back({"Situacao", "Informe a situação do cliente.", [&] { c->put_Situacao(1); }});
+    for (const Passo& passo : passos) {
+        SCOPED_TRACE(passo.campo);
+        ASSERT_EQ(validar(*c), 2);
+        EXPECT_EQ(c->get_NomeDoCampoValidado(), passo.campo);
+        EXPECT_EQ(c->get_DescricaoDaFalha(), passo.mensagem);
+        passo.corrigir();
+    }
+    EXPECT_EQ(validar(*c), 0);
+    EXPECT_EQ(c->get_NumeroDoErro(), 0);
+}
+
+// The lookups' texts, with the kept values written unchanged.
+TEST_F(Validacao, LookupTexts) {
+    const Ref<Object> conexao = conexaoGravada();
+    auto c = pessoaValida("102030405701");  // twelve characters: straight to the lookup
+    EXPECT_EQ(c->ValidarDados(2, conexao, nullptr), 0);
+    ASSERT_EQ(textosRecebidos().size(), 2u);
+    EXPECT_EQ(textosRecebidos()[0],
+              " SELECT Clientes.Codigo AS Codigo, Clientes.ApelidoOuNomeFantasia AS ApelidoOuNomeFantasia, "
+              "Clientes.NomeOuRazaoSocial AS NomeOuRazaoSocial FROM Clientes WHERE CPFCNPJ = '102030405701'");
+    EXPECT_EQ(textosRecebidos()[1],
+              " SELECT COUNT(*) AS NumeroDeRegistros FROM MunicipiosIBGE WHERE CodigoIBGE = '3550308'");
+
+    textosRecebidos().clear();
+    c->put_CodigoIBGEDoMunicipio(" 355030");  // trimmed length 6: refused without a lookup
+    EXPECT_EQ(c->ValidarDadoEspecifico(1, conexao, nullptr, Variant()), 2);
+    EXPECT_TRUE(textosRecebidos().empty());
+}
+
+// A number already held by another client, for each kind of client and form of number.
+TEST_F(Validacao, DuplicateMessages) {
+    auto gravar = [&](const char* tipo, const char* numero) {
+        conexaoDireta().Execute(std::string("INSERT INTO Clientes (TipoDeCliente, ApelidoOuNomeFantasia, "
+                                            "NomeOuRazaoSocial, CPFCNPJ) VALUES ('") +
+                                tipo + "', 'Apelido', 'Nome', '" + numero + "')");
+        return valor("SELECT MAX(Codigo) FROM Clientes").toText();
+    };
+    const std::string comPontos = gravar("PF", "102.030.405-70");
+    const std::string curto = gravar("XX", "123");
+
+    auto p = pessoaValida("102.030.405-70");  // fourteen characters: no check digits, only the lookup
+    EXPECT_EQ(validar(*p), 2);
+    EXPECT_EQ(p->get_DescricaoDaFalha(),
+              "Não é possível salvar o CPF '102.030.405-70', pois ele já foi informado para o cliente:\r\n\r\n"
+              "Código.: " + comPontos + "\r\nApelido: Apelido\r\nNome...: Nome\r\n\r\n"
+              "Informe um outro número de CPF e tente novamente.");
+
+    // A client that is neither person nor company gets the company's message; missing digits are zeros.
+    auto x = pessoaValida("123");
+    x->put_TipoDeCliente("XX");
+    EXPECT_EQ(validar(*x), 2);
+    EXPECT_EQ(x->get_DescricaoDaFalha(),
+              "Não é possível salvar o CNPJ '00.000.000/0001-23', pois ele já foi informado para a empresa:\r\n\r\n"
+              "Código.......: " + curto + "\r\nNome fantasia: Apelido\r\nRazão social.: Nome\r\n\r\n"
+              "Informe um outro número de CNPJ e tente novamente.");
+    // In an alteration of that very client the number is its own.
+    x->put_Codigo(Variant(curto).toDouble());
+    EXPECT_EQ(validar(*x, 2), 0);
+}
+
 TEST_F(Validacao, CasesThatPass) {
     const std::vector<std::pair<const char*, Ajuste>> casos{
         {"31/12/2000", [](clsClientes& c) { c.put_DataDeNascimento("3112"); c.put_AnoDeNascimento("2000"); }},
@@ -126,6 +237,24 @@ TEST_F(Validacao, CasesThatPass) {
          }},
         {"cpf de onze digitos iguais", [](clsClientes& c) { c.put_CPFCNPJ("11111111111"); }},
         {"cpf de doze digitos", [](clsClientes& c) { c.put_CPFCNPJ("102030405701"); }},
+        {"cpf com pontos e hifen", [](clsClientes& c) { c.put_CPFCNPJ("102.030.405-70"); }},
+        {"nem pessoa nem empresa",
+         [](clsClientes& c) {
+             c.put_TipoDeCliente("pf");  // compared exactly: not a person, so no sex, birthday or CPF rules
+             c.put_Sexo("");
+             c.put_DataDeNascimento("1");
+             c.put_CPFCNPJ("12");
+         }},
+        {"cnpj com letra contada como zero",
+         [](clsClientes& c) { c.put_TipoDeCliente("PJ"); c.put_CPFCNPJ("95a00000000106"); }},
+        {"desconto por servico de 100",
+         [](clsClientes& c) {
+             c.put_ClienteComDesconto(true);
+             for (const char* d : {"Clinicos", "CirurgiaSimples", "CirurgiaMedia", "CirurgiaComplexa",
+                                   "BanhosTosasEEsteticas", "Hospedagens", "Adestramentos", "Outros"})
+                 putProperty(c, std::string("PercentualDeDescontoEm") + d, Variant(Currency::fromInt(100)));
+             c.put_PercentualUnicoDeDescontos(Currency::fromInt(500));  // not tested without a single discount
+         }},
         {"cpf em branco", [](clsClientes& c) { c.put_CPFCNPJ(""); }},
         {"ibge em branco", [](clsClientes& c) { c.put_CodigoIBGEDoMunicipio(""); }},
         {"e-mail nao e Email", [](clsClientes& c) { c.put_TipoDeCanalDeComunicacao1("E-mail"); c.put_CanalDeComunicacao1("x"); }},
@@ -170,13 +299,37 @@ TEST_F(Validacao, DocumentMandatoryForCode11) {
     EXPECT_EQ(validar(*m), 2);
 }
 
-TEST_F(Validacao, LetterInTheCpfFillsTheErrorStateOfTheCheck) {
-    auto c = pessoaValida("1020a040570");
+// A letter among the first nine characters is the check's own failure; in the check digits it
+// is only a mismatch. Both give "incorrect".
+TEST_F(Validacao, LetterInTheCpf) {
+    for (const char* cpf : {"102030405a0", "1020a040570"}) {
+        SCOPED_TRACE(cpf);
+        auto c = pessoaValida(cpf);
+        EXPECT_EQ(validar(*c), 2);
+        EXPECT_EQ(c->get_NomeDoCampoValidado(), "CPFCNPJ");
+        EXPECT_EQ(c->get_DescricaoDaFalha(), "CPF incorreto. Por favor verifique.");
+        if (cpf[4] != 'a') {
+            EXPECT_EQ(c->get_NumeroDoErro(), 0);
+            EXPECT_EQ(c->get_LocalDoErro(), "");
+        } else {
+            EXPECT_EQ(c->get_NumeroDoErro(), 13);
+            EXPECT_EQ(c->get_DescricaoDoErro(), "Tipos incompatíveis");
+            EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarCPF, Ponto: 3");
+        }
+    }
+}
+
+TEST_F(Validacao, SingleDiscountLimit) {
+    auto c = pessoaValida();
+    c->put_ClienteComDesconto(true);
+    c->put_DescontoUnico(true);
+    c->put_PercentualUnicoDeDescontos(Currency::fromInt(100));
+    EXPECT_EQ(validar(*c), 0);
+    c->put_PercentualUnicoDeDescontos(Currency::fromRaw(1000001));  // 100.0001
     EXPECT_EQ(validar(*c), 2);
-    EXPECT_EQ(c->get_DescricaoDaFalha(), "CPF incorreto. Por favor verifique.");
-    EXPECT_EQ(c->get_NumeroDoErro(), 13);
-    EXPECT_EQ(c->get_DescricaoDoErro(), "Tipos incompatíveis");
-    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarCPF, Ponto: 3");
+    EXPECT_EQ(c->get_NomeDoCampoValidado(), "PercentualUnicoDeDescontos");
+    c->put_ClienteComDesconto(false);
+    EXPECT_EQ(validar(*c), 0);
 }
 
 TEST_F(Validacao, WithoutLookupsOrForDeletionNothingIsExecuted) {
@@ -231,6 +384,15 @@ TEST_F(Validacao, ADatabaseFailureIsResultOne) {
     EXPECT_EQ(c->ValidarDados(1, Ref<Object>(make<DadosDoUsuarioEmMemoria>()), nullptr), 1);  // no Execute
     EXPECT_EQ(c->get_NumeroDoErro(), 438);
     EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarDados, Ponto: 8");
+    EXPECT_EQ(c->get_DescricaoDaFalha(), "");  // a failure is no refusal
+
+    c->put_CPFCNPJ("10203040570");  // the duplicate lookup fails first
+    EXPECT_EQ(c->ValidarDados(2, Ref<Object>(make<DadosDoUsuarioEmMemoria>()), nullptr), 1);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarDados, Ponto: 5");
+    EXPECT_EQ(c->get_NomeDoCampoValidado(), "");
+
+    EXPECT_EQ(c->ValidarDadoEspecifico(2, Ref<Object>(make<DadosDoUsuarioEmMemoria>()), nullptr, Variant()), 1);
+    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarDadoEspecifico, Ponto: 2");
 }
 
 }  // namespace

@@ -46,8 +46,9 @@ int16_t clsClientes::Adicionar() {
                 if (!grade) throwError(err::ObjectVariableNotSet);
                 const grade::Carimbo carimbo{codigoGerado_, k.dataHora, k.usuario};
                 const int16_t ultima = grade::ultimaLinha(*grade);
-                for (int16_t i = 1; i <= ultima; ++i)
-                    conexao.Execute(grade::insercaoDoAnimal(*grade, i, carimbo,
+                // An int counter, so that a last row of 32767 ends the loop instead of wrapping.
+                for (int i = 1; i <= ultima; ++i)
+                    conexao.Execute(grade::insercaoDoAnimal(*grade, static_cast<int16_t>(i), carimbo,
                                                             [this](const std::string& t) { return tratar(t); }));
             }
             conexao.CommitTrans();
