@@ -164,26 +164,25 @@ const Breed& firstBreed() {
     return b;
 }
 
-// The database the insertions write to, named by ZELT_DATABASE while they run.
-class WritableCopy {
-public:
-    explicit WritableCopy(const std::filesystem::path& folder) : path_(bench::copyOfSeededDatabase(folder)) {
-        setenv("ZELT_DATABASE", path_.c_str(), 1);
-    }
-    ~WritableCopy() { setenv("ZELT_DATABASE", bench::seededDatabase().c_str(), 1); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 std::filesystem::path& scratch() {
     static std::filesystem::path folder = bench::scratchFolder("zelt-clientanim-bench");
     return folder;
 }
 
+// The database the insertions write to, a copy of the seeded one made once per run, named by
+// ZELT_DATABASE while they run.
+class WritableCopy {
+public:
+    WritableCopy() { setenv("ZELT_DATABASE", path().c_str(), 1); }
+    ~WritableCopy() { setenv("ZELT_DATABASE", bench::seededDatabase().c_str(), 1); }
+    static const std::string& path() {
+        static const std::string copy = bench::copyOfSeededDatabase(scratch());
+        return copy;
+    }
+};
+
 void AddClientWithTwoAnimalsComponent(benchmark::State& state) {
-    WritableCopy copy(scratch());
+    WritableCopy copy;
     auto c = withUser<clsClientes>();
     fillValidPerson(*c, nextCpf());
     const Breed& b = firstBreed();
@@ -244,7 +243,7 @@ constexpr const char* RawAnimalInsertion =
     "julianday('now', 'localtime') - 2415018.5, 'bench')";
 
 void AddClientWithTwoAnimalsRaw(benchmark::State& state) {
-    WritableCopy copy(scratch());
+    WritableCopy copy;
     const Breed& b = firstBreed();
     for (auto _ : state) {
         const std::string cpf = nextCpf();
