@@ -77,7 +77,7 @@ std::vector<TableDef> build() {
          {col("Codigo", K::Counter), text("Nome"), col("CodigoDaEspecieDeAnimal", K::Number)},
          {{"CodigoDaEspecieDeAnimal", "EspeciesDeAnimais", "Codigo"}},
          {{"CodigoDaEspecieDeAnimal"}}},
-        {"MunicipiosIBGE", {text("CodigoIBGE", 7), text("Nome", 100), text("UF", 2)}, {}, {}},
+        {"MunicipiosIBGE", {text("CodigoIBGE", 7), text("Nome", 100), text("UF", 2)}, {}, {{"CodigoIBGE"}}},
         {"ContasAReceber",
          {col("Codigo", K::Counter), col("CodigoDoCliente", K::Number), col("ValorDoDocumento", K::Money),
           col("DataDaBaixa", K::Date)},
