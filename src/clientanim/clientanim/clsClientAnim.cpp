@@ -23,8 +23,6 @@ int16_t clsClientAnim::Selecionar(int16_t /*lenuTipoDeLista: no page size is set
         a.administrador = (lintSituacaoParaFiltro == 0 || lintSituacaoParaFiltro == 5) && op.usuarioAdministrador();
         a.codigoOuNome = lvarCodigoOuNomeParaFiltro;
         a.codigoOuNomeDoAnimal = lvarCodigoOuNomeDoAnimalParaFiltro;
-        if (a.codigoOuNome.isGiven()) a.codigoOuNomeTratado = textoDeBusca(a.codigoOuNome);
-        if (a.codigoOuNomeDoAnimal.isGiven()) a.codigoOuNomeDoAnimalTratado = textoDeBusca(a.codigoOuNomeDoAnimal);
 
         Selecao selecao{montarComandoDeListagem(a), std::nullopt,
                         lintSituacaoParaFiltro == 5 ? "NomeOuRazaoSocialDoCliente" : ""};
