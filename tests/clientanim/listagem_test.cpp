@@ -1,6 +1,7 @@
 // The combined listing on the real database: clients as parents, their animals in the chapter.
 #include "clients/ambiente.hpp"
 #include "clientanim/frame/enumeracoes.hpp"
+#include "zelt/ado/json.hpp"
 #include "zelt/automation/regional.hpp"
 #include "zelt/clientanim/clsClientAnim.hpp"
 
@@ -221,6 +222,11 @@ TEST_F(Listagem, RecentListTakesTheHighestCodesSortedByNameWithAnimalsByCodeDesc
     }
     EXPECT_TRUE(std::is_sorted(nomes.begin(), nomes.end(),
                                [](const std::string& a, const std::string& b) { return regional::compareText(a, b) < 0; }));
+    // Read whole (as zelt run prints it), each sorted row still carries its own client's animals.
+    const auto json = ado::toJson(*rs);
+    for (const auto& linha : json.at("rows"))
+        for (const auto& filho : linha.at(4).at("rows")) EXPECT_EQ(filho.at(1), linha.at(0)) << linha.dump();
+    EXPECT_EQ(json.at("rows").back().at(2), nomes.back());
 }
 
 TEST_F(Listagem, TheListKindHasNoEffect) {
@@ -286,14 +292,92 @@ TEST_F(Listagem, ACommandTheDatabaseRejectsFailsAtPoint4AndKeepsTheEarlierResult
     EXPECT_EQ(l->get_ResultadoDaSelecaoEmRecordset()->get_RecordCount(), 1);
 }
 
-TEST_F(Listagem, AConnectionTheDataAccessComponentCannotOpenIsResult3) {
+// --- The data-access component ------------------------------------------------------------
+
+// A data-access stand-in on the real database that records the members called and answers
+// AbrirConexao and FecharConexao as the test says.
+struct Roteiro {
+    int16_t abrir = 0, fechar = 0;
+    std::vector<std::string> chamadas;
+};
+Roteiro& roteiro() {
+    static Roteiro r;
+    return r;
+}
+
+class DadosDeAcessoRoteirizado : public Dispatchable {
+public:
+    const DispatchTable& table() const override {
+        using D = DadosDeAcessoRoteirizado;
+        auto membro = [](std::string nome, std::function<Variant(D&)> f) {
+            return Member{nome, InvokeKind::PropertyGet, {}, VarType::Variant, [nome, f](Object& o, std::span<Variant>) {
+                              roteiro().chamadas.push_back(nome);
+                              return f(static_cast<D&>(o));
+                          }};
+        };
+        static const DispatchTable t(
+            "_clsObjetosDeDados",
+            {membro("AbrirConexao",
+                    [](D& d) {
+                        d.conexao_ = make<ado::Connection>(jet::openDatabase(std::getenv("ZELT_DATABASE")));
+                        return Variant(roteiro().abrir);
+                    }),
+             membro("ReferenciaDeConexao", [](D& d) { return Variant(d.conexao_); }),
+             membro("ReferenciaDeRecordset", [](D&) { return Variant(make<ado::Recordset>()); }),
+             membro("FecharConexao", [](D&) { return Variant(roteiro().fechar); }),
+             membro("NumeroDoErro", [](D&) { return Variant(int32_t{-77}); }),
+             membro("DescricaoDoErro", [](D&) { return Variant("falha dos dados"); }),
+             membro("LocalDoErro", [](D&) { return Variant("ZELT_I_ADO, clsObjetosDeDados"); }),
+             membro("DescricaoDaFalha", [](D&) { return Variant("banco indisponível"); })});
+        return t;
+    }
+
+private:
+    Ref<ado::Connection> conexao_;
+};
+
+class ConversaComOsDadosDeAcesso : public Listagem {
+protected:
+    void SetUp() override {
+        Listagem::SetUp();
+        roteiro() = Roteiro{};
+        ClassInfo info{"ZELT_I_ADO.clsObjetosDeDados", "{5A0E3C71-2D4B-4F86-9B17-3E2F1A0C9D64}", "ZELT_TEST_Roteirizado",
+                       "Apartment", [] { return Ref<Object>(make<DadosDeAcessoRoteirizado>()); }};
+        registry::offerClass(info);
+        registry::registerProgId(info);
+        cliente("Ana", 1);
+    }
+};
+
+TEST_F(ConversaComOsDadosDeAcesso, TheMembersAreCalledInOrder) {
     auto l = listagem();
-    const std::string inalcancavel = banco_ + "/nao/existe.db";  // below a file: cannot be created
-    conexaoDireta();
-    setenv("ZELT_DATABASE", inalcancavel.c_str(), 1);
+    ASSERT_EQ(l->Selecionar(ListaCompleta, 0, RegistroAtivo, Variant(), Variant()), 0) << l->get_DescricaoDoErro();
+    EXPECT_EQ(roteiro().chamadas,
+              (std::vector<std::string>{"AbrirConexao", "ReferenciaDeConexao", "ReferenciaDeRecordset", "FecharConexao"}));
+    EXPECT_EQ(l->get_ResultadoDaSelecaoEmRecordset()->get_RecordCount(), 1);
+}
+
+TEST_F(ConversaComOsDadosDeAcesso, AFailureToCloseIsResult1WithTheComponentsErrorAndNoNewResult) {
+    auto l = listagem();
+    roteiro().fechar = 1;
+    EXPECT_EQ(l->Selecionar(ListaCompleta, 0, RegistroAtivo, Variant(), Variant()), 1);
+    EXPECT_EQ(l->get_NumeroDoErro(), -77);
+    EXPECT_EQ(l->get_DescricaoDoErro(), "falha dos dados");
+    EXPECT_EQ(l->get_LocalDoErro(), "ZELT_I_ADO, clsObjetosDeDados");
+    EXPECT_FALSE(l->get_ResultadoDaSelecaoEmRecordset());
+}
+
+TEST_F(ConversaComOsDadosDeAcesso, AnOpeningThatFailsStopsBeforeTheCommand) {
+    auto l = listagem();
+    roteiro().abrir = 1;
+    EXPECT_EQ(l->Selecionar(ListaCompleta, 0, RegistroAtivo, Variant(), Variant()), 1);
+    EXPECT_EQ(l->get_LocalDoErro(), "ZELT_I_ADO, clsObjetosDeDados");
+    roteiro().abrir = 3;
+    roteiro().chamadas.clear();
     EXPECT_EQ(l->Selecionar(ListaCompleta, 0, RegistroAtivo, Variant(), Variant()), 3);
-    EXPECT_FALSE(l->get_DescricaoDaFalha().empty());
-    EXPECT_EQ(l->get_NumeroDoErro(), 0);
+    EXPECT_EQ(l->get_DescricaoDaFalha(), "banco indisponível");
+    EXPECT_EQ(l->get_NumeroDoErro(), -77);  // from the first call: a refusal writes no error
+    EXPECT_EQ(roteiro().chamadas, (std::vector<std::string>{"AbrirConexao", "DescricaoDaFalha"}));
     EXPECT_FALSE(l->get_ResultadoDaSelecaoEmRecordset());
 }
 
