@@ -3,14 +3,7 @@
 # valid CPF and a grid of two animals, Adicionar, the combined listing, a page of the client list;
 # with every step form and value kind, and the steps that fail. Every line printed is compared
 # whole (the server's date-times read DATA_HORA). $1: the zelt command.
-set -u
-zelt="$1"
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
-export ZELT_REGISTRY="$dir/registry.json"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-semHora() { sed -E 's#[0-9]{2}/[0-9]{2}/[0-9]{4} [0-9]{2}:[0-9]{2}:[0-9]{2}#DATA_HORA#g'; }
+source "$(dirname "$0")/comum.bash"
 
 cat >"$dir/roteiro.json" <<'JSON'
 [
