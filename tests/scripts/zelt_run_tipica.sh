@@ -28,6 +28,7 @@ cat >"$dir/roteiro.json" <<'JSON'
  {"get":"c.DataHoraDaAtualizacao"},
  {"get":"c.NaoExiste"},
  {"call":"c.RetornarInformacoesDoLimiteDeCredito","args":[1,{"currency":"0"},{"currency":"0"},{"currency":"0"}]},
+ {"call":"c.RetornarInformacoesDoLimiteDeCredito","args":[1,{"currency":"0"},{"currency":"0"},null]},
  {"create":"ZELT_N_ClientAnim.clsClientAnim","as":"l"},
  {"putref":"l.DadosDoUsuario","object":"u"},
  {"call":"l.Selecionar","args":[2,0,0,"Maria",""]},
@@ -68,6 +69,7 @@ cat >"$dir/esperado.txt" <<'EXPECTED'
 {"value":"DATA_HORA"}
 {"error":{"description":"O objeto não dá suporte para esta propriedade ou método: 'NaoExiste'","helpContext":0,"number":438}}
 {"byref":[1.0,12.5,0.0,12.5],"result":0}
+{"error":{"description":"Uso inválido de Null","helpContext":0,"number":94}}
 {"created":"l"}
 {"ok":true}
 {"byref":[2.0,0.0,0.0,"Maria",""],"result":0}
@@ -90,7 +92,8 @@ EXPECTED
 status=$?
 semHora <"$dir/saida.txt" >"$dir/obtido.txt"
 if ! diff -u "$dir/esperado.txt" "$dir/obtido.txt"; then fail "the lines printed differ from the expected ones (above)"; fi
-# Three steps failed (an unknown member, too few and too many arguments): the status is 1.
+# Four steps failed (an unknown member, a Null where an amount goes, too few and too many
+# arguments): the status is 1.
 [ "$status" = 1 ] || fail "exit status $status after failed steps, expected 1"
 
 # JSON lines on standard input: every step runs, so the status is 0.
