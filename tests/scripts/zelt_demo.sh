@@ -1,19 +1,44 @@
 #!/usr/bin/env bash
-# zelt demo on a fresh database: the client with its grid, one more animal through the animal
-# register, the client's animals listed and in one line, then the combined listing. $1: the zelt command.
-set -u
-zelt="$1"
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
-export ZELT_REGISTRY="$dir/registry.json"
-failures=0
+# zelt demo on a fresh database, twice: each run adds a client with a new valid CPF and its two
+# animals, one more animal through the animal register (listed, and in one line), and prints the
+# tree and the client page with every client so far. $1: the zelt command.
+source "$(dirname "$0")/comum.bash"
 
-"$zelt" demo --db "$dir/zelt.db" >"$dir/saida.txt" 2>&1
-status=$?
-[ "$status" = 0 ] || { echo "FAIL: zelt demo exited with $status"; failures=$((failures + 1)); }
-for linha in "Animal incluído: Tom, código 3." "Animais do cliente (3)" "Em uma linha: Mia, Rex e Tom" \
-             "      Tom — Canina, "; do
-    grep -qF -- "$linha" "$dir/saida.txt" || { echo "FAIL: missing line: $linha"; failures=$((failures + 1)); }
+clientes() { [ "$1" = 1 ] && echo "1 cliente" || echo "$1 clientes"; }
+esperado() {  # esperado N: what run N prints, with the date-times and CPFs masked
+    local primeiro=$(( ($1 - 1) * 3 + 1 ))
+    echo "Cliente incluído (clsClientes.Adicionar): código $1, em DATA_HORA, com 2 animais."
+    echo
+    echo "Animal incluído (clsAnimais.Adicionar): Tom, código $((primeiro + 2))."
+    echo "Animais do cliente (clsAnimais.Selecionar): 3"
+    echo "  $((primeiro + 1))  Mia — Fêmea, Felina, Siamês — Ativo"
+    echo "  $primeiro  Rex — Macho, Canina, Labrador Retriever — Ativo"
+    echo "  $((primeiro + 2))  Tom — Macho, Canina, Labrador Retriever — Ativo"
+    echo "Em uma linha (clsAnimais.SelecionarAnimaisEmUmUnicoRegistro): Mia, Rex e Tom"
+    echo
+    echo "Clientes e seus animais (clsClientAnim.Selecionar): $(clientes "$1")"
+    for c in $(seq 1 "$1"); do
+        printf '  %-4sMaria da Conceição (Mari)           Ativa\n' "$c"
+        echo "        Mia       Felina, Siamês                Ativo"
+        echo "        Rex       Canina, Labrador Retriever    Ativo"
+        echo "        Tom       Canina, Labrador Retriever    Ativo"
+    done
+    echo
+    echo "Lista de clientes (clsClientes.Selecionar, 5 por página): página 1 de 1, $(clientes "$1")"
+    for c in $(seq 1 "$1"); do
+        printf '  %-4sMaria da Conceição      CPF 000.000.000-00  Ativa\n' "$c"
+        echo "      Avenida Paulista, 1000 - Bela Vista - CEP:01310-100 - São Paulo / SP"
+        echo "      Email maria@exemplo.com.br Celular (11) 98765-4321"
+    done
+}
+
+for run in 1 2; do
+    "$zelt" demo --db "$dir/zelt.db" >"$dir/demo$run.txt" || fail "run $run: exit status $?"
+    semHora <"$dir/demo$run.txt" | sed -E 's#CPF [0-9.-]{14}#CPF 000.000.000-00#' >"$dir/obtido$run.txt"
+    esperado "$run" | diff -u - "$dir/obtido$run.txt" || fail "run $run printed other lines (above)"
 done
-[ "$failures" = 0 ] && echo "zelt demo: animals added and listed" || cat "$dir/saida.txt"
+cpfs="$(grep -o 'CPF [0-9.-]*' "$dir/demo2.txt" | sort -u | wc -l)"
+[ "$cpfs" = 2 ] || fail "the two clients should have two different valid CPFs, found $cpfs"
+
+[ "$failures" = 0 ] && echo "zelt demo: both runs as expected"
 exit "$failures"

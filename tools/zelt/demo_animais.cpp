@@ -40,7 +40,7 @@ bool demonstrarAnimais(const Ref<Object>& usuario, double codigoDoCliente, const
     putProperty(*animais, "Cor", Variant("Preto"));
     putProperty(*animais, "Situacao", Variant(int16_t{1}));
     if (!concluido(*animais, "Adicionar", callByName(*animais, "Adicionar"))) return false;
-    std::cout << "Animal incluído: Tom, código " << getProperty(*animais, "CodigoGerado").toText() << ".\n";
+    std::cout << "Animal incluído (clsAnimais.Adicionar): Tom, código " << getProperty(*animais, "CodigoGerado").toText() << ".\n";
 
     // All statuses, living and dead, of this client only.
     const Variant resultado =
@@ -48,7 +48,7 @@ bool demonstrarAnimais(const Ref<Object>& usuario, double codigoDoCliente, const
                                             Variant(int16_t{3}), Variant(codigoDoCliente)});
     if (!concluido(*animais, "Selecionar", resultado)) return false;
     auto rs = refCast<ado::Recordset>(getProperty(*animais, "ResultadoDaSelecaoEmRecordset").toObject());
-    std::cout << "Animais do cliente (" << rs->get_RecordCount() << ")\n";
+    std::cout << "Animais do cliente (clsAnimais.Selecionar): " << rs->get_RecordCount() << "\n";
     for (rs->MoveFirst(); !rs->get_EOF(); rs->MoveNext())
         std::cout << "  " << texto(*rs, "CodigoDoAnimal") << "  " << texto(*rs, "Nome") << " — " << texto(*rs, "Sexo")
                   << ", " << texto(*rs, "NomeDaEspecie") << ", " << texto(*rs, "NomeDaRaca") << " — "
@@ -58,6 +58,6 @@ bool demonstrarAnimais(const Ref<Object>& usuario, double codigoDoCliente, const
     if (!concluido(*animais, "SelecionarAnimaisEmUmUnicoRegistro",
                    callByNameRef(*animais, "SelecionarAnimaisEmUmUnicoRegistro", argumentos)))
         return false;
-    std::cout << "Em uma linha: " << argumentos[1].toText() << "\n\n";
+    std::cout << "Em uma linha (clsAnimais.SelecionarAnimaisEmUmUnicoRegistro): " << argumentos[1].toText() << "\n\n";
     return true;
 }

@@ -12,6 +12,7 @@
 #include "zelt/ado/connection.hpp"
 #include "zelt/automation/dispatch.hpp"
 #include "zelt/automation/registry.hpp"
+#include "zelt/automation/regional.hpp"
 
 using namespace zelt;
 
@@ -33,12 +34,12 @@ std::string cpfAleatorio() {
     return c;
 }
 
-// The first breed of a species named `especie` in the reference data: "codigoDaEspecie", "codigoDaRaca".
-std::pair<std::string, std::string> racaDe(ado::Connection& conexao, const std::string& especie) {
+// A breed of the reference data by species and breed name: "codigoDaEspecie", "codigoDaRaca".
+std::pair<std::string, std::string> racaDe(ado::Connection& conexao, const std::string& especie, const std::string& raca) {
     auto rs = conexao.Execute(
         "SELECT EspeciesDeAnimais.Codigo AS E, RacasDeAnimais.Codigo AS R FROM EspeciesDeAnimais INNER JOIN "
         "RacasDeAnimais ON RacasDeAnimais.CodigoDaEspecieDeAnimal = EspeciesDeAnimais.Codigo WHERE "
-        "EspeciesDeAnimais.Nome = '" + especie + "' ORDER BY RacasDeAnimais.Codigo");
+        "EspeciesDeAnimais.Nome = '" + especie + "' AND RacasDeAnimais.Nome = '" + raca + "'");
     if (!rs || rs->get_EOF()) return {"1", "1"};
     return {(*rs)("E").toText(), (*rs)("R").toText()};
 }
@@ -52,8 +53,17 @@ void falhar(Object& obj, const char* oQue, const Variant& resultado) {
 
 std::string campo(const ado::Recordset& rs, const char* nome) {
     const Variant v = rs(nome);
-    return v.isNull() ? std::string() : v.toText();
+    return v.isNull() ? std::string() : std::string(regional::trim(v.toText()));
 }
+
+// The text followed by blanks up to `largura` characters (not bytes: the names have accents).
+std::string coluna(const std::string& texto, size_t largura) {
+    size_t caracteres = 0;
+    for (const char c : texto) caracteres += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return texto + std::string(caracteres < largura ? largura - caracteres : 1, ' ');
+}
+
+std::string quantosClientes(int32_t n) { return std::to_string(n) + (n == 1 ? " cliente" : " clientes"); }
 
 int demo() {
     registrarBibliotecas();
@@ -72,8 +82,8 @@ int demo() {
             return 1;
         }
         auto conexao = refCast<ado::Connection>(getProperty(*dados, "ReferenciaDeConexao").toObject());
-        cao = racaDe(*conexao, "Canina");
-        gato = racaDe(*conexao, "Felina");
+        cao = racaDe(*conexao, "Canina", "Labrador Retriever");
+        gato = racaDe(*conexao, "Felina", "Siamês");
     }
 
     // The grid a form would fill: row 0 is the heading.
@@ -108,8 +118,8 @@ int demo() {
         resultado = callByName(*clientes, "Adicionar");
     }
     if (resultado.toInt16() != 0) falhar(*clientes, "clsClientes.Adicionar", resultado);
-    std::cout << "Cliente incluído: código " << getProperty(*clientes, "CodigoGerado").toText() << ", em "
-              << getProperty(*clientes, "DataHoraDaAtualizacao").toText() << ", com 2 animais.\n\n";
+    std::cout << "Cliente incluído (clsClientes.Adicionar): código " << getProperty(*clientes, "CodigoGerado").toText()
+              << ", em " << getProperty(*clientes, "DataHoraDaAtualizacao").toText() << ", com 2 animais.\n\n";
     if (!demonstrarAnimais(usuario, getProperty(*clientes, "CodigoGerado").toDouble(), cao)) return 1;
 
     auto listagem = CreateObject("ZELT_N_ClientAnim.clsClientAnim");
@@ -117,18 +127,21 @@ int demo() {
     resultado = callByName(*listagem, "Selecionar", {Variant(int16_t{2}), Variant(int16_t{0}), Variant(int16_t{0}), Variant(), Variant()});
     if (resultado.toInt16() != 0) falhar(*listagem, "clsClientAnim.Selecionar", resultado);
     auto arvore = refCast<ado::Recordset>(getProperty(*listagem, "ResultadoDaSelecaoEmRecordset").toObject());
-    std::cout << "Clientes e animais (" << arvore->get_RecordCount() << " clientes)\n";
+    std::cout << "Clientes e seus animais (clsClientAnim.Selecionar): " << quantosClientes(arvore->get_RecordCount()) << "\n";
     for (arvore->MoveFirst(); !arvore->get_EOF(); arvore->MoveNext()) {
-        std::cout << "  " << campo(*arvore, "NomeOuRazaoSocialDoCliente") << " (" << campo(*arvore, "ApelidoOuNomeFantasiaDoCliente")
-                  << "), código " << campo(*arvore, "CodigoDoCliente") << " — " << campo(*arvore, "NomeDaSituacaoDoCliente") << "\n";
+        std::cout << "  " << coluna(campo(*arvore, "CodigoDoCliente"), 4)
+                  << coluna(campo(*arvore, "NomeOuRazaoSocialDoCliente") + " (" +
+                                campo(*arvore, "ApelidoOuNomeFantasiaDoCliente") + ")", 36)
+                  << campo(*arvore, "NomeDaSituacaoDoCliente") << "\n";
         auto animais = refCast<ado::Recordset>((*arvore)("Animais").toObject());
         if (!animais || animais->get_RecordCount() == 0) {
-            std::cout << "      (nenhum animal)\n";
+            std::cout << "        (nenhum animal)\n";
             continue;
         }
         for (animais->MoveFirst(); !animais->get_EOF(); animais->MoveNext())
-            std::cout << "      " << campo(*animais, "NomeDoAnimal") << " — " << campo(*animais, "NomeDaEspecieDoAnimal")
-                      << ", " << campo(*animais, "NomeDaRacaDoAnimal") << " — " << campo(*animais, "NomeDaSituacaoDoAnimal") << "\n";
+            std::cout << "        " << coluna(campo(*animais, "NomeDoAnimal"), 10)
+                      << coluna(campo(*animais, "NomeDaEspecieDoAnimal") + ", " + campo(*animais, "NomeDaRacaDoAnimal"), 30)
+                      << campo(*animais, "NomeDaSituacaoDoAnimal") << "\n";
     }
 
     auto lista = CreateObject("ZELT_N_ClientAnim.clsClientes");
@@ -140,12 +153,13 @@ int demo() {
     if (resultado.toInt16() != 0) falhar(*lista, "clsClientes.PaginarResultadoDaSelecaoEmRecordset", resultado);
     auto pagina = refCast<ado::Recordset>(args[1].toObject());
     auto todos = refCast<ado::Recordset>(getProperty(*lista, "ResultadoDaSelecaoEmRecordset").toObject());
-    std::cout << "\nLista de clientes, página 1 de " << todos->get_PageCount() << " (" << todos->get_RecordCount()
-              << " clientes)\n";
+    std::cout << "\nLista de clientes (clsClientes.Selecionar, 5 por página): página 1 de " << todos->get_PageCount()
+              << ", " << quantosClientes(todos->get_RecordCount()) << "\n";
     for (pagina->MoveFirst(); !pagina->get_EOF(); pagina->MoveNext())
-        std::cout << "  " << campo(*pagina, "CodigoDoCliente") << "  " << campo(*pagina, "NomeOuRazaoSocial") << "  CPF "
-                  << campo(*pagina, "CPFCNPJ") << "  " << campo(*pagina, "NomeDaSituacao") << "\n      "
-                  << campo(*pagina, "EnderecoCompletoComCEP") << "\n      " << campo(*pagina, "TiposECanaisDeComunicacao") << "\n";
+        std::cout << "  " << coluna(campo(*pagina, "CodigoDoCliente"), 4)
+                  << coluna(campo(*pagina, "NomeOuRazaoSocial"), 24) << coluna("CPF " + campo(*pagina, "CPFCNPJ"), 20)
+                  << campo(*pagina, "NomeDaSituacao") << "\n      " << campo(*pagina, "EnderecoCompletoComCEP")
+                  << "\n      " << campo(*pagina, "TiposECanaisDeComunicacao") << "\n";
     return 0;
 }
 

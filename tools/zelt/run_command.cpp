@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "commands.hpp"
+#include "saida_json.hpp"
 #include "registrar_bibliotecas.hpp"
 #include "clientanim/frame/objetos_do_chamador.hpp"
 #include "zelt/ado/json.hpp"
@@ -106,7 +107,8 @@ private:
         auto g = make<clientanim::GradeEmMemoria>();
         for (const auto& linha : p.at("rows")) {
             std::vector<std::string> celulas;
-            for (const auto& c : linha) celulas.push_back(c.is_string() ? c.get<std::string>() : c.dump());
+            // A grid holds text: a number gives its JSON text, a null an empty cell.
+            for (const auto& c : linha) celulas.push_back(c.is_string() ? c.get<std::string>() : c.is_null() ? "" : c.dump());
             g->adicionarLinha(std::move(celulas));
         }
         const auto nome = p.at("grid").get<std::string>();
@@ -164,13 +166,13 @@ int executarRoteiro(std::istream& entrada, bool linhas) {
         try {
             saida = anfitriao.passo(passo);
         } catch (const RuntimeError& e) {
-            saida = json{{"error", {{"number", e.number()}, {"description", e.description()}, {"helpContext", e.helpContext()}}}};
+            saida = erroJson(e.number(), e.description(), e.helpContext());
             tudoCorreu = false;
         } catch (const std::exception& e) {
-            saida = json{{"error", {{"number", err::InvalidProcedureCall}, {"description", e.what()}, {"helpContext", 0}}}};
+            saida = erroJson(err::InvalidProcedureCall, e.what(), 0);
             tudoCorreu = false;
         }
-        std::cout << saida.dump() << std::endl;
+        imprimirJson(saida);
     };
     if (linhas) {
         std::string linha;
@@ -178,7 +180,7 @@ int executarRoteiro(std::istream& entrada, bool linhas) {
             if (linha.find_first_not_of(" \t\r") == std::string::npos) continue;
             json passo = json::parse(linha, nullptr, false);
             if (passo.is_discarded()) {
-                std::cout << json{{"error", {{"number", err::TypeMismatch}, {"description", "Linha que não é JSON: " + linha}, {"helpContext", 0}}}}.dump() << std::endl;
+                imprimirJson(erroJson(err::TypeMismatch, "Linha que não é JSON: " + linha, 0));
                 tudoCorreu = false;
                 continue;
             }

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "commands.hpp"
+#include "saida_json.hpp"
 #include "zelt/ado/connection.hpp"
 #include "zelt/ado/json.hpp"
 #include "zelt/automation/dispatch.hpp"
@@ -21,12 +22,8 @@ struct SqlOptions {
     std::string text;
 };
 
-void print(const nlohmann::json& j) {
-    std::cout << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-}
-
 void printError(int32_t number, const std::string& description, int32_t helpContext) {
-    print({{"error", {{"number", number}, {"description", description}, {"helpContext", helpContext}}}});
+    imprimirJson(erroJson(number, description, helpContext));
 }
 
 int runSql(const SqlOptions& options) {
@@ -49,8 +46,8 @@ int runSql(const SqlOptions& options) {
         if (!conexao) throwError(err::ObjectVariableNotSet);
         int64_t afetados = 0;
         Ref<ado::Recordset> rs = conexao->Execute(options.text, &afetados);
-        if (rs) print(ado::toJson(*rs));
-        else print({{"rowsAffected", afetados}});
+        if (rs) imprimirJson(ado::toJson(*rs));
+        else imprimirJson({{"rowsAffected", afetados}});
         return 0;
     } catch (const RuntimeError& e) {
         printError(e.number(), e.description(), e.helpContext());

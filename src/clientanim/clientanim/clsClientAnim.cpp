@@ -20,14 +20,13 @@ int16_t clsClientAnim::Selecionar(int16_t /*lenuTipoDeLista: no page size is set
         ArgumentosDaListagem a;
         a.tamanhoDaPagina = lintTamanhoDaPagina;
         a.situacao = lintSituacaoParaFiltro;
-        a.administrador = (lintSituacaoParaFiltro == 0 || lintSituacaoParaFiltro == 5) && op.usuarioAdministrador();
+        const bool recentes = lintSituacaoParaFiltro == RegistroRecente;
+        a.administrador = (lintSituacaoParaFiltro == TodasAsSituacoes || recentes) && op.usuarioAdministrador();
         a.codigoOuNome = lvarCodigoOuNomeParaFiltro;
         a.codigoOuNomeDoAnimal = lvarCodigoOuNomeDoAnimalParaFiltro;
-        if (a.codigoOuNome.isGiven()) a.codigoOuNomeTratado = textoDeBusca(a.codigoOuNome);
-        if (a.codigoOuNomeDoAnimal.isGiven()) a.codigoOuNomeDoAnimalTratado = textoDeBusca(a.codigoOuNomeDoAnimal);
 
         Selecao selecao{montarComandoDeListagem(a), std::nullopt,
-                        lintSituacaoParaFiltro == 5 ? "NomeOuRazaoSocialDoCliente" : ""};
+                        recentes ? "NomeOuRazaoSocialDoCliente" : ""};
         return executarSelecao(op, selecao, "Nenhum cliente/animal encontrado com as especificações informadas.");
     });
 }
