@@ -49,11 +49,12 @@ for p in range(1, 5):
     i = 0
     resultados = [l for l in linhas if "result" in l]
     codigos = [l["value"] for k, l in enumerate(linhas) if "value" in l and k > 0 and "result" in linhas[k - 1]]
+    erros = [linhas[k + 2].get("value") for k, l in enumerate(linhas) if "result" in l and k + 2 < len(linhas)]
     if len(resultados) != n:
         print(f"FAIL process {p}: {len(resultados)} calls, expected {n}"); falhas += 1
     for i, (r, codigo) in enumerate(zip(resultados, codigos), start=1):
         if r["result"] != 0:
-            print(f"FAIL process {p} client {i}: result {r['result']}"); falhas += 1; continue
+            print(f"FAIL process {p} client {i}: result {r['result']}: {erros[i - 1]}"); falhas += 1; continue
         if clientes.get(int(codigo)) != f"P{p}-{i}":
             print(f"FAIL process {p} client {i}: code {codigo} belongs to {clientes.get(int(codigo))}"); falhas += 1
         if animais.get(int(codigo)) != 2:

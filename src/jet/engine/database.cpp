@@ -7,7 +7,9 @@
 namespace zelt::jet::engine {
 namespace {
 
-constexpr int BusyTimeoutMs = 5000;
+// Several workstations share one file: a writer waits its turn rather than failing, unless the
+// file stays locked far longer than any of our transactions takes.
+constexpr int BusyTimeoutMs = 30000;
 // Texts with literal values make every statement new; beyond this many the cache starts over.
 constexpr size_t MaxCachedStatements = 200;
 
