@@ -7,3 +7,4 @@ void addSqlCommand(CLI::App& app);
 void addImportarMunicipiosCommand(CLI::App& app);
 void addDemoCommand(CLI::App& app);
 void addRunCommand(CLI::App& app);
+void addVerificarCommand(CLI::App& app);

@@ -7,6 +7,7 @@ int main(int argc, char** argv) {
     addImportarMunicipiosCommand(app);
     addDemoCommand(app);
     addRunCommand(app);
+    addVerificarCommand(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }

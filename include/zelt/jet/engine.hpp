@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "zelt/ado/connection.hpp"
 
@@ -20,5 +21,9 @@ std::string defaultDatabasePath();
 // (Re)loads MunicipiosIBGE from a "CodigoIBGE;Nome;UF" file, replacing rows by code; returns the
 // number of lines read.
 int64_t importMunicipios(const std::string& databasePath, const std::string& csvPath);
+
+// SQLite's integrity check of the file, with the collation its text indexes are ordered by: {"ok"}
+// when sound, otherwise one line per problem found.
+std::vector<std::string> checkIntegrity(const std::string& databasePath);
 
 }  // namespace zelt::jet
