@@ -22,8 +22,11 @@ Variant Field::get_Value() const {
     const Chapter& c = chapter->second;
     auto child = make<Recordset>();
     child->data_ = c.child;
-    auto rows = c.rowsByKey.find(chaveDeRelacao(rs.data_->at(dataRow, c.parentKey)));
-    if (rows != c.rowsByKey.end()) child->cursor_->base = rows->second;
+    const Variant& key = rs.data_->at(dataRow, c.parentKey);
+    if (!key.isNull() && !key.isEmpty()) {
+        auto rows = c.rowsByKey.find(chaveDeRelacao(key));
+        if (rows != c.rowsByKey.end()) child->cursor_->base = rows->second;
+    }
     child->cursor_->order = child->cursor_->base;
     child->cursor_->open = true;
     child->cursor_->position = 0;
@@ -36,6 +39,12 @@ void Field::put_Value(Variant v) {
     if (row < 0) raise(err::BofOrEof);
     if (rs.data_.use_count() > 1) rs.data_ = std::make_shared<RecordsetData>(*rs.data_);
     rs.data_->at(rs.cursor_->order[static_cast<size_t>(row)], index_) = std::move(v);
+}
+
+Ref<Fields> Fields::handOut(Recordset& owner) {
+    auto fields = make<Fields>(owner);
+    fields->keepAlive_ = Ref<Recordset>(&owner);
+    return fields;
 }
 
 int32_t Fields::get_Count() const { return owner_.fieldCount(); }

@@ -43,8 +43,13 @@ public:
                 int32_t attributes = adFldUnspecified);
     const DispatchTable& table() const override;
 
+    // The collection as a late-bound caller receives it (rs.Fields): a counted object of its own
+    // that keeps the recordset alive, since the recordset's own collection lives inside it.
+    static Ref<Fields> handOut(Recordset& owner);
+
 private:
     Recordset& owner_;
+    Ref<Recordset> keepAlive_;
 };
 
 class Recordset : public Dispatchable {
