@@ -83,7 +83,8 @@ std::string codeWord(std::string w) {
     }
     std::string key;
     for (char s : sounds) {
-        if (key.empty() || key.back() != s) key += static_cast<char>(std::toupper(static_cast<unsigned char>(s)));
+        const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(s)));
+        if (key.empty() || key.back() != upper) key += upper;
     }
     return key;
 }
