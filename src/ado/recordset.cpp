@@ -281,8 +281,38 @@ void Recordset::Delete() {
     cursor_->base.erase(std::find(cursor_->base.begin(), cursor_->base.end(), row));
 }
 
-Variant Recordset::operator()(int index) const { return fields_.Item(index)->get_Value(); }
-Variant Recordset::operator()(std::string_view name) const { return fields_.Item(name)->get_Value(); }
+// Read straight from the rows: a walk over every value makes no Field object per value.
+Variant Recordset::operator()(int index) const {
+    if (index < 0 || index >= fieldCount()) raise(err::ItemNotFound);
+    return currentValue(index);
+}
+
+Variant Recordset::operator()(std::string_view name) const {
+    const int index = fieldIndex(name);
+    if (index < 0) raise(err::ItemNotFound);
+    return currentValue(index);
+}
+
+Variant Recordset::currentValue(int index) const {
+    const int row = currentRow();
+    if (row < 0) raise(err::BofOrEof);
+    const int32_t dataRow = cursor_->order[static_cast<size_t>(row)];
+    auto chapter = data_->chapters.find(index);
+    if (chapter == data_->chapters.end()) return data_->at(dataRow, index);
+    // A chapter: the child rows related to this parent row, as a recordset of their own.
+    const Chapter& c = chapter->second;
+    auto child = make<Recordset>();
+    child->data_ = c.child;
+    const Variant& key = data_->at(dataRow, c.parentKey);
+    if (!key.isNull() && !key.isEmpty()) {
+        auto rows = c.rowsByKey.find(chaveDeRelacao(key));
+        if (rows != c.rowsByKey.end()) child->cursor_->base = rows->second;
+    }
+    child->cursor_->order = child->cursor_->base;
+    child->cursor_->open = true;
+    child->cursor_->position = 0;
+    return Variant(child);
+}
 
 int Recordset::fieldCount() const { return static_cast<int>(data_->fields.size()); }
 const FieldDef& Recordset::fieldDef(int index) const { return data_->fields.at(static_cast<size_t>(index)); }

@@ -117,6 +117,9 @@ public:
 private:
     friend class Field;
     friend class Fields;
+    // The value of field `index` on the current row (a chapter gives its child rows): error 3021
+    // at BOF or EOF.
+    Variant currentValue(int index) const;
     std::shared_ptr<RecordsetData> data_;
     Fields fields_;
     Ref<Connection> connection_;
