@@ -11,24 +11,7 @@ DataType Field::get_Type() const { return owner_->fieldDef(index_).type; }
 int32_t Field::get_DefinedSize() const { return owner_->fieldDef(index_).definedSize; }
 int32_t Field::get_Attributes() const { return owner_->fieldDef(index_).attributes; }
 
-Variant Field::get_Value() const {
-    Recordset& rs = *owner_;
-    const int row = rs.currentRow();
-    if (row < 0) raise(err::BofOrEof);
-    const int32_t dataRow = rs.cursor_->order[static_cast<size_t>(row)];
-    auto chapter = rs.data_->chapters.find(index_);
-    if (chapter == rs.data_->chapters.end()) return rs.data_->at(dataRow, index_);
-    // A chapter: the child rows related to this parent row, as a recordset of their own.
-    const Chapter& c = chapter->second;
-    auto child = make<Recordset>();
-    child->data_ = c.child;
-    auto rows = c.rowsByKey.find(chaveDeRelacao(rs.data_->at(dataRow, c.parentKey)));
-    if (rows != c.rowsByKey.end()) child->cursor_->base = rows->second;
-    child->cursor_->order = child->cursor_->base;
-    child->cursor_->open = true;
-    child->cursor_->position = 0;
-    return Variant(child);
-}
+Variant Field::get_Value() const { return owner_->currentValue(index_); }
 
 void Field::put_Value(Variant v) {
     Recordset& rs = *owner_;
@@ -36,6 +19,12 @@ void Field::put_Value(Variant v) {
     if (row < 0) raise(err::BofOrEof);
     if (rs.data_.use_count() > 1) rs.data_ = std::make_shared<RecordsetData>(*rs.data_);
     rs.data_->at(rs.cursor_->order[static_cast<size_t>(row)], index_) = std::move(v);
+}
+
+Ref<Fields> Fields::handOut(Recordset& owner) {
+    auto fields = make<Fields>(owner);
+    fields->keepAlive_ = Ref<Recordset>(&owner);
+    return fields;
 }
 
 int32_t Fields::get_Count() const { return owner_.fieldCount(); }

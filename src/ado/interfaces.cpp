@@ -53,7 +53,7 @@ const DispatchTable& Recordset::table() const {
             method("AddNew", [](Object& o) { self<R>(o).AddNew(); return Variant(); }),
             method("Update", [](Object& o) { self<R>(o).Update(); return Variant(); }),
             method("Delete", [](Object& o) { self<R>(o).Delete(); return Variant(); }),
-            get("Fields", VarType::Object, [](Object& o) { return Variant(Ref<Object>(&self<R>(o).get_Fields())); }),
+            get("Fields", VarType::Object, [](Object& o) { return Variant(Fields::handOut(self<R>(o))); }),
         });
     return t;
 }

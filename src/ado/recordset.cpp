@@ -14,7 +14,6 @@ namespace zelt::ado {
 
 
 std::string chaveDeRelacao(const Variant& v) {
-    if (v.isNull() || v.isEmpty()) return std::string("\x01");
     if (v.isNumber() || v.get<bool>()) return "n" + Variant(v.toDouble()).toText();
     return "t" + v.toText();
 }
@@ -70,7 +69,8 @@ Ref<Recordset> Recordset::relate(Ref<Recordset> parent, Ref<Recordset> child, st
     childData->values.reserve(static_cast<size_t>(childRows) * static_cast<size_t>(cn));
     for (int32_t r = 0; r < childRows; ++r) {
         for (int f = 0; f < cn; ++f) childData->values.push_back(child->valueAt(r, f));
-        chapter.rowsByKey[chaveDeRelacao(child->valueAt(r, ck))].push_back(r);
+        const Variant& key = child->valueAt(r, ck);
+        if (!key.isNull() && !key.isEmpty()) chapter.rowsByKey[chaveDeRelacao(key)].push_back(r);  // Null relates to nothing
     }
     chapter.child = std::move(childData);
     d.chapters.emplace(n - 1, std::move(chapter));
@@ -223,26 +223,25 @@ void Recordset::put_Sort(std::string spec) {
     cursor_->order = cursor_->base;
     if (!keys.empty()) {
         // Sort keys once per row: text by its regional key, numbers and dates by value, Nulls first.
+        // The sort moves positions into base, so a comparison reads its cells by index.
         struct Cell { int rank; double number; std::string text; };
         const size_t n = cursor_->base.size();
         std::vector<std::vector<Cell>> cells(keys.size(), std::vector<Cell>(n));
-        std::unordered_map<int32_t, size_t> at;
-        for (size_t r = 0; r < n; ++r) {
-            at[cursor_->base[r]] = r;
-            for (size_t k = 0; k < keys.size(); ++k) {
+        for (size_t k = 0; k < keys.size(); ++k) {
+            for (size_t r = 0; r < n; ++r) {
                 const Variant& v = data_->at(cursor_->base[r], keys[k].field);
                 Cell& c = cells[k][r];
-                if (v.isNull() || v.isEmpty()) c = {0, 0, {}};
+                if (v.isNull() || v.isEmpty() || v.isObject()) c = {0, 0, {}};
                 else if (v.isText()) c = {2, 0, regional::sortKey(*v.get<std::string>())};
-                else if (v.isObject()) c = {0, 0, {}};
                 else c = {1, v.toDouble(), {}};
             }
         }
-        std::stable_sort(cursor_->order.begin(), cursor_->order.end(), [&](int32_t a, int32_t b) {
-            const size_t ra = at[a], rb = at[b];
+        std::vector<int32_t> positions(n);
+        for (size_t r = 0; r < n; ++r) positions[r] = static_cast<int32_t>(r);
+        std::stable_sort(positions.begin(), positions.end(), [&](int32_t a, int32_t b) {
             for (size_t k = 0; k < keys.size(); ++k) {
-                const Cell& x = cells[k][ra];
-                const Cell& y = cells[k][rb];
+                const Cell& x = cells[k][static_cast<size_t>(a)];
+                const Cell& y = cells[k][static_cast<size_t>(b)];
                 int c = x.rank != y.rank ? (x.rank < y.rank ? -1 : 1)
                         : x.rank == 1    ? (x.number < y.number ? -1 : x.number > y.number ? 1 : 0)
                         : x.rank == 2    ? x.text.compare(y.text)
@@ -251,6 +250,7 @@ void Recordset::put_Sort(std::string spec) {
             }
             return false;
         });
+        for (size_t r = 0; r < n; ++r) cursor_->order[r] = cursor_->base[static_cast<size_t>(positions[r])];
     }
     cursor_->sort = std::move(spec);
     cursor_->position = 0;
@@ -281,8 +281,38 @@ void Recordset::Delete() {
     cursor_->base.erase(std::find(cursor_->base.begin(), cursor_->base.end(), row));
 }
 
-Variant Recordset::operator()(int index) const { return fields_.Item(index)->get_Value(); }
-Variant Recordset::operator()(std::string_view name) const { return fields_.Item(name)->get_Value(); }
+// Read straight from the rows: a walk over every value makes no Field object per value.
+Variant Recordset::operator()(int index) const {
+    if (index < 0 || index >= fieldCount()) raise(err::ItemNotFound);
+    return currentValue(index);
+}
+
+Variant Recordset::operator()(std::string_view name) const {
+    const int index = fieldIndex(name);
+    if (index < 0) raise(err::ItemNotFound);
+    return currentValue(index);
+}
+
+Variant Recordset::currentValue(int index) const {
+    const int row = currentRow();
+    if (row < 0) raise(err::BofOrEof);
+    const int32_t dataRow = cursor_->order[static_cast<size_t>(row)];
+    auto chapter = data_->chapters.find(index);
+    if (chapter == data_->chapters.end()) return data_->at(dataRow, index);
+    // A chapter: the child rows related to this parent row, as a recordset of their own.
+    const Chapter& c = chapter->second;
+    auto child = make<Recordset>();
+    child->data_ = c.child;
+    const Variant& key = data_->at(dataRow, c.parentKey);
+    if (!key.isNull() && !key.isEmpty()) {
+        auto rows = c.rowsByKey.find(chaveDeRelacao(key));
+        if (rows != c.rowsByKey.end()) child->cursor_->base = rows->second;
+    }
+    child->cursor_->order = child->cursor_->base;
+    child->cursor_->open = true;
+    child->cursor_->position = 0;
+    return Variant(child);
+}
 
 int Recordset::fieldCount() const { return static_cast<int>(data_->fields.size()); }
 const FieldDef& Recordset::fieldDef(int index) const { return data_->fields.at(static_cast<size_t>(index)); }

@@ -35,7 +35,7 @@ struct Recordset::Cursor {
     int32_t adding = -1;         // the row being added
 };
 
-// A relation key: numbers by value, text as it is.
+// A relation key of a value that is not Null: numbers by value, text as it is.
 std::string chaveDeRelacao(const Variant& v);
 
 }  // namespace zelt::ado

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -94,6 +95,17 @@ std::string_view trim(std::string_view t) {
     return t;
 }
 
+std::optional<double> plainDecimal(std::string_view text) {
+    // from_chars ignores the C locale, which strtod would consult for its decimal point.
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (first != last && *first == '+') ++first;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(first, last, v);
+    if (ec != std::errc() || end != last) return std::nullopt;
+    return v;
+}
+
 std::optional<double> parseNumber(std::string_view text) {
     std::string_view t = trim(text);
     while (!t.empty() && (t.front() == '\t')) t.remove_prefix(1);
@@ -134,10 +146,9 @@ std::optional<double> parseNumber(std::string_view text) {
         }
     }
     if (digitCount == 0) return std::nullopt;
-    char* end = nullptr;
-    double v = std::strtod(digits.c_str(), &end);
-    if (!end || *end != '\0') return std::nullopt;
-    return negative ? -v : v;
+    const auto v = plainDecimal(digits);
+    if (!v) return std::nullopt;
+    return negative ? -*v : *v;
 }
 
 double val(std::string_view text) {
@@ -164,7 +175,7 @@ double val(std::string_view text) {
         }
     }
     if (!any) return 0.0;
-    return std::strtod(digits.c_str(), nullptr);
+    return plainDecimal(digits).value_or(0.0);
 }
 
 std::string formatNumber(double value, std::string_view pattern) {

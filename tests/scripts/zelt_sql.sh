@@ -22,7 +22,12 @@ expect fields 0 '"name":"Nome"' -- sql --db "$db" "SELECT TOP 1 Nome FROM Especi
 expect insert 0 '{"rowsAffected":1}' -- sql --db "$db" "INSERT INTO OSParaBD (Numero) VALUES (304)"
 expect appended 1 '"number":-2147217900' -- sql --db "$db" "DELETE * FROM OSParaBD; DROP TABLE OSParaBD"
 expect survived 0 '"rows":[[1]]' -- sql --db "$db" "SELECT Count(*) AS N FROM OSParaBD"
-expect helpContext 1 '"helpContext":' -- sql --db "$db" "INSERT INTO Animais (CodigoDoCliente, Nome) VALUES (999, 'Rex')"
+expect fkHelpContext 1 '"helpContext":5003000' -- sql --db "$db" "INSERT INTO Animais (CodigoDoCliente, Nome) VALUES (999, 'Rex')"
+expect fkNumber 1 '"number":-2147467259' -- sql --db "$db" "INSERT INTO Animais (CodigoDoCliente, Nome) VALUES (999, 'Rex')"
+expect client 0 '{"rowsAffected":1}' -- sql --db "$db" "INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial, VIP, LimiteDeCredito, DataEHoraDaInclusao) VALUES ('PF', 'Ana', True, 1500.5, '05/12/2026 19:16:50')"
+expect kinds 0 '"rows":[[1,"Ana",true,1500.5,null,"05/12/2026 19:16:50"]]' -- sql --db "$db" "SELECT Codigo, NomeOuRazaoSocial, VIP, LimiteDeCredito, DataDaUltimaCompra, DataEHoraDaInclusao FROM Clientes"
+expect notADate 1 '"number":-2147217913' -- sql --db "$db" "UPDATE Clientes SET DataEHoraDaInclusao='31/02/2024' WHERE Codigo=1"
+expect shape 0 '"rows":[[1,"Ana",{"fields":[{"attributes":' -- sql --db "$db" "SHAPE {SELECT Codigo, NomeOuRazaoSocial FROM Clientes} AS Clientes APPEND ({SELECT CodigoDoCliente, Nome FROM Animais} RELATE Codigo TO CodigoDoCliente) AS Animais"
 expect unopenable 1 'Não foi possível abrir o banco de dados' -- sql --db "$dir/sub/zelt.db/x.db" "SELECT Count(*) FROM Empresa"
 
 printf 'CodigoIBGE;Nome;UF\n9999999;Teste;ZZ\n' >"$dir/m.csv"

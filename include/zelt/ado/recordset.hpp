@@ -43,8 +43,13 @@ public:
                 int32_t attributes = adFldUnspecified);
     const DispatchTable& table() const override;
 
+    // The collection as a late-bound caller receives it (rs.Fields): a counted object of its own
+    // that keeps the recordset alive, since the recordset's own collection lives inside it.
+    static Ref<Fields> handOut(Recordset& owner);
+
 private:
     Recordset& owner_;
+    Ref<Recordset> keepAlive_;
 };
 
 class Recordset : public Dispatchable {
@@ -112,6 +117,9 @@ public:
 private:
     friend class Field;
     friend class Fields;
+    // The value of field `index` on the current row (a chapter gives its child rows): error 3021
+    // at BOF or EOF.
+    Variant currentValue(int index) const;
     std::shared_ptr<RecordsetData> data_;
     Fields fields_;
     Ref<Connection> connection_;

@@ -28,6 +28,10 @@ double val(std::string_view text);
 // VB Trim/LTrim/RTrim (spaces only).
 std::string_view trim(std::string_view text);
 
+// Reads a number written with "." as the decimal point ("-12.5", "1e3"), whatever the process
+// locale; nothing unless the whole text is that number.
+std::optional<double> plainDecimal(std::string_view text);
+
 // Reads a number as VB does under the regional settings; nothing when it is not numeric.
 std::optional<double> parseNumber(std::string_view text);
 

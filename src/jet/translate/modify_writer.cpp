@@ -72,7 +72,7 @@ private:
             return n ? std::optional<double>(-*n) : std::nullopt;
         }
         if (e.kind != Expr::Kind::Number) return std::nullopt;
-        return std::stod(std::string(e.a));
+        return regional::plainDecimal(e.a);
     }
 
     static double number(const Expr& e) {
