@@ -1,6 +1,9 @@
 #include "zelt/automation/registry.hpp"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -54,6 +57,34 @@ nlohmann::json& fileContents(Tables& t) {
     return t.file;
 }
 
+// Several processes may register at once (every zelt command registers its libraries when it
+// starts): a change is read, made and written under an exclusive lock on a file beside the
+// registry, so that no process writes back a copy that misses another's entries.
+class RegistryLock {
+public:
+    RegistryLock() {
+        const std::filesystem::path path = registry::registryPath();
+        std::error_code ec;
+        if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
+        fd_ = ::open((path.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd_ >= 0) ::flock(fd_, LOCK_EX);
+    }
+    ~RegistryLock() {
+        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+    }
+    RegistryLock(const RegistryLock&) = delete;
+    RegistryLock& operator=(const RegistryLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
+// The file as it is now, not as this process last saw it.
+nlohmann::json& freshContents(Tables& t) {
+    t.readPath.clear();
+    return fileContents(t);
+}
+
 void writeFile(Tables& t, const nlohmann::json& j) {
     const std::filesystem::path path = registry::registryPath();
     std::error_code ec;
@@ -105,8 +136,10 @@ std::string registryPath() {
 void registerProgId(const ClassInfo& info) {
     auto& t = tables();
     std::lock_guard lock(t.mutex);
-    nlohmann::json j = fileContents(t);
     nlohmann::json entry = {{"clsid", info.clsid}, {"library", info.library}, {"threadingModel", info.threadingModel}};
+    if (const auto& seen = fileContents(t); seen.contains(info.progId) && seen[info.progId] == entry) return;
+    RegistryLock fileLock;
+    nlohmann::json j = freshContents(t);
     if (j.contains(info.progId) && j[info.progId] == entry) return;
     j[info.progId] = entry;
     writeFile(t, j);
@@ -115,7 +148,8 @@ void registerProgId(const ClassInfo& info) {
 void unregisterProgId(std::string_view progId) {
     auto& t = tables();
     std::lock_guard lock(t.mutex);
-    nlohmann::json j = fileContents(t);
+    RegistryLock fileLock;
+    nlohmann::json j = freshContents(t);
     if (!j.contains(std::string(progId))) return;
     j.erase(std::string(progId));
     writeFile(t, j);

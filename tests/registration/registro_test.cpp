@@ -5,11 +5,14 @@
 #include <filesystem>
 #include <map>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "clientanim/frame/objetos_do_chamador.hpp"
 #include "zelt/automation/registry.hpp"
 #include "zelt/clientanim/clientanim.hpp"
+#include "zelt/components/dataaccess.hpp"
+#include "zelt/components/management.hpp"
 #include "zelt/components/texttreatment.hpp"
 
 using namespace zelt;
@@ -98,6 +101,33 @@ TEST_F(Registro, UnloadOnlyWhenNoObjectOfTheLibraryLives) {
     EXPECT_EQ(DllCanUnloadNow(), SFalse);
     static_cast<Object*>(fabrica)->Release();
     EXPECT_EQ(DllCanUnloadNow(), SOk);
+}
+
+// Programs that start at the same time each register their libraries: none may write back a
+// registry that lacks what another has just added.
+TEST_F(Registro, ProcessesRegisteringAtOnceLoseNoEntry) {
+    std::filesystem::remove(caminho_);
+    std::vector<pid_t> filhos;
+    for (int i = 0; i < 8; ++i) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const bool ok = (i % 4 == 0 ? DllRegisterServer()
+                             : i % 4 == 1 ? dataaccess::DllRegisterServer()
+                             : i % 4 == 2 ? management::DllRegisterServer()
+                                          : texttreatment::DllRegisterServer()) == 0;
+            ::_exit(ok ? 0 : 1);
+        }
+        filhos.push_back(pid);
+    }
+    for (const pid_t pid : filhos) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    for (const char* progId : {"ZELT_N_ClientAnim.clsAnimais", "ZELT_N_ClientAnim.clsClientes",
+                               "ZELT_N_ClientAnim.clsClientAnim", "ZELT_I_ADO.clsObjetosDeDados",
+                               "ZELT_N_Gerencial.clsGerencial", "ZELT_N_TrataDados.clsTratamento"})
+        EXPECT_TRUE(registry::clsidOfProgId(progId)) << progId;
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Four processes add clients with two animals each through the component, on one database file at
 # the same time: every generated code is its own client's, nothing is lost or duplicated, and no
-# call fails but with a clear busy state, retried. $1: the zelt command. ZELT_CLIENTES_POR_PROCESSO
-# sets the work (500 for the full proof; CI uses fewer).
+# call fails but with a clear busy state, retried, and the file passes its integrity check.
+# $1: the zelt command. ZELT_CLIENTES_POR_PROCESSO sets the work (500, the full proof, by default).
 set -u
 zelt="$1"
-porProcesso=${ZELT_CLIENTES_POR_PROCESSO:-60}
+porProcesso=${ZELT_CLIENTES_POR_PROCESSO:-500}
 command -v python3 >/dev/null || { echo "python3 not available: skipped"; exit 0; }
 dir="$(mktemp -d)"
 trap 'rm -rf "$dir"' EXIT
@@ -36,6 +36,7 @@ for p in 1 2 3 4; do
 done
 wait
 
+"$zelt" verificar >"$dir/integridade.json" || { echo "FAIL: integrity check: $(cat "$dir/integridade.json")"; exit 1; }
 "$zelt" sql "SELECT Clientes.Codigo AS Codigo, Clientes.ApelidoOuNomeFantasia AS Apelido FROM Clientes" >"$dir/clientes.json"
 "$zelt" sql "SELECT Animais.CodigoDoCliente AS Dono, Count(*) AS N FROM Animais GROUP BY Animais.CodigoDoCliente" >"$dir/animais.json"
 python3 - "$dir" "$porProcesso" <<'PY'

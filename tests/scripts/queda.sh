@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # A process killed (SIGKILL) at random moments while clsClientes.Adicionar writes a client with
 # five animals: afterwards every client has all five animals or does not exist, and the database
-# passes its integrity check. $1: the zelt command. ZELT_QUEDAS sets the number of kills (200 for
-# the full proof).
+# passes its integrity check. $1: the zelt command. ZELT_QUEDAS sets the number of kills (200, the
+# full proof, by default).
 set -u
 zelt="$1"
-quedas=${ZELT_QUEDAS:-40}
+quedas=${ZELT_QUEDAS:-200}
 dir="$(mktemp -d)"
 trap 'rm -rf "$dir"' EXIT
 export ZELT_REGISTRY="$dir/registry.json" ZELT_DATABASE="$dir/zelt.db"
@@ -39,6 +39,7 @@ incompletos=$("$zelt" sql "SELECT Clientes.Codigo AS C, Count(*) AS N FROM Anima
 c=$(grep -o '"rows":\[\[[0-9]*' <<<"$clientes" | grep -o '[0-9]*$')
 a=$(grep -o '"rows":\[\[[0-9]*' <<<"$animais" | grep -o '[0-9]*$')
 failures=0
+"$zelt" verificar >"$dir/integridade.json" || { echo "FAIL: integrity check: $(cat "$dir/integridade.json")"; failures=1; }
 [ -n "$c" ] && [ -n "$a" ] || { echo "FAIL: counts unreadable: $clientes $animais"; exit 1; }
 [ "$a" = $((c * 5)) ] || { echo "FAIL: $c clients but $a animals"; failures=1; }
 if grep -qE '\[[0-9]+,[0-46-9]\]' <<<"$incompletos"; then echo "FAIL: a client with other than five animals: $incompletos"; failures=1; fi
