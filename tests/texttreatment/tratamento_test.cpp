@@ -65,6 +65,7 @@ TEST_F(Tratamento, SoundexJoinsSpellingsOfTheSameName) {
     EXPECT_EQ(soundex("D'Ávila").find('\''), std::string::npos);
     EXPECT_EQ(soundex("Luís Thiago de Souza"), "LUIS TIAGO SOUZA");
     EXPECT_EQ(soundex("da"), "DA");  // a name made only of a particle keeps it
+    EXPECT_EQ(soundex("Ana H. Souza"), "ANA SOUZA");  // a silent word leaves no empty key between
 }
 
 TEST_F(Tratamento, AKeyFitsTheKeyColumnWhateverTheNameLength) {

@@ -99,6 +99,7 @@ std::string montarSoundex(std::string_view text) {
         for (auto& w : words) {
             if (!onlyParticles && isParticle(w)) continue;
             std::string code = codeWord(std::move(w));
+            if (code.empty()) continue;  // a word of silent letters ("h") has no sound to key
             const size_t needed = code.size() + (key.empty() ? 0 : 1);
             if (key.size() + needed > KeyWidth) break;
             if (!key.empty()) key += ' ';
