@@ -109,14 +109,13 @@ Ref<ado::Recordset> readRows(Database& db, const Query& query) {
             names[c] = sqlite3_column_name(s, c);
         }
     }
-    std::vector<std::vector<Variant>> rows;
+    // The values go straight into the recordset's row-major store.
+    std::vector<Variant> values;
     for (;;) {
         const int rc = sqlite3_step(s);
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) db.fail(rc, query.sql);
-        std::vector<Variant>& row = rows.emplace_back();
-        row.reserve(static_cast<size_t>(count));
-        for (int c = 0; c < count; ++c) row.push_back(typed(s, c, kinds[c]));
+        for (int c = 0; c < count; ++c) values.push_back(typed(s, c, kinds[c]));
     }
     std::vector<ado::FieldDef> fields;
     fields.reserve(static_cast<size_t>(count));
@@ -126,11 +125,11 @@ Ref<ado::Recordset> readRows(Database& db, const Query& query) {
             continue;
         }
         const Variant* first = nullptr;
-        for (const auto& row : rows)
-            if (!row[c].isNull()) { first = &row[c]; break; }
+        for (size_t i = static_cast<size_t>(c); i < values.size(); i += static_cast<size_t>(count))
+            if (!values[i].isNull()) { first = &values[i]; break; }
         fields.push_back(first ? fieldOfValue(std::move(names[c]), *first) : fieldOf(std::move(names[c]), ValueKind::Unknown));
     }
-    return ado::Recordset::fromRows(std::move(fields), std::move(rows));
+    return ado::Recordset::fromValues(std::move(fields), std::move(values));
 }
 
 }  // namespace zelt::jet::engine
