@@ -80,13 +80,13 @@ Ref<Recordset> fromJson(const json& j) {
         fields.push_back({f.at("name").get<std::string>(), static_cast<DataType>(f.at("type").get<int>()),
                           f.value("definedSize", 0), f.value("attributes", static_cast<int>(adFldMayBeNull | adFldIsNullable))});
     // Chapters come back as plain values holding their recordsets.
-    std::vector<std::vector<Variant>> rows;
+    std::vector<Variant> values;
     for (const auto& r : j.at("rows")) {
-        std::vector<Variant> row;
-        for (size_t i = 0; i < fields.size() && i < r.size(); ++i) row.push_back(fromJsonValue(r[i], fields[i].type));
-        rows.push_back(std::move(row));
+        const size_t start = values.size();
+        for (size_t i = 0; i < fields.size() && i < r.size(); ++i) values.push_back(fromJsonValue(r[i], fields[i].type));
+        values.resize(start + fields.size());  // a short row ends in Empty values
     }
-    return Recordset::fromRows(std::move(fields), std::move(rows));
+    return Recordset::fromValues(std::move(fields), std::move(values));
 }
 
 }  // namespace zelt::ado

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
 
 #include "ado/recordset_data.hpp"
 #include "ado/errors.hpp"
@@ -27,21 +28,26 @@ void requireOpen(bool open) {
 }
 }  // namespace
 
-Ref<Recordset> Recordset::fromRows(std::vector<FieldDef> fields, std::vector<std::vector<Variant>> rows) {
+Ref<Recordset> Recordset::fromValues(std::vector<FieldDef> fields, std::vector<Variant> values) {
     auto rs = make<Recordset>();
     auto& d = *rs->data_;
     d.fields = std::move(fields);
-    d.values.reserve(rows.size() * d.fields.size());
-    for (auto& r : rows) {
-        r.resize(d.fields.size());
-        for (auto& v : r) d.values.push_back(std::move(v));
-    }
-    rs->cursor_->open = true;
-    rs->cursor_->base.resize(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) rs->cursor_->base[i] = static_cast<int32_t>(i);
-    rs->cursor_->order = rs->cursor_->base;
-    rs->cursor_->position = 0;
+    d.values = std::move(values);
+    const size_t width = d.fields.size();
+    if (width == 0) d.values.clear();
+    else if (const size_t rest = d.values.size() % width) d.values.resize(d.values.size() + width - rest);
+    rs->cursor_->openOn(d.rows());
     return rs;
+}
+
+Ref<Recordset> Recordset::fromRows(std::vector<FieldDef> fields, std::vector<std::vector<Variant>> rows) {
+    std::vector<Variant> values;
+    values.reserve(rows.size() * fields.size());
+    for (auto& r : rows) {
+        r.resize(fields.size());
+        std::move(r.begin(), r.end(), std::back_inserter(values));
+    }
+    return fromValues(std::move(fields), std::move(values));
 }
 
 Ref<Recordset> Recordset::relate(Ref<Recordset> parent, Ref<Recordset> child, std::string_view parentKey,
@@ -74,10 +80,7 @@ Ref<Recordset> Recordset::relate(Ref<Recordset> parent, Ref<Recordset> child, st
     }
     chapter.child = std::move(childData);
     d.chapters.emplace(n - 1, std::move(chapter));
-    rs->cursor_->open = true;
-    rs->cursor_->base.resize(static_cast<size_t>(rows));
-    for (int32_t i = 0; i < rows; ++i) rs->cursor_->base[static_cast<size_t>(i)] = i;
-    rs->cursor_->order = rs->cursor_->base;
+    rs->cursor_->openOn(rows);
     return rs;
 }
 
@@ -100,10 +103,7 @@ void Recordset::Open() {
     }
     // A recordset that exists only in memory, with the appended fields.
     data_->values.clear();
-    cursor_->open = true;
-    cursor_->base.clear();
-    cursor_->order.clear();
-    cursor_->position = 0;
+    cursor_->openOn(0);
 }
 
 void Recordset::Close() {
@@ -281,49 +281,56 @@ void Recordset::Delete() {
     cursor_->base.erase(std::find(cursor_->base.begin(), cursor_->base.end(), row));
 }
 
-// Read straight from the rows: a walk over every value makes no Field object per value.
-Variant Recordset::operator()(int index) const {
-    if (index < 0 || index >= fieldCount()) raise(err::ItemNotFound);
+// Read straight from the rows: a walk over every value makes no Field object and no copy per value.
+const Variant& Recordset::operator()(int index) const {
+    if (index < 0 || static_cast<size_t>(index) >= data_->fields.size()) raise(err::ItemNotFound);
     return currentValue(index);
 }
 
-Variant Recordset::operator()(std::string_view name) const {
+const Variant& Recordset::operator()(std::string_view name) const {
     const int index = fieldIndex(name);
     if (index < 0) raise(err::ItemNotFound);
     return currentValue(index);
 }
 
-Variant Recordset::currentValue(int index) const {
-    const int row = currentRow();
-    if (row < 0) raise(err::BofOrEof);
-    const int32_t dataRow = cursor_->order[static_cast<size_t>(row)];
-    auto chapter = data_->chapters.find(index);
-    if (chapter == data_->chapters.end()) return data_->at(dataRow, index);
-    // A chapter: the child rows related to this parent row, as a recordset of their own.
-    const Chapter& c = chapter->second;
+const Variant& Recordset::currentValue(int index) const {
+    const int32_t dataRow = cursor_->dataRow();
+    if (dataRow < 0) raise(err::BofOrEof);
+    if (!data_->chapters.empty())
+        if (auto chapter = data_->chapters.find(index); chapter != data_->chapters.end())
+            return cursor_->chapterView = Variant(childRows(chapter->second, dataRow));
+    return data_->at(dataRow, index);
+}
+
+Ref<Recordset> Recordset::childRows(const Chapter& chapter, int32_t dataRow) const {
     auto child = make<Recordset>();
-    child->data_ = c.child;
-    const Variant& key = data_->at(dataRow, c.parentKey);
+    child->data_ = chapter.child;
+    const Variant& key = data_->at(dataRow, chapter.parentKey);
     if (!key.isNull() && !key.isEmpty()) {
-        auto rows = c.rowsByKey.find(chaveDeRelacao(key));
-        if (rows != c.rowsByKey.end()) child->cursor_->base = rows->second;
+        auto rows = chapter.rowsByKey.find(chaveDeRelacao(key));
+        if (rows != chapter.rowsByKey.end()) child->cursor_->base = rows->second;
     }
     child->cursor_->order = child->cursor_->base;
     child->cursor_->open = true;
     child->cursor_->position = 0;
-    return Variant(child);
+    return child;
 }
 
 int Recordset::fieldCount() const { return static_cast<int>(data_->fields.size()); }
 const FieldDef& Recordset::fieldDef(int index) const { return data_->fields.at(static_cast<size_t>(index)); }
 
 int Recordset::fieldIndex(std::string_view name) const {
-    for (size_t i = 0; i < data_->fields.size(); ++i) {
-        const std::string& f = data_->fields[i].name;
-        if (f.size() == name.size() &&
-            std::equal(f.begin(), f.end(), name.begin(), [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); }))
-            return static_cast<int>(i);
-    }
+    const auto& fields = data_->fields;
+    const auto named = [&](size_t i) {
+        const std::string& f = fields[i].name;
+        return f.size() == name.size() && std::equal(f.begin(), f.end(), name.begin(), [](char a, char b) {
+                   return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+               });
+    };
+    int& last = cursor_->lastField;
+    if (const size_t next = static_cast<size_t>(last + 1); next < fields.size() && named(next)) return ++last;
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (named(i)) return last = static_cast<int>(i);
     return -1;
 }
 
@@ -331,9 +338,6 @@ const Variant& Recordset::valueAt(int row, int field) const {
     return data_->at(cursor_->order.at(static_cast<size_t>(row)), field);
 }
 
-int Recordset::currentRow() const {
-    if (!cursor_->open || cursor_->position < 0 || cursor_->position >= static_cast<int32_t>(cursor_->order.size())) return -1;
-    return cursor_->position;
-}
+int Recordset::currentRow() const { return cursor_->dataRow() < 0 ? -1 : cursor_->position; }
 
 }  // namespace zelt::ado

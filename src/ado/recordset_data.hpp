@@ -3,6 +3,7 @@
 // child views its chapters hand out.
 #include <map>
 #include <memory>
+#include <numeric>
 #include <unordered_map>
 #include <vector>
 
@@ -33,6 +34,22 @@ struct Recordset::Cursor {
     int32_t pageSize = 10;
     std::string sort;
     int32_t adding = -1;         // the row being added
+    Variant chapterView;         // the child rows last read through a chapter field
+    int lastField = -1;          // the field last found by name: a walk in field order finds the next at once
+
+    // The row of the data under the cursor, or -1 at BOF / EOF.
+    int32_t dataRow() const {
+        return open && position >= 0 && position < static_cast<int32_t>(order.size()) ? order[static_cast<size_t>(position)] : -1;
+    }
+
+    // Open on every row of the data, in their own order, on the first.
+    void openOn(int32_t rows) {
+        open = true;
+        base.resize(static_cast<size_t>(rows));
+        std::iota(base.begin(), base.end(), 0);
+        order = base;
+        position = 0;
+    }
 };
 
 // A relation key of a value that is not Null: numbers by value, text as it is.

@@ -116,6 +116,7 @@ TEST(Hierarquia, EachParentRowHoldsItsRelatedChildren) {
     EXPECT_TRUE(deBruno->get_EOF());
     rs->MoveNext();
     EXPECT_EQ(coluna(*refCast<ado::Recordset>((*rs)("Animais").toObject()), "Animal"), (std::vector<std::string>{"Mia"}));
+    EXPECT_EQ(deBruno->get_RecordCount(), 0);  // each read of a chapter hands out a recordset of its own
     rs->MoveNext();  // a Null relates to nothing, not even to a child's Null
     EXPECT_EQ(refCast<ado::Recordset>((*rs)("Animais").toObject())->get_RecordCount(), 0);
     // A child sorted on its own leaves its siblings and the parent as they were.

@@ -98,5 +98,22 @@ TEST_F(EngineTest, TopAndIdentity) {
     EXPECT_EQ(rs->fieldDef(0).type, ado::adInteger);
 }
 
+// A column whose kind only its values tell takes the type of its first value that is not Null.
+TEST_F(EngineTest, AColumnOfNoKnownKindIsTypedByItsFirstValue) {
+    const auto first = addClient("A");
+    addClient("B");
+    addClient("C");
+    const std::string second = std::to_string(first + 1), third = std::to_string(first + 2);
+    auto rs = select("SELECT Codigo, Switch(Codigo = " + second + ", Codigo, Codigo = " + third +
+                     ", NomeOuRazaoSocial) AS Misto, Null AS Nada FROM Clientes ORDER BY Codigo");
+    ASSERT_EQ(rs->get_RecordCount(), 3);
+    EXPECT_EQ(rs->fieldDef(1).type, ado::adInteger);
+    EXPECT_EQ(rs->fieldDef(2).type, ado::adVariant);
+    EXPECT_TRUE(rs->valueAt(0, 1).isNull());
+    EXPECT_EQ(rs->valueAt(1, 1).toInt32(), first + 1);
+    EXPECT_EQ(rs->valueAt(2, 1).toText(), "C");
+    EXPECT_EQ(rs->valueAt(2, 0).toInt32(), first + 2);
+}
+
 }  // namespace
 }  // namespace zelt

@@ -14,6 +14,7 @@ namespace zelt::ado {
 class Connection;
 class Recordset;
 struct RecordsetData;  // the rows, shared by a recordset and the views it hands out
+struct Chapter;        // the child rows a chapter field relates to its parent rows
 
 class Field : public Dispatchable {
 public:
@@ -58,6 +59,10 @@ public:
     ~Recordset() override;
 
     // Built by an engine from a selection's result; the recordset is open and on its first row.
+    // `values` holds the rows one after another, fields.size() values each (a short last row is
+    // completed with Empty); the recordset keeps them as its own store, without copying them.
+    static Ref<Recordset> fromValues(std::vector<FieldDef> fields, std::vector<Variant> values);
+    // The same from one vector per row (a short row is completed with Empty).
     static Ref<Recordset> fromRows(std::vector<FieldDef> fields, std::vector<std::vector<Variant>> rows);
     // A hierarchical recordset: parent's fields plus a chapter field named chapterName whose value,
     // on each parent row, is the recordset of child rows whose childKey equals the row's parentKey.
@@ -101,9 +106,10 @@ public:
 
     Fields& get_Fields() { return fields_; }
     const Fields& get_Fields() const { return fields_; }
-    // rs(0) / rs("Nome"): the field's Value on the current row.
-    Variant operator()(int index) const;
-    Variant operator()(std::string_view name) const;
+    // rs(0) / rs("Nome"): the field's Value on the current row, read in place. The reference lasts
+    // until the rows change or, for a chapter field, until the next read of a chapter.
+    const Variant& operator()(int index) const;
+    const Variant& operator()(std::string_view name) const;
 
     // Direct reading for layers that walk every row.
     int fieldCount() const;
@@ -118,8 +124,10 @@ private:
     friend class Field;
     friend class Fields;
     // The value of field `index` on the current row (a chapter gives its child rows): error 3021
-    // at BOF or EOF.
-    Variant currentValue(int index) const;
+    // at BOF or EOF. Hidden from other libraries, so that calls inside this one are direct.
+    [[gnu::visibility("hidden")]] const Variant& currentValue(int index) const;
+    // The child rows a chapter relates to the parent row `dataRow`, as a recordset of their own.
+    [[gnu::visibility("hidden"), gnu::noinline]] Ref<Recordset> childRows(const Chapter& chapter, int32_t dataRow) const;
     std::shared_ptr<RecordsetData> data_;
     Fields fields_;
     Ref<Connection> connection_;

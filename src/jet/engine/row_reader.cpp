@@ -1,6 +1,7 @@
 #include "jet/engine/row_reader.hpp"
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "zelt/automation/regional.hpp"
@@ -109,14 +110,27 @@ Ref<ado::Recordset> readRows(Database& db, const Query& query) {
             names[c] = sqlite3_column_name(s, c);
         }
     }
-    std::vector<std::vector<Variant>> rows;
+    // The number of rows is known only at the end. Growing one store by doubling would touch fresh
+    // pages worth twice the result; small blocks come from memory the allocator keeps between
+    // selections, so the one store of the exact size is the only fresh memory a selection touches.
+    constexpr size_t BlockValues = 512;  // 20 KB: freeing blocks this small never gives memory back
+    std::vector<std::vector<Variant>> blocks;
+    size_t total = 0;
     for (;;) {
         const int rc = sqlite3_step(s);
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) db.fail(rc, query.sql);
-        std::vector<Variant>& row = rows.emplace_back();
-        row.reserve(static_cast<size_t>(count));
-        for (int c = 0; c < count; ++c) row.push_back(typed(s, c, kinds[c]));
+        for (int c = 0; c < count; ++c) {
+            if (blocks.empty() || blocks.back().size() == BlockValues) blocks.emplace_back().reserve(BlockValues);
+            blocks.back().push_back(typed(s, c, kinds[c]));
+        }
+        total += static_cast<size_t>(count);
+    }
+    std::vector<Variant> values;
+    values.reserve(total);
+    for (auto& block : blocks) {
+        std::move(block.begin(), block.end(), std::back_inserter(values));
+        std::vector<Variant>().swap(block);
     }
     std::vector<ado::FieldDef> fields;
     fields.reserve(static_cast<size_t>(count));
@@ -126,11 +140,11 @@ Ref<ado::Recordset> readRows(Database& db, const Query& query) {
             continue;
         }
         const Variant* first = nullptr;
-        for (const auto& row : rows)
-            if (!row[c].isNull()) { first = &row[c]; break; }
+        for (size_t i = static_cast<size_t>(c); i < values.size(); i += static_cast<size_t>(count))
+            if (!values[i].isNull()) { first = &values[i]; break; }
         fields.push_back(first ? fieldOfValue(std::move(names[c]), *first) : fieldOf(std::move(names[c]), ValueKind::Unknown));
     }
-    return ado::Recordset::fromRows(std::move(fields), std::move(rows));
+    return ado::Recordset::fromValues(std::move(fields), std::move(values));
 }
 
 }  // namespace zelt::jet::engine

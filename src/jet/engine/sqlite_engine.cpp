@@ -45,10 +45,10 @@ Ref<ado::Recordset> SqliteEngine::identity(const Query& query) {
     field.name = query.columns.empty() ? "Expr1000" : query.columns.front().name;
     field.type = ado::adInteger;
     field.definedSize = 4;
-    std::vector<std::vector<Variant>> rows(1);
-    if (id <= INT32_MAX) rows[0].emplace_back(static_cast<int32_t>(id));
-    else rows[0].emplace_back(static_cast<double>(id));
-    return ado::Recordset::fromRows({field}, std::move(rows));
+    std::vector<Variant> values;
+    if (id <= INT32_MAX) values.emplace_back(static_cast<int32_t>(id));
+    else values.emplace_back(static_cast<double>(id));
+    return ado::Recordset::fromValues({field}, std::move(values));
 }
 
 Database& SqliteEngine::open() {
