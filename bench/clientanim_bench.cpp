@@ -93,10 +93,16 @@ void failUnless(benchmark::State& state, bool ok, const ObjetoDeNegocio& o) {
 
 // ---- The selections ----
 
+// The rows a selection left for its caller.
+double storedRows(const ObjetoDeNegocio& o) {
+    auto rs = o.get_ResultadoDaSelecaoEmRecordset();
+    return rs ? rs->get_RecordCount() : 0;
+}
+
 void ClientListComponent(benchmark::State& state) {
     auto c = withUser<clsClientes>();
     for (auto _ : state) failUnless(state, c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant()) == 0, *c);
-    countRows(state, c->get_NumeroTotalDeRegistros());
+    countRows(state, storedRows(*c));
 }
 
 template <typename Read>
@@ -118,7 +124,7 @@ void ClientNameSearchComponent(benchmark::State& state) {
     auto c = withUser<clsClientes>();
     for (auto _ : state)
         failUnless(state, c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(SearchedName)) == 0, *c);
-    countRows(state, c->get_NumeroTotalDeRegistros());
+    countRows(state, storedRows(*c));
 }
 
 void ClientNameSearchRaw(benchmark::State& state) {
@@ -130,7 +136,7 @@ void AnimalListComponent(benchmark::State& state) {
     auto a = withUser<clsAnimais>();
     constexpr int16_t LivingOrDead = 3;
     for (auto _ : state) failUnless(state, a->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), LivingOrDead) == 0, *a);
-    countRows(state, a->get_NumeroTotalDeRegistros());
+    countRows(state, storedRows(*a));
 }
 
 void AnimalListRaw(benchmark::State& state) {
