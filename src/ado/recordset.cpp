@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 
 #include "ado/recordset_data.hpp"
@@ -14,8 +15,16 @@
 namespace zelt::ado {
 
 
+// Numbers relate by value whatever their kind (an Integer parent code meets a Double child code);
+// their key is the double's bytes, so a relation of many rows formats no number as text.
 std::string chaveDeRelacao(const Variant& v) {
-    if (v.isNumber() || v.get<bool>()) return "n" + Variant(v.toDouble()).toText();
+    if (v.isNumber() || v.get<bool>()) {
+        double valor = v.toDouble();
+        if (valor == 0) valor = 0;  // -0 relates to 0
+        std::string chave(1 + sizeof valor, 'n');
+        std::memcpy(chave.data() + 1, &valor, sizeof valor);
+        return chave;
+    }
     return "t" + v.toText();
 }
 
@@ -52,31 +61,52 @@ Ref<Recordset> Recordset::fromRows(std::vector<FieldDef> fields, std::vector<std
 
 Ref<Recordset> Recordset::relate(Ref<Recordset> parent, Ref<Recordset> child, std::string_view parentKey,
                                  std::string_view childKey, std::string chapterName) {
-    const int pk = parent->fieldIndex(parentKey), ck = child->fieldIndex(childKey);
+    return relateRows(*parent, *child, parentKey, childKey, std::move(chapterName), false);
+}
+
+Ref<Recordset> Recordset::relateTakingRows(Ref<Recordset> parent, Ref<Recordset> child, std::string_view parentKey,
+                                           std::string_view childKey, std::string chapterName) {
+    return relateRows(*parent, *child, parentKey, childKey, std::move(chapterName), true);
+}
+
+Ref<Recordset> Recordset::relateRows(Recordset& parent, Recordset& child, std::string_view parentKey,
+                                     std::string_view childKey, std::string chapterName, bool takeRows) {
+    const int pk = parent.fieldIndex(parentKey), ck = child.fieldIndex(childKey);
     if (pk < 0 || ck < 0) raise(err::ItemNotFound);
+    // A value of the sources, moved out when the rows are taken (the sources own their storage).
+    auto value = [takeRows](Recordset& from, int32_t r, int f) {
+        const Variant& v = from.valueAt(r, f);
+        return takeRows ? std::move(const_cast<Variant&>(v)) : Variant(v);
+    };
     auto rs = make<Recordset>();
     auto& d = *rs->data_;
-    d.fields = parent->data_->fields;
+    d.fields = parent.data_->fields;
     d.fields.push_back({std::move(chapterName), adChapter, 4, adFldIsChapter});
     const int n = static_cast<int>(d.fields.size());
-    const int32_t rows = parent->get_RecordCount();
+    const int32_t rows = parent.get_RecordCount();
     d.values.reserve(static_cast<size_t>(rows) * static_cast<size_t>(n));
     for (int32_t r = 0; r < rows; ++r) {
-        for (int f = 0; f < n - 1; ++f) d.values.push_back(parent->valueAt(r, f));
+        for (int f = 0; f < n - 1; ++f) d.values.push_back(value(parent, r, f));
         d.values.emplace_back();
     }
     Chapter chapter;
     chapter.parentKey = pk;
     // The child keeps its own order (its ORDER BY); the relation is one pass over it.
     auto childData = std::make_shared<RecordsetData>();
-    childData->fields = child->data_->fields;
+    childData->fields = child.data_->fields;
     const int cn = static_cast<int>(childData->fields.size());
-    const int32_t childRows = child->get_RecordCount();
+    const int32_t childRows = child.get_RecordCount();
     childData->values.reserve(static_cast<size_t>(childRows) * static_cast<size_t>(cn));
     for (int32_t r = 0; r < childRows; ++r) {
-        for (int f = 0; f < cn; ++f) childData->values.push_back(child->valueAt(r, f));
-        const Variant& key = child->valueAt(r, ck);
+        const Variant& key = child.valueAt(r, ck);
         if (!key.isNull() && !key.isEmpty()) chapter.rowsByKey[chaveDeRelacao(key)].push_back(r);  // Null relates to nothing
+        for (int f = 0; f < cn; ++f) childData->values.push_back(value(child, r, f));
+    }
+    if (takeRows) {
+        for (Recordset* source : {&parent, &child}) {
+            source->data_->values.clear();
+            source->cursor_->openOn(0);
+        }
     }
     chapter.child = std::move(childData);
     d.chapters.emplace(n - 1, std::move(chapter));

@@ -87,7 +87,7 @@ TEST_F(ComBanco, TransactionsAreOneLevelAndBalanced) {
 
 // Parents 1..3 and one without a code; children whose Dono relates them (as a whole number
 // written either way), and one without an owner.
-Ref<ado::Recordset> hierarquico() {
+Ref<ado::Recordset> hierarquico(bool tomarLinhas = false, Ref<ado::Recordset>* fontes = nullptr) {
     auto pais = ado::Recordset::fromRows({{"Codigo", ado::adInteger, 4}, {"Nome", ado::adVarWChar, 50}},
                                          {{Variant(int32_t{1}), Variant("Ana")},
                                           {Variant(int32_t{2}), Variant("Bruno")},
@@ -98,7 +98,19 @@ Ref<ado::Recordset> hierarquico() {
                                             {Variant(3.0), Variant("Mia")},
                                             {Variant(1.0), Variant("Bidu")},
                                             {Variant::null(), Variant("Sem dono")}});
-    return ado::Recordset::relate(pais, filhos, "codigo", "DONO", "Animais");
+    if (fontes) fontes[0] = pais, fontes[1] = filhos;
+    return tomarLinhas ? ado::Recordset::relateTakingRows(pais, filhos, "codigo", "DONO", "Animais")
+                       : ado::Recordset::relate(pais, filhos, "codigo", "DONO", "Animais");
+}
+
+TEST(Hierarquia, TakingTheRowsRelatesAlikeAndLeavesTheSourcesEmpty) {
+    Ref<ado::Recordset> fontes[2];
+    const auto tomado = hierarquico(true, fontes);
+    EXPECT_EQ(ado::toJson(*tomado), ado::toJson(*hierarquico()));
+    for (const auto& fonte : fontes) {
+        EXPECT_EQ(fonte->get_RecordCount(), 0);
+        EXPECT_TRUE(fonte->get_EOF());
+    }
 }
 
 TEST(Hierarquia, EachParentRowHoldsItsRelatedChildren) {

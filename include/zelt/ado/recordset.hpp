@@ -69,6 +69,10 @@ public:
     // The relation is built once, by a hash of the child keys.
     static Ref<Recordset> relate(Ref<Recordset> parent, Ref<Recordset> child, std::string_view parentKey,
                                  std::string_view childKey, std::string chapterName);
+    // The same for recordsets nobody else holds (an engine's fresh results): their values move into
+    // the result instead of being copied, and they are left without values.
+    static Ref<Recordset> relateTakingRows(Ref<Recordset> parent, Ref<Recordset> child, std::string_view parentKey,
+                                           std::string_view childKey, std::string chapterName);
 
     std::string get_Source() const;
     void put_Source(std::string text);
@@ -128,6 +132,8 @@ private:
     [[gnu::visibility("hidden")]] const Variant& currentValue(int index) const;
     // The child rows a chapter relates to the parent row `dataRow`, as a recordset of their own.
     [[gnu::visibility("hidden"), gnu::noinline]] Ref<Recordset> childRows(const Chapter& chapter, int32_t dataRow) const;
+    static Ref<Recordset> relateRows(Recordset& parent, Recordset& child, std::string_view parentKey,
+                                     std::string_view childKey, std::string chapterName, bool takeRows);
     std::shared_ptr<RecordsetData> data_;
     Fields fields_;
     Ref<Connection> connection_;

@@ -20,8 +20,8 @@ Ref<ado::Recordset> SqliteEngine::execute(std::string_view text, int64_t& rowsAf
     case Translation::Kind::Identity:
         return identity(t.query);
     case Translation::Kind::Shape:
-        return ado::Recordset::relate(readRows(*db_, t.parent), readRows(*db_, t.child), t.parentKey, t.childKey,
-                                      t.chapterName);
+        return ado::Recordset::relateTakingRows(readRows(*db_, t.parent), readRows(*db_, t.child), t.parentKey,
+                                                t.childKey, t.chapterName);
     case Translation::Kind::Modify:
         rowsAffected = modify(t.query);
         return nullptr;
