@@ -1,4 +1,5 @@
 #include "demo_animais.hpp"
+#include "demo_comum.hpp"
 
 #include <iostream>
 #include <vector>
@@ -13,16 +14,8 @@ namespace {
 
 bool concluido(Object& animais, const char* operacao, const Variant& resultado) {
     if (resultado.toInt16() == 0) return true;
-    std::cerr << "clsAnimais." << operacao << " devolveu " << resultado.toText() << ": "
-              << getProperty(animais, "DescricaoDaFalha").toText() << " "
-              << getProperty(animais, "DescricaoDoErro").toText() << " ("
-              << getProperty(animais, "LocalDoErro").toText() << ")\n";
+    relatarFalha(animais, std::string("clsAnimais.") + operacao, resultado);
     return false;
-}
-
-std::string texto(const ado::Recordset& rs, const char* campo) {
-    const Variant v = rs(campo);
-    return v.isNull() ? std::string() : v.toText();
 }
 
 }  // namespace
@@ -50,9 +43,9 @@ bool demonstrarAnimais(const Ref<Object>& usuario, double codigoDoCliente, const
     auto rs = refCast<ado::Recordset>(getProperty(*animais, "ResultadoDaSelecaoEmRecordset").toObject());
     std::cout << "Animais do cliente (clsAnimais.Selecionar): " << rs->get_RecordCount() << "\n";
     for (rs->MoveFirst(); !rs->get_EOF(); rs->MoveNext())
-        std::cout << "  " << texto(*rs, "CodigoDoAnimal") << "  " << texto(*rs, "Nome") << " — " << texto(*rs, "Sexo")
-                  << ", " << texto(*rs, "NomeDaEspecie") << ", " << texto(*rs, "NomeDaRaca") << " — "
-                  << texto(*rs, "NomeDaSituacao") << "\n";
+        std::cout << "  " << campo(*rs, "CodigoDoAnimal") << "  " << campo(*rs, "Nome") << " — " << campo(*rs, "Sexo")
+                  << ", " << campo(*rs, "NomeDaEspecie") << ", " << campo(*rs, "NomeDaRaca") << " — "
+                  << campo(*rs, "NomeDaSituacao") << "\n";
 
     std::vector<Variant> argumentos{Variant(codigoDoCliente), Variant("")};
     if (!concluido(*animais, "SelecionarAnimaisEmUmUnicoRegistro",

@@ -7,12 +7,12 @@
 
 #include "commands.hpp"
 #include "demo_animais.hpp"
+#include "demo_comum.hpp"
 #include "registrar_bibliotecas.hpp"
 #include "clientanim/frame/objetos_do_chamador.hpp"
 #include "zelt/ado/connection.hpp"
 #include "zelt/automation/dispatch.hpp"
 #include "zelt/automation/registry.hpp"
-#include "zelt/automation/regional.hpp"
 
 using namespace zelt;
 
@@ -44,16 +44,9 @@ std::pair<std::string, std::string> racaDe(ado::Connection& conexao, const std::
     return {(*rs)("E").toText(), (*rs)("R").toText()};
 }
 
-void falhar(Object& obj, const char* oQue, const Variant& resultado) {
-    std::cerr << oQue << " devolveu " << resultado.toText() << ": "
-              << getProperty(obj, "DescricaoDaFalha").toText() << " " << getProperty(obj, "DescricaoDoErro").toText()
-              << " (" << getProperty(obj, "LocalDoErro").toText() << ")\n";
+[[noreturn]] void falhar(Object& obj, const char* oQue, const Variant& resultado) {
+    relatarFalha(obj, oQue, resultado);
     std::exit(1);
-}
-
-std::string campo(const ado::Recordset& rs, const char* nome) {
-    const Variant v = rs(nome);
-    return v.isNull() ? std::string() : std::string(regional::trim(v.toText()));
 }
 
 // The text followed by blanks up to `largura` characters (not bytes: the names have accents).
