@@ -1,6 +1,8 @@
 #include "jet/engine/schema.hpp"
 
+#include <chrono>
 #include <set>
+#include <thread>
 #include <utility>
 
 #include "jet/engine/reference_data.hpp"
@@ -86,7 +88,15 @@ void ensureSchema(Database& db) {
     if (db.queryInt("PRAGMA user_version") >= SchemaVersion) return;
     // The journal mode is kept in the file, so only a new file needs it; it cannot change inside
     // a transaction.
-    db.exec("PRAGMA journal_mode=WAL");
+    // SQLite does not wait by itself for the file to be free of other processes' locks before
+    // switching its journal; while another process creates the schema of a new file, try again.
+    for (int attempt = 0;; ++attempt) {
+        const int rc = sqlite3_exec(db.handle(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK) break;
+        const bool busy = (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+        if (!busy || attempt == 3000) db.fail(rc, "PRAGMA journal_mode=WAL");  // 3000 x 10 ms: the busy timeout
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     db.exec("BEGIN IMMEDIATE");
     try {
         if (db.queryInt("PRAGMA user_version") < SchemaVersion) {
