@@ -1,11 +1,14 @@
 // The integrity check runs on a connection of our own kind: the text indexes are ordered by the
 // pt-BR collation, which a bare SQLite connection does not know.
 #include "jet/engine/database.hpp"
+#include "jet/postgres/server_address.hpp"
+#include "jet/postgres/server_database.hpp"
 #include "zelt/jet/engine.hpp"
 
 namespace zelt::jet {
 
 std::vector<std::string> checkIntegrity(const std::string& databasePath) {
+    if (postgres::isServerUri(databasePath)) return postgres::checkServerDatabase(databasePath);
     engine::Database db(databasePath);
     const std::string sql = "PRAGMA integrity_check";
     engine::Statement check = db.prepare(sql);

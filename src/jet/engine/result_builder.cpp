@@ -1,5 +1,6 @@
 #include "jet/engine/result_builder.hpp"
 
+#include <cstdint>
 #include <iterator>
 
 namespace zelt::jet::engine {
@@ -37,6 +38,14 @@ ado::FieldDef fieldOf(std::string name, ValueKind kind) {
     case ValueKind::Unknown: f.type = ado::adVariant; f.definedSize = 16; break;
     }
     return f;
+}
+
+Ref<ado::Recordset> identityResult(const Query& query, int64_t counter) {
+    ado::FieldDef field = fieldOf(query.columns.empty() ? "Expr1000" : query.columns.front().name, ValueKind::Integer);
+    std::vector<Variant> values;
+    if (counter <= INT32_MAX) values.emplace_back(static_cast<int32_t>(counter));
+    else values.emplace_back(static_cast<double>(counter));
+    return ado::Recordset::fromValues({field}, std::move(values));
 }
 
 ResultBuilder::ResultBuilder(std::vector<std::string> names, std::vector<ValueKind> kinds)

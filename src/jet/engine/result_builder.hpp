@@ -11,6 +11,9 @@ namespace zelt::jet::engine {
 
 ado::FieldDef fieldOf(std::string name, ValueKind kind);
 
+// SELECT @@Identity: the counter the connection last assigned, as a one-row recordset.
+Ref<ado::Recordset> identityResult(const Query& query, int64_t counter);
+
 class ResultBuilder {
 public:
     // One name and kind per column; a column of unknown kind takes the type of its first value

@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "jet/engine/computed_columns.hpp"
 #include "jet/engine/result_builder.hpp"
 #include "zelt/automation/date.hpp"
 #include "zelt/automation/error.hpp"
@@ -156,6 +157,18 @@ Variant valueOf(std::string_view text, Oid type, ValueKind kind) {
 Ref<ado::Recordset> readRows(const PGresult* r, const Query& query) {
     const int columns = PQnfields(r);
     const int rows = PQntuples(r);
+    if (query.computedLocally() && query.fetched.size() == static_cast<size_t>(columns)) {
+        std::vector<Variant> fetched;
+        fetched.reserve(static_cast<size_t>(rows) * static_cast<size_t>(columns));
+        for (int row = 0; row < rows; ++row)
+            for (int c = 0; c < columns; ++c)
+                fetched.push_back(PQgetisnull(r, row, c)
+                                      ? Variant::null()
+                                      : valueOf(std::string_view(PQgetvalue(r, row, c),
+                                                                 static_cast<size_t>(PQgetlength(r, row, c))),
+                                                PQftype(r, c), query.fetched[static_cast<size_t>(c)]));
+        return engine::computeRows(query, std::move(fetched));
+    }
     const bool described = query.columns.size() == static_cast<size_t>(columns);
     std::vector<std::string> names(static_cast<size_t>(columns));
     std::vector<ValueKind> kinds(static_cast<size_t>(columns), ValueKind::Unknown);

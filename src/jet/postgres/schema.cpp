@@ -122,6 +122,14 @@ std::vector<const TableDef*> referredFirst() {
     return order;
 }
 
+// Jet's Val where the server must compute it (a condition, an order): blanks anywhere are skipped,
+// an optional sign, digits with at most one point, stopping at anything else; no digits is 0. The
+// same rules as regional::val, which the tests compare it with.
+constexpr const char* ValFunction =
+    "CREATE OR REPLACE FUNCTION jet_val(t text) RETURNS double precision LANGUAGE sql IMMUTABLE STRICT "
+    "PARALLEL SAFE AS $$ SELECT CASE WHEN m[2] ~ '[0-9]' THEN CAST(m[1] || m[2] AS double precision) ELSE 0 END "
+    "FROM regexp_match(regexp_replace(t, '[ \\t\\n\\r]', '', 'g'), '^([+-]?)([0-9]*(\\.[0-9]*)?)') AS m $$;\n";
+
 int installedVersion(Session& s) {
     Result exists = s.exec("SELECT to_regclass('" + quoted(VersionTable) + "') IS NOT NULL");
     if (std::string_view(PQgetvalue(exists.get(), 0, 0)) != "t") return 0;
@@ -135,6 +143,7 @@ std::string schemaDdl() {
     std::string ddl = "CREATE COLLATION IF NOT EXISTS " + quoted(CaseInsensitive) +
                       " (provider = icu, locale = 'pt-BR-u-ks-level2', deterministic = false);\n"
                       "CREATE COLLATION IF NOT EXISTS " + quoted(Portuguese) + " (provider = icu, locale = 'pt-BR');\n";
+    ddl += ValFunction;
     const auto keys = referencedColumns();
     for (const TableDef* t : referredFirst()) ddl += createTable(*t, keys);
     for (const TableDef& t : catalogue())

@@ -64,13 +64,24 @@ Typed ExpressionWriter::writeAtom(Index e) {
     return t;
 }
 
-Typed ExpressionWriter::writeTerm(Index e) {
+Typed ExpressionWriter::writeTerm(Index e, Dialect::TextUse use) {
+    const size_t mark = out_.size();
+    Typed t = writeValue(e);
+    if (!isNumeric(t.kind) && !t.null) dialect_.collate(out_, mark, t, use);
+    return t;
+}
+
+Typed ExpressionWriter::writeValue(Index e) {
     const size_t mark = out_.size();
     Typed t = write(e);
-    if (!isNumeric(t.kind) && !t.null) {
-        if (t.precedence != Precedence::Atom) parenthesize(mark);
-        out_ += " COLLATE PTBR";
-    }
+    dialect_.asValue(out_, mark, t);
+    return t;
+}
+
+Typed ExpressionWriter::writeCondition(Index e) {
+    const size_t mark = out_.size();
+    Typed t = write(e);
+    dialect_.asCondition(out_, mark, t);
     return t;
 }
 
@@ -90,18 +101,23 @@ Typed ExpressionWriter::writeOperand(Index e, Precedence parent, bool right) {
 // collation is left off where a number is involved, so that SQLite keeps using its indexes.
 void ExpressionWriter::collateUnlessNumeric(size_t mark, Typed written, Typed other) {
     if (isNumeric(written.kind) || isNumeric(other.kind)) return;
-    if (written.precedence != Precedence::Atom) parenthesize(mark);
-    out_ += " COLLATE PTBR";
+    dialect_.collate(out_, mark, written, Dialect::TextUse::Compare);
 }
 
 Typed ExpressionWriter::comparison(const char* op, Index l, Index r) {
+    size_t mark = out_.size();
     const Typed left = writeOperand(l, Precedence::Comparison, false);
+    dialect_.asValue(out_, mark, left);
     out_ += op;
-    const size_t mark = out_.size();
-    const Typed right = write(r);
+    mark = out_.size();
+    Typed right = write(r);
+    if (right.precedence <= Precedence::Comparison && (isNumeric(right.kind) || isNumeric(left.kind))) {
+        parenthesize(mark);
+        right.precedence = Precedence::Atom;
+    }
+    dialect_.asValue(out_, mark, right);
     if (!isNumeric(right.kind) && !isNumeric(left.kind)) collateUnlessNumeric(mark, right, left);
-    else if (right.precedence <= Precedence::Comparison) parenthesize(mark);
-    return {ValueKind::Boolean, false, Precedence::Comparison};
+    return {ValueKind::Boolean, false, Precedence::Comparison, true};
 }
 
 Typed ExpressionWriter::column(const Expr& e) {
@@ -124,7 +140,7 @@ Typed ExpressionWriter::column(const Expr& e) {
 
 Typed ExpressionWriter::concatenation(const Expr& e) {
     // a & b & c becomes one call: Null reads as empty text, numbers in their VB text form.
-    out_ += "jet_concat(";
+    dialect_.concatOpen(out_);
     bool first = true;
     auto operands = [&](auto&& self, Index i) -> void {
         const Expr& x = tree_[i];
@@ -135,7 +151,9 @@ Typed ExpressionWriter::concatenation(const Expr& e) {
         }
         if (!first) out_ += ", ";
         first = false;
-        write(i);
+        const size_t mark = out_.size();
+        const Typed t = writeValue(i);
+        dialect_.concatOperand(out_, mark, t);
     };
     operands(operands, e.first);
     operands(operands, tree_.nextOf(e.first));
@@ -149,10 +167,12 @@ Typed ExpressionWriter::binary(const Expr& e) {
     case Op::Or:
     case Op::And: {
         const Precedence p = e.op == Op::Or ? Precedence::Or : Precedence::And;
-        writeOperand(l, p, false);
+        size_t mark = out_.size();
+        dialect_.asCondition(out_, mark, writeOperand(l, p, false));
         out_ += e.op == Op::Or ? " OR " : " AND ";
-        writeOperand(r, p, true);
-        return {ValueKind::Boolean, false, p};
+        mark = out_.size();
+        dialect_.asCondition(out_, mark, writeOperand(r, p, true));
+        return {ValueKind::Boolean, false, p, true};
     }
     case Op::Eq: return comparison(" = ", l, r);
     case Op::Ne: return comparison(" <> ", l, r);
@@ -167,11 +187,14 @@ Typed ExpressionWriter::binary(const Expr& e) {
     case Op::Div: {
         const bool additive = e.op == Op::Add || e.op == Op::Sub;
         const Precedence p = additive ? Precedence::Additive : Precedence::Multiplicative;
-        const Typed left = writeOperand(l, p, false);
-        // Jet divides as doubles; SQLite would truncate two integers.
-        out_ += e.op == Op::Add ? " + " : e.op == Op::Sub ? " - " : e.op == Op::Mul ? " * " : " * 1.0 / ";
-        const Typed right = writeOperand(r, p, true);
-        return {arithmetic(e.op, left.kind, right.kind), false, p};
+        const size_t left = out_.size();
+        const Typed lt = writeOperand(l, p, false);
+        dialect_.asValue(out_, left, lt);
+        const size_t right = out_.size();
+        const Typed rt = writeOperand(r, p, true);
+        dialect_.asValue(out_, right, rt);
+        dialect_.arithmetic(out_, e.op, left, right, lt, rt);
+        return {arithmetic(e.op, lt.kind, rt.kind), false, p};
     }
     }
     return {};
@@ -188,50 +211,63 @@ Typed ExpressionWriter::write(Index i) {
         sql::appendString(out_, e.a, e.doubleQuoted);
         return {ValueKind::Text};
     case Expr::Kind::Date:
-        sql::appendReal(out_, e.number);
+        dialect_.dateLiteral(out_, e.number);
         return {ValueKind::Date};
     case Expr::Kind::Boolean:
-        out_ += e.number != 0 ? '1' : '0';
+        dialect_.yesNoLiteral(out_, e.number != 0);
         return {ValueKind::Boolean};
     case Expr::Kind::Null:
         out_ += "NULL";
         return {ValueKind::Unknown, true};
     case Expr::Kind::Now:
-        out_ += "jet_now()";
+        dialect_.now(out_);
         return {ValueKind::Date};
     case Expr::Kind::Star: syntaxError(tree_.text, e.position, "*");
-    case Expr::Kind::Not:
+    case Expr::Kind::Not: {
         out_ += "NOT ";
-        writeOperand(e.first, Precedence::Not, false);
-        return {ValueKind::Boolean, false, Precedence::Not};
+        const size_t mark = out_.size();
+        dialect_.asCondition(out_, mark, writeOperand(e.first, Precedence::Not, false));
+        return {ValueKind::Boolean, false, Precedence::Not, true};
+    }
     case Expr::Kind::Negate: {
         out_ += '-';
+        const size_t mark = out_.size();
         const Typed t = writeOperand(e.first, Precedence::Unary, false);
+        dialect_.asValue(out_, mark, t);
         return {t.kind, false, Precedence::Unary};
     }
     case Expr::Kind::Binary: return binary(e);
     case Expr::Kind::Between: {
         const Index low = tree_.nextOf(e.first), high = tree_.nextOf(low);
-        const Typed value = writeOperand(e.first, Precedence::Comparison, false);
-        out_ += e.negated ? " NOT BETWEEN " : " BETWEEN ";
         size_t mark = out_.size();
+        const Typed value = writeOperand(e.first, Precedence::Comparison, false);
+        dialect_.asValue(out_, mark, value);
+        out_ += e.negated ? " NOT BETWEEN " : " BETWEEN ";
+        mark = out_.size();
         Typed t = writeAtom(low);
+        dialect_.asValue(out_, mark, t);
         collateUnlessNumeric(mark, t, value);
         out_ += " AND ";
         mark = out_.size();
         t = writeAtom(high);
+        dialect_.asValue(out_, mark, t);
         collateUnlessNumeric(mark, t, value);
-        return {ValueKind::Boolean, false, Precedence::Comparison};
+        return {ValueKind::Boolean, false, Precedence::Comparison, true};
     }
     case Expr::Kind::IsNull:
         writeOperand(e.first, Precedence::Comparison, false);
         out_ += e.negated ? " IS NOT NULL" : " IS NULL";
-        return {ValueKind::Boolean, false, Precedence::Comparison};
-    case Expr::Kind::Like:
-        writeOperand(e.first, Precedence::Comparison, false);
-        out_ += e.negated ? " NOT LIKE " : " LIKE ";
-        writeOperand(tree_.nextOf(e.first), Precedence::Comparison, true);
-        return {ValueKind::Boolean, false, Precedence::Comparison};
+        return {ValueKind::Boolean, false, Precedence::Comparison, true};
+    case Expr::Kind::Like: {
+        size_t mark = out_.size();
+        const Typed value = writeOperand(e.first, Precedence::Comparison, false);
+        dialect_.asValue(out_, mark, value);
+        dialect_.likeOperator(out_, mark, value, e.negated);
+        mark = out_.size();
+        dialect_.asValue(out_, mark, writeOperand(tree_.nextOf(e.first), Precedence::Comparison, true));
+        dialect_.likeEnd(out_);
+        return {ValueKind::Boolean, false, Precedence::Comparison, true};
+    }
     case Expr::Kind::Call: return call(e);
     }
     return {};

@@ -1,10 +1,11 @@
 #pragma once
-// Writes Jet expressions as SQLite text and infers the kind of value each yields.
+// Writes Jet expressions as the engine's text and infers the kind of value each yields.
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "jet/parser/ast.hpp"
+#include "jet/translate/dialect.hpp"
 #include "jet/translate/scope.hpp"
 #include "zelt/jet/translator.hpp"
 
@@ -17,6 +18,7 @@ struct Typed {
     ValueKind kind = ValueKind::Unknown;
     bool null = false;  // the Null literal, which takes any kind
     Precedence precedence = Precedence::Atom;
+    bool condition = false;  // a comparison, AND/OR/NOT, IS NULL, LIKE or BETWEEN
 };
 
 // A select item's alias, which ORDER BY may name.
@@ -31,8 +33,8 @@ bool isNumeric(ValueKind kind);
 
 class ExpressionWriter {
 public:
-    ExpressionWriter(const ast::Tree& tree, const Scope& scope, std::string& out)
-        : tree_(tree), scope_(scope), out_(out) {}
+    ExpressionWriter(const ast::Tree& tree, const Scope& scope, std::string& out, const Dialect& dialect)
+        : tree_(tree), scope_(scope), out_(out), dialect_(dialect) {}
 
     // Aliases that bare names may refer to when no table has the column (ORDER BY).
     void allowAliases(const std::vector<Alias>* aliases) { aliases_ = aliases; }
@@ -41,7 +43,10 @@ public:
     // Written so that a COLLATE or another operator may follow it.
     Typed writeAtom(ast::Index e);
     // A sort or grouping term: text terms take the Portuguese collation.
-    Typed writeTerm(ast::Index e);
+    Typed writeTerm(ast::Index e, Dialect::TextUse use);
+    // Written as a value (a selected column, a value written into a column) or as a condition.
+    Typed writeValue(ast::Index e);
+    Typed writeCondition(ast::Index e);
 
 private:
     Typed writeOperand(ast::Index e, Precedence parent, bool right);
@@ -56,6 +61,7 @@ private:
     const ast::Tree& tree_;
     const Scope& scope_;
     std::string& out_;
+    const Dialect& dialect_;
     const std::vector<Alias>* aliases_ = nullptr;
 };
 

@@ -1,4 +1,4 @@
-// Jet's functions: the engine registers the jet_* functions under these names and arities.
+// Jet's functions: their arities and kinds are Jet's; each engine spells the calls (see Dialect).
 #include <array>
 
 #include "jet/parser/syntax_error.hpp"
@@ -20,19 +20,16 @@ enum class Result : uint8_t { Text, Double, Integer, Date, SameAsArgument };
 
 struct Function {
     std::string_view jet;
-    std::string_view sql;
     int minArgs, maxArgs;
     Result result;
 };
 
 // Plain calls: the arguments pass through in order.
 constexpr Function Functions[] = {
-    {"Format", "jet_format", 1, 2, Result::Text},  {"Trim", "jet_trim", 1, 1, Result::Text},
-    {"Val", "jet_val", 1, 1, Result::Double},      {"Mid", "jet_mid", 2, 3, Result::Text},
-    {"Day", "jet_day", 1, 1, Result::Integer},     {"Month", "jet_month", 1, 1, Result::Integer},
-    {"Year", "jet_year", 1, 1, Result::Integer},   {"Now", "jet_now", 0, 0, Result::Date},
-    {"Sum", "sum", 1, 1, Result::SameAsArgument},  {"Min", "min", 1, 1, Result::SameAsArgument},
-    {"Max", "max", 1, 1, Result::SameAsArgument},  {"Avg", "avg", 1, 1, Result::Double},
+    {"Format", 1, 2, Result::Text},  {"Trim", 1, 1, Result::Text},          {"Val", 1, 1, Result::Double},
+    {"Mid", 2, 3, Result::Text},     {"Day", 1, 1, Result::Integer},        {"Month", 1, 1, Result::Integer},
+    {"Year", 1, 1, Result::Integer}, {"Now", 0, 0, Result::Date},           {"Sum", 1, 1, Result::SameAsArgument},
+    {"Min", 1, 1, Result::SameAsArgument}, {"Max", 1, 1, Result::SameAsArgument}, {"Avg", 1, 1, Result::Double},
 };
 
 // The kind of either branch; Null takes the other's.
@@ -67,11 +64,11 @@ Typed ExpressionWriter::call(const Expr& e) {
     if (sameWord(e.a, "IIf")) {
         if (n != 3) wrongCount();
         out_ += "CASE WHEN ";
-        write(args[0]);
+        writeCondition(args[0]);
         out_ += " THEN ";
-        const Typed a = write(args[1]);
+        const Typed a = writeValue(args[1]);
         out_ += " ELSE ";
-        const Typed b = write(args[2]);
+        const Typed b = writeValue(args[2]);
         out_ += " END";
         return common(a, b);
     }
@@ -82,9 +79,9 @@ Typed ExpressionWriter::call(const Expr& e) {
         Typed kind{ValueKind::Unknown, true};
         for (int i = 0; i < n; i += 2) {
             out_ += " WHEN ";
-            write(args[static_cast<size_t>(i)]);
+            writeCondition(args[static_cast<size_t>(i)]);
             out_ += " THEN ";
-            kind = common(kind, write(args[static_cast<size_t>(i) + 1]));
+            kind = common(kind, writeValue(args[static_cast<size_t>(i) + 1]));
         }
         out_ += " END";
         if (kind.null) kind = {ValueKind::Unknown};
@@ -96,7 +93,7 @@ Typed ExpressionWriter::call(const Expr& e) {
         const size_t mark = out_.size();
         if (write(args[0]).precedence <= Precedence::Comparison) parenthesize(mark);
         out_ += " IS NULL)";
-        return {ValueKind::Boolean};
+        return {ValueKind::Boolean, false, Precedence::Atom, true};
     }
     if (sameWord(e.a, "Count")) {
         if (n != 1) wrongCount();
@@ -104,7 +101,7 @@ Typed ExpressionWriter::call(const Expr& e) {
             out_ += "count(*)";
         } else {
             out_ += "count(";
-            write(args[0]);
+            writeValue(args[0]);
             out_ += ')';
         }
         return {ValueKind::Integer};
@@ -112,16 +109,18 @@ Typed ExpressionWriter::call(const Expr& e) {
     for (const Function& f : Functions) {
         if (!sameWord(f.jet, e.a)) continue;
         if (n < f.minArgs || n > f.maxArgs) wrongCount();
-        out_ += f.sql;
-        out_ += '(';
+        const Dialect::Call spelling = dialect_.function(f.jet, static_cast<size_t>(n));
+        out_ += spelling.open;
         Typed first{};
         for (int i = 0; i < n; ++i) {
-            if (i > 0) out_ += ", ";
-            const Typed t = write(args[static_cast<size_t>(i)]);
-            if (i == 0) first = t;
+            if (i > 0) out_ += spelling.separator;
+            const Typed t = writeValue(args[static_cast<size_t>(i)]);
+            if (i == 0) {
+                first = t;
+                out_ += spelling.afterFirst;
+            }
         }
-        if (f.sql == "jet_format" && n == 1) out_ += ", ''";
-        out_ += ')';
+        out_ += spelling.close;
         switch (f.result) {
         case Result::Text: return {ValueKind::Text};
         case Result::Double: return {ValueKind::Double};

@@ -18,8 +18,8 @@ namespace {
 
 class ValueWriter {
 public:
-    ValueWriter(const ast::Tree& tree, const Scope& scope, std::string& out)
-        : tree_(tree), out_(out), expressions_(tree, scope, out) {}
+    ValueWriter(const ast::Tree& tree, const Scope& scope, std::string& out, const Dialect& dialect)
+        : tree_(tree), out_(out), dialect_(dialect), expressions_(tree, scope, out, dialect) {}
 
     // Text written into a date column is the regional form ("05/12/2026 19:16:50"), read now
     // so that the column holds the date's serial; numbers and yes/no take only what reads as such.
@@ -32,12 +32,13 @@ public:
             if (text) {
                 const auto date = Date::parseRegional(sql::unquote(e.a, e.doubleQuoted));
                 if (!date) typeMismatch();
-                return sql::appendReal(out_, date->serial());
+                return dialect_.dateLiteral(out_, date->serial());
             }
             if (literal(e)) break;
-            out_ += "jet_cdate(";
-            expressions_.write(value);
-            out_ += ')';
+            {
+                const size_t mark = out_.size();
+                dialect_.intoDate(out_, mark, expressions_.writeValue(value));
+            }
             return;
         case ColumnKind::Counter:
         case ColumnKind::Number:
@@ -53,7 +54,7 @@ public:
         case ColumnKind::Memo:
             break;
         }
-        expressions_.write(value);
+        expressions_.writeValue(value);
     }
 
     ExpressionWriter& expressions() { return expressions_; }
@@ -89,10 +90,11 @@ private:
         return number(e) != 0;
     }
 
-    void appendYesNo(bool v) { out_ += v ? '1' : '0'; }
+    void appendYesNo(bool v) { dialect_.yesNoLiteral(out_, v); }
 
     const ast::Tree& tree_;
     std::string& out_;
+    const Dialect& dialect_;
     ExpressionWriter expressions_;
 };
 
@@ -104,21 +106,21 @@ const ColumnDef& columnOf(const TableDef& table, std::string_view name) {
 
 }  // namespace
 
-Query writeModification(const ast::Tree& tree) {
+Query writeModification(const ast::Tree& tree, const Dialect& dialect) {
     const ast::Statement& st = tree.statement;
     Scope scope;
     const TableDef& table = scope.addTable(st.table);
     Query q;
     std::string& out = q.sql;
     out.reserve(tree.text.size() + 64);
-    ValueWriter values(tree, scope, out);
+    ValueWriter values(tree, scope, out, dialect);
     switch (st.kind) {
     case ast::Statement::Kind::Insert: {
         if (st.allColumns && st.assignments.size() != table.columns.size())
             syntaxError(tree.text, st.tablePosition, st.table);
         // The values name no table: a name among them is a column no row can give yet.
         const Scope none;
-        ValueWriter free(tree, none, out);
+        ValueWriter free(tree, none, out, dialect);
         out += "INSERT INTO ";
         sql::appendIdentifier(out, table.name);
         out += " (";
@@ -133,6 +135,7 @@ Query writeModification(const ast::Tree& tree) {
             free.write(c, st.assignments[i].value);
         }
         out += ')';
+        dialect.afterInsert(out, table);
         break;
     }
     case ast::Statement::Kind::Update:
@@ -154,7 +157,7 @@ Query writeModification(const ast::Tree& tree) {
     }
     if (st.where != ast::None) {
         out += " WHERE ";
-        values.expressions().write(st.where);
+        values.expressions().writeCondition(st.where);
     }
     return q;
 }

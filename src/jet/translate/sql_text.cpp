@@ -11,6 +11,11 @@ void appendIdentifier(std::string& out, std::string_view name) {
     out += '"';
 }
 
+void enclose(std::string& out, size_t mark) {
+    out.insert(mark, 1, '(');
+    out += ')';
+}
+
 void appendColumn(std::string& out, std::string_view table, std::string_view column) {
     appendIdentifier(out, table);
     out += '.';

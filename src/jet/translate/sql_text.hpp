@@ -1,11 +1,13 @@
 #pragma once
-// Pieces of SQLite text.
+// Pieces of SQL text, the same for every engine.
 #include <string>
 #include <string_view>
 
 namespace zelt::jet::sql {
 
 void appendIdentifier(std::string& out, std::string_view name);
+// Encloses out[mark..] in parentheses.
+void enclose(std::string& out, size_t mark);
 void appendColumn(std::string& out, std::string_view table, std::string_view column);
 // A Jet literal's body ('...' or "...", its own quote doubled inside) as a SQLite '...' literal.
 void appendString(std::string& out, std::string_view body, bool doubleQuoted);
