@@ -1,4 +1,5 @@
 // Excluir: the eleven counts, the first referring table, and the engine's own refusal as result 3.
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include "ambiente.hpp"
@@ -55,15 +56,24 @@ TEST_F(Exclusao, ReferencedAnimalIsRefusedWithTheFirstTableAndNoDelete) {
 
 TEST_F(Exclusao, EnginesRefusalFromAnotherTableBecomesResultThree) {
     // A table outside the eleven that the counts do not know, with the engine's foreign key.
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(caminhoDoBanco().c_str(), &db), SQLITE_OK);
     const std::string ddl =
-        "CREATE TABLE Internacoes (Codigo INTEGER PRIMARY KEY, CodigoDoAnimal INTEGER REFERENCES Animais(Codigo));"
-        "INSERT INTO Internacoes (CodigoDoAnimal) VALUES (" + codigo() + ");";
-    char* erro = nullptr;
-    EXPECT_EQ(sqlite3_exec(db, ddl.c_str(), nullptr, nullptr, &erro), SQLITE_OK) << (erro ? erro : "");
-    sqlite3_free(erro);
-    sqlite3_close(db);
+        "CREATE TABLE \"Internacoes\" (\"Codigo\" INTEGER PRIMARY KEY, \"CodigoDoAnimal\" INTEGER REFERENCES "
+        "\"Animais\" (\"Codigo\"));"
+        "INSERT INTO \"Internacoes\" VALUES (1, " + codigo() + ");";
+    if (testing_support::onTestServer()) {
+        PGconn* pg = PQconnectdb(caminhoDoBanco().c_str());
+        PGresult* r = PQexec(pg, ddl.c_str());
+        EXPECT_EQ(PQresultStatus(r), PGRES_COMMAND_OK) << PQerrorMessage(pg);
+        PQclear(r);
+        PQfinish(pg);
+    } else {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(caminhoDoBanco().c_str(), &db), SQLITE_OK);
+        char* erro = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, ddl.c_str(), nullptr, nullptr, &erro), SQLITE_OK) << (erro ? erro : "");
+        sqlite3_free(erro);
+        sqlite3_close(db);
+    }
 
     a_->put_Nome("Rex");
     EXPECT_EQ(a_->Excluir(), 3) << a_->get_NumeroDoErro() << " " << a_->get_DescricaoDoErro();

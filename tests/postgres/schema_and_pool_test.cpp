@@ -8,7 +8,7 @@
 #include "jet/engine/species_and_breeds.hpp"
 #include "jet/postgres/schema.hpp"
 #include "jet/postgres/session_pool.hpp"
-#include "server.hpp"
+#include "test_database.hpp"
 
 namespace zelt::jet::postgres {
 namespace {

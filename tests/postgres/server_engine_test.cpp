@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "jet/postgres/session_pool.hpp"
-#include "server.hpp"
+#include "test_database.hpp"
 #include "zelt/ado/connection.hpp"
 #include "zelt/automation/dispatch.hpp"
 #include "zelt/automation/error.hpp"

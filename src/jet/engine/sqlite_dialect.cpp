@@ -33,6 +33,7 @@ public:
     }
 
     bool formatsOnServer() const override { return true; }
+    bool mixesKinds() const override { return true; }
 
     void concatOpen(std::string& out) const override { out += "jet_concat("; }
     void concatOperand(std::string&, size_t, const Typed&) const override {}

@@ -46,9 +46,9 @@ public:
         if (jetName == "Trim") return {"btrim(CAST(", " AS text), ' '", ", ", ")"};  // VB trims spaces only
         if (jetName == "Val") return {"jet_val(CAST(", " AS text)", ", ", ")"};
         if (jetName == "Mid") return {"substr(CAST(", " AS text)", ", ", ")"};
-        if (jetName == "Day") return {"CAST(EXTRACT(DAY FROM ", "", ", ", ") AS integer)"};
-        if (jetName == "Month") return {"CAST(EXTRACT(MONTH FROM ", "", ", ", ") AS integer)"};
-        if (jetName == "Year") return {"CAST(EXTRACT(YEAR FROM ", "", ", ", ") AS integer)"};
+        if (jetName == "Day") return {"CAST(EXTRACT(DAY FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
+        if (jetName == "Month") return {"CAST(EXTRACT(MONTH FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
+        if (jetName == "Year") return {"CAST(EXTRACT(YEAR FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
         if (jetName == "Now") return {"LOCALTIMESTAMP(0", "", ", ", ")"};
         if (jetName == "Format")
             throwError(err::Syntax, "Neste banco de dados a função Format só pode estar numa coluna da seleção ou "
@@ -62,6 +62,7 @@ public:
     // Null reads as empty text, as in Jet; amounts without their trailing zeros and dates in the
     // regional form, as Jet writes them into text.
     bool formatsOnServer() const override { return false; }
+    bool mixesKinds() const override { return false; }
 
     void concatOpen(std::string& out) const override { out += "concat("; }
     void concatOperand(std::string& out, size_t mark, const Typed& written) const override {
@@ -75,6 +76,12 @@ public:
 
     void arithmetic(std::string& out, Op op, size_t left, size_t right, const Typed& l,
                     const Typed& r) const override {
+        if (l.null || r.null) {
+            // Null in arithmetic gives Null, whatever the other operand.
+            out.resize(left);
+            out += "NULL";
+            return;
+        }
         const bool ld = l.kind == ValueKind::Date, rd = r.kind == ValueKind::Date;
         if (op == Op::Div) {
             // A quotient by zero is Null, as on SQLite.

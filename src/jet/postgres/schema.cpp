@@ -124,11 +124,12 @@ std::vector<const TableDef*> referredFirst() {
 
 // Jet's Val where the server must compute it (a condition, an order): blanks anywhere are skipped,
 // an optional sign, digits with at most one point, stopping at anything else; no digits is 0. The
-// same rules as regional::val, which the tests compare it with.
+// same rules as regional::val, which the tests compare it with. (Patterns need a deterministic
+// collation; a column's case-insensitive one is not.)
 constexpr const char* ValFunction =
     "CREATE OR REPLACE FUNCTION jet_val(t text) RETURNS double precision LANGUAGE sql IMMUTABLE STRICT "
     "PARALLEL SAFE AS $$ SELECT CASE WHEN m[2] ~ '[0-9]' THEN CAST(m[1] || m[2] AS double precision) ELSE 0 END "
-    "FROM regexp_match(regexp_replace(t, '[ \\t\\n\\r]', '', 'g'), '^([+-]?)([0-9]*(\\.[0-9]*)?)') AS m $$;\n";
+    "FROM regexp_match(regexp_replace(t COLLATE \"C\", '[ \\t\\n\\r]', '', 'g'), '^([+-]?)([0-9]*(\\.[0-9]*)?)') AS m $$;\n";
 
 int installedVersion(Session& s) {
     Result exists = s.exec("SELECT to_regclass('" + quoted(VersionTable) + "') IS NOT NULL");

@@ -38,6 +38,8 @@ public:
     // Without Format on the server, the engine computes the selected columns and the ORDER BY
     // terms that use it (see LocalPlanner).
     virtual bool formatsOnServer() const = 0;
+    // Whether one column may hold values of different kinds (an IIf giving a number or a text).
+    virtual bool mixesKinds() const = 0;
 
     // a & b & ...: the opening of the call, and each operand once written at out[mark..].
     virtual void concatOpen(std::string& out) const = 0;

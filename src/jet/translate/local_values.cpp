@@ -22,9 +22,37 @@ void shift(LocalValue& v, size_t offset) {
 
 }  // namespace
 
+// Numbers of any kind meet in one CASE; text, dates and numbers do not.
+int family(ValueKind k) {
+    switch (k) {
+    case ValueKind::Text: return 1;
+    case ValueKind::Date: return 2;
+    case ValueKind::Unknown: return 3;
+    default: return 0;
+    }
+}
+
+bool LocalPlanner::mixesKinds(const Expr& call) const {
+    if (!probe_ || !(isCall(call, "IIf") || isCall(call, "Switch"))) return false;
+    const bool iif = isCall(call, "IIf");
+    int seen = -1;
+    size_t position = 0;
+    for (Index i = call.first; i != ast::None; i = tree_.nextOf(i), ++position) {
+        const bool branch = iif ? position > 0 : position % 2 == 1;
+        if (!branch) continue;
+        if (needed(i)) return true;  // computed here, as text or of its own kinds
+        const Typed t = probe_(i);
+        if (t.null) continue;
+        const int f = family(t.kind);
+        if (f == 3 || (seen >= 0 && f != seen)) return true;
+        seen = f;
+    }
+    return false;
+}
+
 bool LocalPlanner::needed(Index e) const {
     const Expr& x = tree_[e];
-    if (isCall(x, "Format")) return true;
+    if (isCall(x, "Format") || mixesKinds(x)) return true;
     if (x.kind == Expr::Kind::Column) {
         if (!x.a.empty()) return false;
         for (const Alias& alias : aliases_)

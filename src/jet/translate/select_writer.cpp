@@ -39,12 +39,16 @@ public:
         ExpressionWriter w(tree_, scope_, out, dialect_);
         const bool ordered = ownOrderBy && !s_.orderBy.empty();
         LocalPlanner local(tree_, scope_, aliases_);
-        const bool computesFormat = !dialect_.formatsOnServer();
-        const bool localColumns = computesFormat && anyItem([&](Index e) { return local.needed(e); });
+        std::string scratch;
+        ExpressionWriter probe(tree_, scope_, scratch, dialect_);
+        probe.allowAliases(&aliases_);
+        if (!dialect_.mixesKinds()) local.kindsBy([&](Index e) { scratch.clear(); return probe.write(e); });
+        const bool computesLocally = !dialect_.formatsOnServer() || !dialect_.mixesKinds();
+        const bool localColumns = computesLocally && anyItem([&](Index e) { return local.needed(e); });
         // Jet's TOP n keeps the rows tied with the n-th on the ORDER BY terms; a rank does the
         // same. Ordered by a table's own counter there are no ties, and LIMIT lets SQLite stop early.
         // Terms the engine computes, or a rank over rows the engine completes, sort in the engine.
-        const bool localOrder = ordered && computesFormat &&
+        const bool localOrder = ordered && computesLocally &&
                                 (anyOrderTerm([&](Index e) { return local.needed(e); }) ||
                                  (localColumns && s_.top && !orderedByKey()));
         const bool ranked = s_.top && ordered && !localOrder && !orderedByKey();
