@@ -9,6 +9,7 @@
 #include "jet/postgres/schema.hpp"
 #include "jet/postgres/session_pool.hpp"
 #include "test_database.hpp"
+#include "zelt/jet/engine.hpp"
 
 namespace zelt::jet::postgres {
 namespace {
@@ -51,6 +52,12 @@ TEST(PostgresSchema, CreatedOnceWhenSeveralOpenANewDatabaseAtOnce) {
          engine::speciesSeeds().size() + 1},
     };
     for (const auto& [sql, n] : expected) EXPECT_EQ(count(s, sql), static_cast<int64_t>(n)) << sql;
+
+    // zelt verificar: everything in place, then what is missing named.
+    EXPECT_EQ(jet::checkIntegrity(db.uri()), std::vector<std::string>{"ok"});
+    s.exec("DROP INDEX \"ix_Animais_Microchip\"; ALTER TABLE \"Clientes\" DROP COLUMN \"UF\"");
+    EXPECT_EQ(jet::checkIntegrity(db.uri()),
+              (std::vector<std::string>{"falta o índice ix_Animais_Microchip", "falta a coluna Clientes.UF"}));
 }
 
 TEST(PostgresSessionPool, HandsBackCleanSessionsAndReplacesDroppedOnes) {
