@@ -103,25 +103,6 @@ std::string createIndex(const TableDef& t, const std::vector<std::string>& colum
     return "CREATE INDEX IF NOT EXISTS " + quoted(indexName(t, columns)) + " ON " + quoted(t.name) + " (" + list + ");\n";
 }
 
-// The server checks a relation when its table is created, so a table comes after those it names.
-std::vector<const TableDef*> referredFirst() {
-    std::vector<const TableDef*> order;
-    std::set<std::string> done;
-    while (order.size() < catalogue().size()) {
-        const size_t before = order.size();
-        for (const TableDef& t : catalogue()) {
-            if (done.count(t.name)) continue;
-            bool ready = true;
-            for (const ForeignKey& fk : t.foreignKeys) ready = ready && (fk.refTable == t.name || done.count(fk.refTable));
-            if (!ready) continue;
-            order.push_back(&t);
-            done.insert(t.name);
-        }
-        if (order.size() == before) break;  // a cycle: the catalogue has none
-    }
-    return order;
-}
-
 // Jet's Val where the server must compute it (a condition, an order): blanks anywhere are skipped,
 // an optional sign, digits with at most one point, stopping at anything else; no digits is 0. The
 // same rules as regional::val, which the tests compare it with. (Patterns need a deterministic
@@ -146,7 +127,8 @@ std::string schemaDdl() {
                       "CREATE COLLATION IF NOT EXISTS " + quoted(Portuguese) + " (provider = icu, locale = 'pt-BR');\n";
     ddl += ValFunction;
     const auto keys = referencedColumns();
-    for (const TableDef* t : referredFirst()) ddl += createTable(*t, keys);
+    // The server checks a relation when its table is created.
+    for (const TableDef* t : tablesReferredFirst()) ddl += createTable(*t, keys);
     for (const TableDef& t : catalogue())
         for (const auto& index : t.indexes) ddl += createIndex(t, index);
     ddl += "CREATE TABLE IF NOT EXISTS " + quoted(VersionTable) + " (\"Versao\" integer NOT NULL);\n";
