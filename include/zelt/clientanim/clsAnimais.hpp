@@ -66,7 +66,9 @@ public:
     double get_CodigoGerado() const { return codigoGerado_; }
 
     const RegistroDoAnimal& registro() const { return registro_; }
-    const DispatchTable& table() const override;
+    // The member table of the class's dispatch interface, also for its type library.
+    static const DispatchTable& tabela();
+    const DispatchTable& table() const override { return tabela(); }
 
 private:
     // NumeroTotalDeRegistros follows the recordset a selection has just stored.

@@ -107,7 +107,7 @@ std::vector<Member> membrosDaInterface() {
 
 }  // namespace
 
-const DispatchTable& clsAnimais::table() const {
+const DispatchTable& clsAnimais::tabela() {
     static const DispatchTable t("_clsAnimais", membrosDaInterface());
     return t;
 }

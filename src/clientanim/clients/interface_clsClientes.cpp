@@ -157,7 +157,7 @@ std::vector<Member> membrosDaInterface() {
 
 }  // namespace
 
-const DispatchTable& clsClientes::table() const {
+const DispatchTable& clsClientes::tabela() {
     static const DispatchTable tabela("_clsClientes", membrosDaInterface());
     return tabela;
 }
