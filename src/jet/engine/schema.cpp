@@ -233,7 +233,8 @@ void ensureSchema(Database& db) {
         }
         db.exec("COMMIT");
     } catch (...) {
-        sqlite3_exec(db.handle(), "ROLLBACK; PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
+        sqlite3_exec(db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(db.handle(), "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
         throw;
     }
     db.exec("PRAGMA foreign_keys=ON");
