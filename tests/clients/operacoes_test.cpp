@@ -1,5 +1,7 @@
 // Adicionar with the animals grid, Alterar, AlterarCodigoIBGEDoMunicipio and Excluir on the real
 // database, with the texts the engine received where their exact form matters.
+#include <sqlite3.h>
+
 #include "ambiente.hpp"
 #include "locale_com_virgula.hpp"
 
@@ -237,6 +239,11 @@ TEST_F(Operacoes, DuplicateDocumentOnInsertionAndAlteration) {
     // The client's own number passes its alteration, also when another row holds it too.
     a->put_Codigo(a->get_CodigoGerado());
     EXPECT_EQ(a->Alterar(), 0);
+    // As in a file that held the number twice before its unique index could be made.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(banco_.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "DROP INDEX ux_Clientes_CPFCNPJ", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
     conexaoDireta().Execute("INSERT INTO Clientes (TipoDeCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, CPFCNPJ) "
                             "VALUES ('PF', 'Gêmeo', 'Outro', '10203040570')");
     EXPECT_EQ(a->Alterar(), 0);
@@ -394,7 +401,13 @@ TEST_F(Operacoes, AlterarCodigoIBGEInsideAVariant) {
 TEST_F(Operacoes, ARowTheDatabaseRefusesRollsEverythingBack) {
     auto c = pessoaValida();
     c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
-    c->putref_GradeDeAnimais(grade({animal("Rex"), animal("Mel"), animal("Tom", "999999")}));  // no such species
+    // A rule of the database's own refuses the third animal, after the client and two animals.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(banco_.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "CREATE TRIGGER recusa BEFORE INSERT ON Animais WHEN NEW.CodigoDaEspecie = 999999 "
+                               "BEGIN SELECT RAISE(ABORT, 'espécie recusada'); END", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    c->putref_GradeDeAnimais(grade({animal("Rex"), animal("Mel"), animal("Tom", "999999")}));
     EXPECT_EQ(c->Adicionar(), 1);
     EXPECT_NE(c->get_NumeroDoErro(), 0);
     EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Adicionar, Ponto: 7");
