@@ -17,7 +17,7 @@ int64_t checked(__int128 v) {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // digits x 10^exponent in ten-thousandths, a half going to the even neighbour.
-Currency scaled(bool negative, std::string_view digits, int64_t exponent) {
+Currency scaled(bool negative, std::string_view digits, int64_t exponent, bool* rounded) {
     while (!digits.empty() && digits.front() == '0') digits.remove_prefix(1);
     if (digits.empty()) return Currency();
     const int64_t kept = static_cast<int64_t>(digits.size()) + exponent;  // digits before the cut
@@ -27,6 +27,7 @@ Currency scaled(bool negative, std::string_view digits, int64_t exponent) {
     if (kept < static_cast<int64_t>(digits.size())) {
         // The digits beyond the cut decide: above half rounds up, exactly half to even.
         const std::string_view rest = digits.substr(static_cast<size_t>(std::max<int64_t>(kept, 0)));
+        if (rounded) *rounded = rest.find_first_not_of('0') != std::string_view::npos;
         const bool belowFirst = kept < 0;  // a zero stands before rest: less than half
         if (!belowFirst) {
             const bool above = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string_view::npos);
@@ -38,7 +39,8 @@ Currency scaled(bool negative, std::string_view digits, int64_t exponent) {
 }
 }  // namespace
 
-std::optional<Currency> Currency::parse(std::string_view text) {
+std::optional<Currency> Currency::parse(std::string_view text, bool* rounded) {
+    if (rounded) *rounded = false;
     size_t i = 0;
     const bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
@@ -59,7 +61,7 @@ std::optional<Currency> Currency::parse(std::string_view text) {
         exponent += down ? -e : e;
     }
     if (i != text.size()) return std::nullopt;
-    return scaled(negative, digits, exponent + 4);
+    return scaled(negative, digits, exponent + 4, rounded);
 }
 
 Currency Currency::fromDouble(double value) {

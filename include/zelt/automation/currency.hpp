@@ -18,7 +18,8 @@ public:
     // A number written with "." as the decimal point ("-12.5", "0.10", "1.5e-2"), read without a
     // double between: rounded half to even to four decimals, as CCur does. Nothing when the text is
     // not such a number; overflow is error 6.
-    static std::optional<Currency> parse(std::string_view plainDecimal);
+    // rounded, when given, tells whether digits were lost.
+    static std::optional<Currency> parse(std::string_view plainDecimal, bool* rounded = nullptr);
     constexpr int64_t raw() const { return raw_; }
     double toDouble() const { return static_cast<double>(raw_) / Scale; }
 

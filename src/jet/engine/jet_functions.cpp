@@ -1,5 +1,6 @@
 #include "jet/engine/jet_functions.hpp"
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -190,6 +191,16 @@ void ccur(sqlite3_context* ctx, int, sqlite3_value** argv) {
                        "Tipo de dados incompatível na expressão: '" + std::string(text) + "' não é um número.");
 }
 
+// An amount in ten-thousandths on its way into a money column: an integer sum that overflowed is
+// a double in SQLite, and Jet's overflow.
+void amount(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_value* x = argv[0];
+    if (sqlite3_value_type(x) != SQLITE_FLOAT) return sqlite3_result_value(ctx, x);
+    const double raw = std::nearbyint(sqlite3_value_double(x));
+    if (!(std::fabs(raw) < 9223372036854775808.0)) throwError(zelt::err::Overflow);
+    sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(raw));
+}
+
 // a / b as Jet divides: as doubles; by zero it is error 11, and 0 / 0 error 6, as in VBA.
 void divide(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (isNull(argv[0]) || isNull(argv[1])) return sqlite3_result_null(ctx);
@@ -234,6 +245,7 @@ void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
         {"jet_now", 0, guarded<now>, false},
         {"jet_cdate", 1, guarded<cdate>},
         {"jet_ccur", 1, guarded<ccur>},
+        {"jet_amount", 1, guarded<amount>},
         {"jet_divide", 2, guarded<divide>},
         {"like", 2, guarded<like>},
     };

@@ -1,11 +1,13 @@
 #pragma once
 // Writes Jet expressions as SQLite text and infers the kind of value each yields.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "jet/parser/ast.hpp"
 #include "jet/translate/scope.hpp"
+#include "zelt/automation/currency.hpp"
 #include "zelt/jet/translator.hpp"
 
 namespace zelt::jet {
@@ -79,6 +81,8 @@ private:
     void bounded(Operand& value, Operand& low, Operand& high);
     Typed branches(Operand* first, size_t count);
     bool isNumberLiteral(ast::Index e) const;
+    std::optional<Currency> literalAmount(ast::Index e, bool* rounded) const;
+    bool exactAsMoney(const Operand& o) const;
 
     const ast::Tree& tree_;
     const Scope& scope_;

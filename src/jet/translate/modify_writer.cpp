@@ -43,7 +43,12 @@ public:
             return;
         case ColumnKind::Money:
             if (text) return amount(e);
-            return valueAs(value, Form::Money);
+            if (literal(e) || e.kind == Expr::Kind::Column || isNumberLiteral(value)) return valueAs(value, Form::Money);
+            // SQLite turns an integer that overflows into a double, which no money column may keep.
+            out_ += "jet_amount(";
+            valueAs(value, Form::Money);
+            out_ += ')';
+            return;
         case ColumnKind::Counter:
         case ColumnKind::Number:
         case ColumnKind::Double:
@@ -66,6 +71,11 @@ private:
     static bool literal(const Expr& e) {
         return e.kind == Expr::Kind::Number || e.kind == Expr::Kind::Date || e.kind == Expr::Kind::Null ||
                e.kind == Expr::Kind::Boolean;
+    }
+
+    bool isNumberLiteral(Index i) const {
+        const Expr& e = tree_[i];
+        return e.kind == Expr::Kind::Number || (e.kind == Expr::Kind::Negate && isNumberLiteral(e.first));
     }
 
     // A number as written, with its sign.

@@ -49,6 +49,16 @@ bool ExpressionWriter::isNumberLiteral(Index e) const {
     return x.kind == Expr::Kind::Number;
 }
 
+// A literal number, with its sign, as ten-thousandths; nothing for other expressions.
+std::optional<Currency> ExpressionWriter::literalAmount(Index e, bool* rounded) const {
+    if (!isNumberLiteral(e)) return std::nullopt;
+    bool negative = false;
+    for (; tree_[e].kind == Expr::Kind::Negate; e = tree_[e].first) negative = !negative;
+    const auto amount = Currency::parse((negative ? "-" : "") + std::string(tree_[e].a), rounded);
+    if (!amount) throwError(err::Overflow);
+    return amount;
+}
+
 Operand ExpressionWriter::operand(Index e, Precedence parent, bool right) {
     const size_t begin = out_.size();
     const Typed t = writeOperand(e, parent, right);
@@ -78,11 +88,7 @@ void ExpressionWriter::convert(Operand& o, Form form) {
         t.precedence = result;
     };
     if (form == Form::Money && t.kind != ValueKind::Money && isNumberLiteral(o.node)) {
-        bool negative = false;
-        Index n = o.node;
-        for (; tree_[n].kind == Expr::Kind::Negate; n = tree_[n].first) negative = !negative;
-        const auto amount = Currency::parse((negative ? "-" : "") + std::string(tree_[n].a));
-        if (!amount) throwError(err::Overflow);
+        const auto amount = literalAmount(o.node, nullptr);
         const std::string raw = std::to_string(amount->raw());
         out_.replace(o.begin, o.end - o.begin, raw);
         o.end = o.begin + raw.size();
@@ -132,20 +138,19 @@ Typed ExpressionWriter::arithmetic(Op op, Operand& l, Operand& r, Precedence p) 
     return {result, false, p};
 }
 
-namespace {
-// Values that become ten-thousandths without rounding.
-bool exactAsMoney(const Operand& o, bool literal) {
-    return o.typed.null || o.typed.kind == ValueKind::Money || isWhole(o.typed.kind) || literal;
+// Values that become ten-thousandths without rounding: 4.99999 compares as a double.
+bool ExpressionWriter::exactAsMoney(const Operand& o) const {
+    if (o.typed.null || o.typed.kind == ValueKind::Money || isWhole(o.typed.kind)) return true;
+    bool rounded = false;
+    return literalAmount(o.node, &rounded) && !rounded;
 }
-}  // namespace
 
 // Money compared with a whole number or a literal compares in ten-thousandths; with anything else,
 // as doubles.
 void ExpressionWriter::compared(Operand& l, Operand& r) {
     Form form = Form::Value;
     if (l.typed.kind == ValueKind::Money || r.typed.kind == ValueKind::Money)
-        form = exactAsMoney(l, isNumberLiteral(l.node)) && exactAsMoney(r, isNumberLiteral(r.node)) ? Form::Money
-                                                                                                     : Form::Double;
+        form = exactAsMoney(l) && exactAsMoney(r) ? Form::Money : Form::Double;
     convert(r, form);
     convert(l, form);
 }
@@ -156,7 +161,7 @@ void ExpressionWriter::bounded(Operand& value, Operand& low, Operand& high) {
     bool money = false, exact = true;
     for (const Operand* o : all) {
         money = money || o->typed.kind == ValueKind::Money;
-        exact = exact && exactAsMoney(*o, isNumberLiteral(o->node));
+        exact = exact && exactAsMoney(*o);
     }
     if (money) form = exact ? Form::Money : Form::Double;
     convert(high, form);
@@ -168,7 +173,7 @@ Typed ExpressionWriter::branches(Operand* first, size_t count) {
     bool money = false, exact = true;
     for (size_t i = 0; i < count; ++i) {
         money = money || first[i].typed.kind == ValueKind::Money;
-        exact = exact && exactAsMoney(first[i], isNumberLiteral(first[i].node));
+        exact = exact && exactAsMoney(first[i]);
     }
     const Form form = !money ? Form::Value : exact ? Form::Money : Form::Double;
     Typed kind{ValueKind::Unknown, true};
