@@ -111,7 +111,7 @@ TEST(Literals, QuotesDatesAndBooleans) {
     const zelt::jet::Translation t =
         translate("SELECT 'O''Brien' AS A, \"dito \"\"assim\"\" e 'aqui'\" AS B, True AS C, False AS D, Null AS E, "
                   "#12/31/1899# AS F, 1.5E2 AS G FROM Animais");
-    EXPECT_EQ(t.query.sql, "SELECT 'O''Brien' AS \"A\", 'dito \"assim\" e ''aqui''' AS \"B\", 1 AS \"C\", 0 AS \"D\", "
+    EXPECT_EQ(t.query.sql, "SELECT 'O''Brien' AS \"A\", 'dito \"assim\" e ''aqui''' AS \"B\", -1 AS \"C\", 0 AS \"D\", "
                            "NULL AS \"E\", 1.0 AS \"F\", 1.5E2 AS \"G\" FROM \"Animais\"");
     EXPECT_EQ(t.query.columns[5].kind, zelt::jet::ValueKind::Date);
 }

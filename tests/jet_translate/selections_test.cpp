@@ -60,13 +60,13 @@ TEST(AnimalSelection, EveryArgumentCombinationTranslates) {
 
 TEST(AnimalSelection, ConditionsKeepTheirMeaning) {
     const Query byName = selection(statements::animalSelection({1, 2, "Rex", "0", "", "", 0}));
-    EXPECT_TRUE(contains(byName.sql, "\"Animais\".\"Situacao\" = 1 AND \"Animais\".\"AnimalMorto\" = 1 AND "
+    EXPECT_TRUE(contains(byName.sql, "\"Animais\".\"Situacao\" = 1 AND \"Animais\".\"AnimalMorto\" = -1 AND "
                                      "(\"Animais\".\"Nome\" LIKE '%Rex%' OR \"Animais\".\"Microchip\" LIKE '%Rex%')"))
         << byName.sql;
     EXPECT_TRUE(contains(byName.sql, " ORDER BY \"Animais\".\"Nome\" COLLATE PTBR")) << byName.sql;
 
     const Query byCode = selection(statements::animalSelection({2, 3, "15", "12", "", "", 0}));
-    EXPECT_TRUE(contains(byCode.sql, "(\"Animais\".\"AnimalMorto\" = 0 OR \"Animais\".\"AnimalMorto\" = 1) AND "
+    EXPECT_TRUE(contains(byCode.sql, "(\"Animais\".\"AnimalMorto\" = 0 OR \"Animais\".\"AnimalMorto\" = -1) AND "
                                      "(\"Animais\".\"Codigo\" = 15 OR \"Animais\".\"Microchip\" LIKE '%15%') AND "
                                      "\"Animais\".\"CodigoDoCliente\" = 12"))
         << byCode.sql;

@@ -24,7 +24,7 @@ public:
             int args;
         } functions[] = {{"jet_concat", -1}, {"jet_format", 2}, {"jet_trim", 1}, {"jet_val", 1}, {"jet_mid", 2},
                          {"jet_mid", 3},     {"jet_day", 1},    {"jet_month", 1}, {"jet_year", 1}, {"jet_now", 0},
-                         {"jet_cdate", 1},   {"like", 2}};
+                         {"jet_cdate", 1},   {"like", 2},       {"jet_format", 3}, {"jet_ccur", 1},  {"jet_divide", 2}, {"jet_amount", 1}};
         for (const auto& f : functions)
             sqlite3_create_function_v2(db_, f.name, f.args, SQLITE_UTF8, nullptr, stub, nullptr, nullptr, nullptr);
         sqlite3_create_collation_v2(db_, "PTBR", SQLITE_UTF8, nullptr, compare, nullptr);

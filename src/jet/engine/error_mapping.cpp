@@ -141,6 +141,8 @@ RuntimeError mapSqliteError(sqlite3* db, int rc, std::string_view sql) {
     default:
         break;
     }
+    // sum() of amounts beyond the range of ten-thousandths.
+    if (text == "integer overflow") return RuntimeError(zelt::err::Overflow, standardDescription(zelt::err::Overflow));
     if (text.starts_with("no such column"))
         return RuntimeError(err::MissingColumn, "A coluna '" + afterColon(message) + "' não existe.");
     if (text.starts_with("no such table"))

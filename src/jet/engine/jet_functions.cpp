@@ -1,5 +1,6 @@
 #include "jet/engine/jet_functions.hpp"
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -8,6 +9,7 @@
 
 #include "jet/engine/like_matching.hpp"
 #include "zelt/automation/date.hpp"
+#include "zelt/automation/error.hpp"
 #include "zelt/automation/regional.hpp"
 #include "zelt/automation/variant.hpp"
 #include "zelt/jet/errors.hpp"
@@ -88,20 +90,37 @@ void concat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     resultText(ctx, out);
 }
 
-void format(sqlite3_context* ctx, int, sqlite3_value** argv) {
+// Format(x, pattern[, 1]): the third argument says that x is an amount in ten-thousandths, which
+// is formatted exactly. Named formats come first: their names hold date letters.
+void format(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_value* x = argv[0];
     if (isNull(x)) return sqlite3_result_null(ctx);
-    const std::string_view pattern = textOf(argv[1]);
+    std::optional<Currency> amount;
+    if (argc > 2 && sqlite3_value_type(x) == SQLITE_INTEGER) amount = Currency::fromRaw(sqlite3_value_int64(x));
+    std::string_view pattern = textOf(argv[1]);
     if (pattern.empty()) {
+        if (amount) return resultText(ctx, amount->toString('.'));
         if (isNumber(x)) return resultText(ctx, numberText(x));
         return sqlite3_result_value(ctx, x);
     }
-    if (isDatePattern(pattern)) {
-        if (auto d = dateOf(x)) return resultText(ctx, d->format(pattern));
+    std::optional<double> number;
+    if (!amount) number = isNumber(x) ? std::optional<double>(sqlite3_value_double(x)) : regional::parseNumber(textOf(x));
+    if (regional::isNamedNumberFormat(pattern)) {
+        if (amount) return resultText(ctx, *regional::formatNamed(*amount, pattern));
+        if (number) return resultText(ctx, *regional::formatNamed(*number, pattern));
         return sqlite3_result_value(ctx, x);
     }
-    if (isNumber(x)) return resultText(ctx, regional::formatNumber(sqlite3_value_double(x), pattern));
-    if (auto n = regional::parseNumber(textOf(x))) return resultText(ctx, regional::formatNumber(*n, pattern));
+    constexpr std::string_view GeneralDate = "General Date";
+    const bool general = pattern.size() == GeneralDate.size() &&
+                         sqlite3_strnicmp(pattern.data(), GeneralDate.data(), static_cast<int>(GeneralDate.size())) == 0;
+    if (const auto named = regional::namedDatePattern(pattern)) pattern = *named;
+    if (general || isDatePattern(pattern)) {
+        const auto d = amount ? std::optional<Date>(Date(amount->toDouble())) : dateOf(x);
+        if (d) return resultText(ctx, general ? d->toRegionalText() : d->format(pattern));
+        return sqlite3_result_value(ctx, x);
+    }
+    if (amount) return resultText(ctx, regional::formatNumber(*amount, pattern));
+    if (number) return resultText(ctx, regional::formatNumber(*number, pattern));
     sqlite3_result_value(ctx, x);
 }
 
@@ -156,6 +175,40 @@ void cdate(sqlite3_context* ctx, int, sqlite3_value** argv) {
                        "Tipo de dados incompatível na expressão: '" + std::string(text) + "' não é uma data.");
 }
 
+// A value written into a money column, or met by money: its amount in ten-thousandths, as CCur
+// rounds it (half to even); a text is read with the regional settings, without a double between.
+void ccur(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_value* x = argv[0];
+    switch (sqlite3_value_type(x)) {
+    case SQLITE_NULL: return sqlite3_result_null(ctx);
+    case SQLITE_INTEGER: return sqlite3_result_int64(ctx, Currency::fromInt(sqlite3_value_int64(x)).raw());
+    case SQLITE_FLOAT: return sqlite3_result_int64(ctx, Currency::fromDouble(sqlite3_value_double(x)).raw());
+    default: break;
+    }
+    const std::string_view text = textOf(x);
+    if (auto c = regional::parseCurrency(text)) return sqlite3_result_int64(ctx, c->raw());
+    throw RuntimeError(jet::err::TypeMismatch,
+                       "Tipo de dados incompatível na expressão: '" + std::string(text) + "' não é um número.");
+}
+
+// An amount in ten-thousandths on its way into a money column: an integer sum that overflowed is
+// a double in SQLite, and Jet's overflow.
+void amount(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_value* x = argv[0];
+    if (sqlite3_value_type(x) != SQLITE_FLOAT) return sqlite3_result_value(ctx, x);
+    const double raw = std::nearbyint(sqlite3_value_double(x));
+    if (!(std::fabs(raw) < 9223372036854775808.0)) throwError(zelt::err::Overflow);
+    sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(raw));
+}
+
+// a / b as Jet divides: as doubles; by zero it is error 11, and 0 / 0 error 6, as in VBA.
+void divide(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (isNull(argv[0]) || isNull(argv[1])) return sqlite3_result_null(ctx);
+    const double a = sqlite3_value_double(argv[0]), b = sqlite3_value_double(argv[1]);
+    if (b == 0) throwError(a == 0 ? zelt::err::Overflow : zelt::err::DivisionByZero);
+    sqlite3_result_double(ctx, a / b);
+}
+
 // like(pattern, value), as SQLite calls it for "value LIKE pattern".
 void like(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (isNull(argv[0]) || isNull(argv[1])) return sqlite3_result_null(ctx);
@@ -181,6 +234,7 @@ void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
     static const Function functions[] = {
         {"jet_concat", -1, guarded<concat>},
         {"jet_format", 2, guarded<format>},
+        {"jet_format", 3, guarded<format>},
         {"jet_trim", 1, guarded<trim>},
         {"jet_val", 1, guarded<val>},
         {"jet_mid", 2, guarded<mid>},
@@ -190,6 +244,9 @@ void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
         {"jet_year", 1, guarded<datePart<&Date::year>>},
         {"jet_now", 0, guarded<now>, false},
         {"jet_cdate", 1, guarded<cdate>},
+        {"jet_ccur", 1, guarded<ccur>},
+        {"jet_amount", 1, guarded<amount>},
+        {"jet_divide", 2, guarded<divide>},
         {"like", 2, guarded<like>},
     };
     for (const Function& f : functions) {

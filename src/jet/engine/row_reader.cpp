@@ -4,6 +4,7 @@
 #include <iterator>
 #include <limits>
 
+#include "zelt/automation/error.hpp"
 #include "zelt/automation/regional.hpp"
 
 namespace zelt::jet::engine {
@@ -49,8 +50,14 @@ Variant typed(sqlite3_stmt* s, int c, ValueKind kind) {
         if (number) return Variant(sqlite3_column_double(s, c));
         break;
     case ValueKind::Money:
-        if (number) return Variant(Currency::fromDouble(sqlite3_column_double(s, c)));
-        if (auto n = regional::parseNumber(columnText(s, c))) return Variant(Currency::fromDouble(*n));
+        // Money is ten-thousandths; SQLite turns an integer that overflows into a double.
+        if (type == SQLITE_INTEGER) return Variant(Currency::fromRaw(sqlite3_column_int64(s, c)));
+        if (type == SQLITE_FLOAT) {
+            const double raw = std::nearbyint(sqlite3_column_double(s, c));
+            if (!(std::fabs(raw) < 9223372036854775808.0)) throwError(err::Overflow);
+            return Variant(Currency::fromRaw(static_cast<int64_t>(raw)));
+        }
+        if (auto n = regional::parseCurrency(columnText(s, c))) return Variant(*n);
         break;
     case ValueKind::Text:
         if (number) return Variant(stored(s, c, type).toText());

@@ -26,9 +26,9 @@ std::string columnType(ColumnKind kind) {
     switch (kind) {
     case ColumnKind::Counter: return "INTEGER PRIMARY KEY AUTOINCREMENT";
     case ColumnKind::Number:
-    case ColumnKind::YesNo: return "INTEGER";
+    case ColumnKind::YesNo:    // -1 or 0
+    case ColumnKind::Money: return "INTEGER";  // ten-thousandths, as Jet's Currency
     case ColumnKind::Double:
-    case ColumnKind::Money:
     case ColumnKind::Date:
     case ColumnKind::DateTime: return "REAL";
     case ColumnKind::Text:

@@ -32,16 +32,6 @@ bool isNumeric(ValueKind kind) {
 
 namespace {
 
-ValueKind arithmetic(Op op, ValueKind l, ValueKind r) {
-    if (!isNumeric(l) || !isNumeric(r)) return ValueKind::Unknown;
-    if (op == Op::Div) return ValueKind::Double;
-    if ((op == Op::Add || op == Op::Sub) && (l == ValueKind::Date) != (r == ValueKind::Date)) return ValueKind::Date;
-    if (l == ValueKind::Money || r == ValueKind::Money) return ValueKind::Money;
-    if ((l == ValueKind::Integer || l == ValueKind::Boolean) && (r == ValueKind::Integer || r == ValueKind::Boolean))
-        return ValueKind::Integer;
-    return ValueKind::Double;
-}
-
 bool integerLiteral(std::string_view text) {
     if (text.find_first_of(".eE") != std::string_view::npos || text.size() > 10) return false;
     return std::stoll(std::string(text)) <= 2147483647LL;
@@ -95,13 +85,18 @@ void ExpressionWriter::collateUnlessNumeric(size_t mark, Typed written, Typed ot
 }
 
 Typed ExpressionWriter::comparison(const char* op, Index l, Index r) {
-    const Typed left = writeOperand(l, Precedence::Comparison, false);
+    Operand left = operand(l, Precedence::Comparison, false);
     out_ += op;
-    const size_t mark = out_.size();
-    const Typed right = write(r);
-    if (!isNumeric(right.kind) && !isNumeric(left.kind)) collateUnlessNumeric(mark, right, left);
-    else if (right.precedence <= Precedence::Comparison) parenthesize(mark);
-    return {ValueKind::Boolean, false, Precedence::Comparison};
+    Operand right = argument(r);
+    if (!isNumeric(right.typed.kind) && !isNumeric(left.typed.kind)) {
+        collateUnlessNumeric(right.begin, right.typed, left.typed);
+    } else if (right.typed.precedence <= Precedence::Comparison) {
+        parenthesize(right.begin);
+        right.typed.precedence = Precedence::Atom;
+    }
+    right.end = out_.size();
+    compared(left, right);
+    return {ValueKind::Boolean, false, Precedence::Comparison, true};
 }
 
 Typed ExpressionWriter::column(const Expr& e) {
@@ -135,7 +130,8 @@ Typed ExpressionWriter::concatenation(const Expr& e) {
         }
         if (!first) out_ += ", ";
         first = false;
-        write(i);
+        Operand o = argument(i);
+        convert(o, Form::Double);
     };
     operands(operands, e.first);
     operands(operands, tree_.nextOf(e.first));
@@ -152,7 +148,7 @@ Typed ExpressionWriter::binary(const Expr& e) {
         writeOperand(l, p, false);
         out_ += e.op == Op::Or ? " OR " : " AND ";
         writeOperand(r, p, true);
-        return {ValueKind::Boolean, false, p};
+        return {ValueKind::Boolean, false, p, true};
     }
     case Op::Eq: return comparison(" = ", l, r);
     case Op::Ne: return comparison(" <> ", l, r);
@@ -167,11 +163,19 @@ Typed ExpressionWriter::binary(const Expr& e) {
     case Op::Div: {
         const bool additive = e.op == Op::Add || e.op == Op::Sub;
         const Precedence p = additive ? Precedence::Additive : Precedence::Multiplicative;
-        const Typed left = writeOperand(l, p, false);
-        // Jet divides as doubles; SQLite would truncate two integers.
-        out_ += e.op == Op::Add ? " + " : e.op == Op::Sub ? " - " : e.op == Op::Mul ? " * " : " * 1.0 / ";
-        const Typed right = writeOperand(r, p, true);
-        return {arithmetic(e.op, left.kind, right.kind), false, p};
+        if (e.op == Op::Div) {
+            // Jet divides as doubles, and a division by zero is an error, not Null.
+            out_ += "jet_divide(";
+            Operand dividend = argument(l);
+            out_ += ", ";
+            Operand divisor = argument(r);
+            out_ += ')';
+            return arithmetic(e.op, dividend, divisor, Precedence::Atom);
+        }
+        Operand left = operand(l, p, false);
+        out_ += e.op == Op::Add ? " + " : e.op == Op::Sub ? " - " : " * ";
+        Operand right = operand(r, p, true);
+        return arithmetic(e.op, left, right, p);
     }
     }
     return {};
@@ -191,8 +195,9 @@ Typed ExpressionWriter::write(Index i) {
         sql::appendReal(out_, e.number);
         return {ValueKind::Date};
     case Expr::Kind::Boolean:
-        out_ += e.number != 0 ? '1' : '0';
-        return {ValueKind::Boolean};
+        // Jet's True is -1.
+        out_ += e.number != 0 ? "-1" : "0";
+        return {ValueKind::Boolean, false, e.number != 0 ? Precedence::Unary : Precedence::Atom};
     case Expr::Kind::Null:
         out_ += "NULL";
         return {ValueKind::Unknown, true};
@@ -203,35 +208,43 @@ Typed ExpressionWriter::write(Index i) {
     case Expr::Kind::Not:
         out_ += "NOT ";
         writeOperand(e.first, Precedence::Not, false);
-        return {ValueKind::Boolean, false, Precedence::Not};
+        return {ValueKind::Boolean, false, Precedence::Not, true};
     case Expr::Kind::Negate: {
         out_ += '-';
-        const Typed t = writeOperand(e.first, Precedence::Unary, false);
-        return {t.kind, false, Precedence::Unary};
+        Operand o = operand(e.first, Precedence::Unary, false);
+        convert(o, Form::Value);
+        if (out_[o.begin] == '-') parenthesize(o.begin);  // "--" would begin a comment
+        // -True is 1, a whole number.
+        return {o.typed.kind == ValueKind::Boolean ? ValueKind::Integer : o.typed.kind, false, Precedence::Unary};
     }
     case Expr::Kind::Binary: return binary(e);
     case Expr::Kind::Between: {
         const Index low = tree_.nextOf(e.first), high = tree_.nextOf(low);
-        const Typed value = writeOperand(e.first, Precedence::Comparison, false);
+        Operand value = operand(e.first, Precedence::Comparison, false);
         out_ += e.negated ? " NOT BETWEEN " : " BETWEEN ";
         size_t mark = out_.size();
         Typed t = writeAtom(low);
-        collateUnlessNumeric(mark, t, value);
+        collateUnlessNumeric(mark, t, value.typed);
+        Operand lowest{low, mark, out_.size(), t};
         out_ += " AND ";
         mark = out_.size();
         t = writeAtom(high);
-        collateUnlessNumeric(mark, t, value);
-        return {ValueKind::Boolean, false, Precedence::Comparison};
+        collateUnlessNumeric(mark, t, value.typed);
+        Operand highest{high, mark, out_.size(), t};
+        bounded(value, lowest, highest);
+        return {ValueKind::Boolean, false, Precedence::Comparison, true};
     }
     case Expr::Kind::IsNull:
         writeOperand(e.first, Precedence::Comparison, false);
         out_ += e.negated ? " IS NOT NULL" : " IS NULL";
-        return {ValueKind::Boolean, false, Precedence::Comparison};
-    case Expr::Kind::Like:
-        writeOperand(e.first, Precedence::Comparison, false);
+        return {ValueKind::Boolean, false, Precedence::Comparison, true};
+    case Expr::Kind::Like: {
+        Operand value = operand(e.first, Precedence::Comparison, false);
+        convert(value, Form::Double);
         out_ += e.negated ? " NOT LIKE " : " LIKE ";
         writeOperand(tree_.nextOf(e.first), Precedence::Comparison, true);
-        return {ValueKind::Boolean, false, Precedence::Comparison};
+        return {ValueKind::Boolean, false, Precedence::Comparison, true};
+    }
     case Expr::Kind::Call: return call(e);
     }
     return {};

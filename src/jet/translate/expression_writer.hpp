@@ -1,11 +1,13 @@
 #pragma once
 // Writes Jet expressions as SQLite text and infers the kind of value each yields.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "jet/parser/ast.hpp"
 #include "jet/translate/scope.hpp"
+#include "zelt/automation/currency.hpp"
 #include "zelt/jet/translator.hpp"
 
 namespace zelt::jet {
@@ -17,7 +19,20 @@ struct Typed {
     ValueKind kind = ValueKind::Unknown;
     bool null = false;  // the Null literal, which takes any kind
     Precedence precedence = Precedence::Atom;
+    bool sqliteTruth = false;  // a Boolean as SQLite's 1/0 (a comparison, AND, NOT...), not Jet's -1/0
 };
+
+// A written operand: where its text lies in the output and what it holds, so that it can still
+// be brought to the form its neighbours need (see value_forms.cpp).
+struct Operand {
+    ast::Index node = ast::None;
+    size_t begin = 0, end = 0;
+    Typed typed;
+};
+
+// The forms a value is written in: Jet's (Booleans -1/0, money in ten-thousandths), money
+// (ten-thousandths, whatever the value was), or double (money unscaled).
+enum class Form : uint8_t { Value, Money, Double };
 
 // A select item's alias, which ORDER BY may name.
 struct Alias {
@@ -43,6 +58,12 @@ public:
     // A sort or grouping term: text terms take the Portuguese collation.
     Typed writeTerm(ast::Index e);
 
+    // A value written where it can still be converted (value_forms.cpp): a literal number becomes
+    // money exactly (out of the range, error 6), other values through jet_ccur; converting the
+    // last operand first keeps the earlier ones' places true.
+    Operand argument(ast::Index e);
+    void convert(Operand& o, Form form);
+
 private:
     Typed writeOperand(ast::Index e, Precedence parent, bool right);
     Typed column(const ast::Expr& e);
@@ -52,6 +73,16 @@ private:
     Typed concatenation(const ast::Expr& e);
     void collateUnlessNumeric(size_t mark, Typed written, Typed other);
     void parenthesize(size_t mark);
+
+    // value_forms.cpp: money and Booleans where values meet.
+    Operand operand(ast::Index e, Precedence parent, bool right);
+    Typed arithmetic(ast::Op op, Operand& l, Operand& r, Precedence p);
+    void compared(Operand& l, Operand& r);
+    void bounded(Operand& value, Operand& low, Operand& high);
+    Typed branches(Operand* first, size_t count);
+    bool isNumberLiteral(ast::Index e) const;
+    std::optional<Currency> literalAmount(ast::Index e, bool* rounded) const;
+    bool exactAsMoney(const Operand& o) const;
 
     const ast::Tree& tree_;
     const Scope& scope_;

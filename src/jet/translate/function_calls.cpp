@@ -35,16 +35,6 @@ constexpr Function Functions[] = {
     {"Max", "max", 1, 1, Result::SameAsArgument},  {"Avg", "avg", 1, 1, Result::Double},
 };
 
-// The kind of either branch; Null takes the other's.
-Typed common(Typed a, Typed b) {
-    if (a.null) return b;
-    if (b.null) return a;
-    if (a.kind == b.kind) return a;
-    const auto number = [](ValueKind k) { return k == ValueKind::Integer || k == ValueKind::Double; };
-    if (number(a.kind) && number(b.kind)) return {ValueKind::Double};
-    return {ValueKind::Unknown};
-}
-
 }  // namespace
 
 Typed ExpressionWriter::call(const Expr& e) {
@@ -69,26 +59,26 @@ Typed ExpressionWriter::call(const Expr& e) {
         out_ += "CASE WHEN ";
         write(args[0]);
         out_ += " THEN ";
-        const Typed a = write(args[1]);
+        Operand branch[2];
+        branch[0] = argument(args[1]);
         out_ += " ELSE ";
-        const Typed b = write(args[2]);
+        branch[1] = argument(args[2]);
         out_ += " END";
-        return common(a, b);
+        return branches(branch, 2);
     }
     if (sameWord(e.a, "Switch")) {
         // Null when no condition holds, as CASE without ELSE gives.
         if (n == 0 || n % 2 != 0) wrongCount();
         out_ += "CASE";
-        Typed kind{ValueKind::Unknown, true};
+        std::array<Operand, MaxArguments / 2> values;
         for (int i = 0; i < n; i += 2) {
             out_ += " WHEN ";
             write(args[static_cast<size_t>(i)]);
             out_ += " THEN ";
-            kind = common(kind, write(args[static_cast<size_t>(i) + 1]));
+            values[static_cast<size_t>(i / 2)] = argument(args[static_cast<size_t>(i) + 1]);
         }
         out_ += " END";
-        if (kind.null) kind = {ValueKind::Unknown};
-        return kind;
+        return branches(values.data(), static_cast<size_t>(n / 2));
     }
     if (sameWord(e.a, "IsNull")) {
         if (n != 1) wrongCount();
@@ -96,7 +86,7 @@ Typed ExpressionWriter::call(const Expr& e) {
         const size_t mark = out_.size();
         if (write(args[0]).precedence <= Precedence::Comparison) parenthesize(mark);
         out_ += " IS NULL)";
-        return {ValueKind::Boolean};
+        return {ValueKind::Boolean, false, Precedence::Atom, true};
     }
     if (sameWord(e.a, "Count")) {
         if (n != 1) wrongCount();
@@ -114,20 +104,29 @@ Typed ExpressionWriter::call(const Expr& e) {
         if (n < f.minArgs || n > f.maxArgs) wrongCount();
         out_ += f.sql;
         out_ += '(';
+        // Sums, minima and maxima of money stay in ten-thousandths, and Format takes an amount as
+        // one (the third argument says so); other functions see an amount as a double.
+        const bool keepsMoney = f.result == Result::SameAsArgument || f.sql == "jet_format";
         Typed first{};
         for (int i = 0; i < n; ++i) {
             if (i > 0) out_ += ", ";
-            const Typed t = write(args[static_cast<size_t>(i)]);
-            if (i == 0) first = t;
+            Operand o = argument(args[static_cast<size_t>(i)]);
+            convert(o, i == 0 && keepsMoney ? Form::Value : Form::Double);
+            if (i == 0) first = o.typed;
         }
         if (f.sql == "jet_format" && n == 1) out_ += ", ''";
+        if (f.sql == "jet_format" && first.kind == ValueKind::Money) out_ += ", 1";
         out_ += ')';
         switch (f.result) {
         case Result::Text: return {ValueKind::Text};
         case Result::Double: return {ValueKind::Double};
         case Result::Integer: return {ValueKind::Integer};
         case Result::Date: return {ValueKind::Date};
-        case Result::SameAsArgument: return {first.null ? ValueKind::Unknown : first.kind};
+        case Result::SameAsArgument:
+            if (first.null) return {ValueKind::Unknown};
+            // A sum of Booleans counts them, negatively.
+            if (first.kind == ValueKind::Boolean && f.sql == "sum") return {ValueKind::Integer};
+            return {first.kind};
         }
     }
     throwError(err::Syntax, "Função '" + std::string(e.a) + "' não definida na expressão, " +

@@ -23,6 +23,8 @@ public:
 
     // Text written into a date column is the regional form ("05/12/2026 19:16:50"), read now
     // so that the column holds the date's serial; numbers and yes/no take only what reads as such.
+    // Money columns take ten-thousandths (text read without a double between), yes/no columns -1
+    // or 0, and other columns an amount as a number.
     void write(const ColumnDef& column, Index value) {
         const Expr& e = tree_[value];
         const bool text = e.kind == Expr::Kind::String;
@@ -36,24 +38,31 @@ public:
             }
             if (literal(e)) break;
             out_ += "jet_cdate(";
-            expressions_.write(value);
+            valueAs(value, Form::Double);
+            out_ += ')';
+            return;
+        case ColumnKind::Money:
+            if (text) return amount(e);
+            if (literal(e) || e.kind == Expr::Kind::Column || isNumberLiteral(value)) return valueAs(value, Form::Money);
+            // SQLite turns an integer that overflows into a double, which no money column may keep.
+            out_ += "jet_amount(";
+            valueAs(value, Form::Money);
             out_ += ')';
             return;
         case ColumnKind::Counter:
         case ColumnKind::Number:
         case ColumnKind::Double:
-        case ColumnKind::Money:
             if (text) return sql::appendNumber(out_, number(e));
             break;
         case ColumnKind::YesNo:
             if (text) return appendYesNo(yesNo(e));
             if (const auto n = numberLiteral(value)) return appendYesNo(*n != 0);
-            break;
+            return yesNoOf(value);
         case ColumnKind::Text:
         case ColumnKind::Memo:
             break;
         }
-        expressions_.write(value);
+        valueAs(value, Form::Double);
     }
 
     ExpressionWriter& expressions() { return expressions_; }
@@ -62,6 +71,11 @@ private:
     static bool literal(const Expr& e) {
         return e.kind == Expr::Kind::Number || e.kind == Expr::Kind::Date || e.kind == Expr::Kind::Null ||
                e.kind == Expr::Kind::Boolean;
+    }
+
+    bool isNumberLiteral(Index i) const {
+        const Expr& e = tree_[i];
+        return e.kind == Expr::Kind::Number || (e.kind == Expr::Kind::Negate && isNumberLiteral(e.first));
     }
 
     // A number as written, with its sign.
@@ -89,7 +103,27 @@ private:
         return number(e) != 0;
     }
 
-    void appendYesNo(bool v) { out_ += v ? '1' : '0'; }
+    void appendYesNo(bool v) { out_ += v ? "-1" : "0"; }
+
+    void valueAs(Index value, Form form) {
+        Operand o = expressions_.argument(value);
+        expressions_.convert(o, form);
+    }
+
+    void amount(const Expr& e) {
+        const auto c = regional::parseCurrency(sql::unquote(e.a, e.doubleQuoted));
+        if (!c) typeMismatch();
+        out_ += std::to_string(c->raw());
+    }
+
+    // Jet keeps any number other than zero as True (-1).
+    void yesNoOf(Index value) {
+        Operand o = expressions_.argument(value);
+        expressions_.convert(o, Form::Value);
+        if (o.typed.kind == ValueKind::Boolean || o.typed.null || !isNumeric(o.typed.kind)) return;
+        out_.insert(o.begin, "-(");
+        out_ += " <> 0)";
+    }
 
     const ast::Tree& tree_;
     std::string& out_;

@@ -29,8 +29,9 @@ public:
         prepareItems();
     }
 
-    // ownOrderBy false: the ORDER BY is the union's, written by the caller.
-    Query write(bool ownOrderBy) {
+    // ownOrderBy false: the ORDER BY is the union's, written by the caller. shape: the columns of a
+    // union's first member, whose kinds this member's columns take where money is involved.
+    Query write(bool ownOrderBy, const std::vector<ResultColumn>* shape = nullptr) {
         Query q;
         q.sql.reserve(tree_.text.size() + tree_.text.size() / 2 + 64);
         std::string& out = q.sql;
@@ -54,13 +55,18 @@ public:
         for (size_t i = 0; i < items_.size(); ++i) {
             const Item& item = items_[i];
             if (i) out += ", ";
-            ValueKind kind;
+            Operand value;
             if (item.expr != ast::None) {
-                kind = w.write(item.expr).kind;
+                value = w.argument(item.expr);
             } else {
+                value.begin = out.size();
                 sql::appendColumn(out, item.table->name, item.column->name);
-                kind = kindOf(item.column->kind);
+                value.end = out.size();
+                value.typed.kind = kindOf(item.column->kind);
             }
+            if (shape && i < shape->size())
+                w.convert(value, (*shape)[i].kind == ValueKind::Money ? Form::Money : Form::Double);
+            const ValueKind kind = value.typed.null ? ValueKind::Unknown : value.typed.kind;
             out += " AS ";
             sql::appendIdentifier(out, ranked ? rankedName(i) : item.name);
             q.columns.push_back({item.name, kind});
@@ -220,7 +226,7 @@ Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members)
         const bool last = i + 1 == members.size();
         // The last member's ORDER BY sorts the whole union, unless it belongs to that member's TOP.
         const bool unionOrder = last && !m.top && !m.orderBy.empty();
-        Query part = SelectWriter(tree, m).write(!unionOrder);
+        Query part = SelectWriter(tree, m).write(!unionOrder, i == 0 ? nullptr : &q.columns);
         if (i == 0) q.columns = part.columns;
         else if (part.columns.size() != q.columns.size()) columnCountDiffers();
         if (i) q.sql += " UNION ALL ";
