@@ -23,11 +23,15 @@ void makeVersionOneFile(const std::string& path, bool duplicateCpf) {
             "CREATE TABLE Animais (Codigo INTEGER PRIMARY KEY AUTOINCREMENT, Nome TEXT COLLATE PTBR,"
             " CodigoDoCliente INTEGER REFERENCES Clientes (Codigo),"
             " CodigoDaEspecie INTEGER REFERENCES EspeciesDeAnimais (Codigo),"
-            " CodigoDaRaca INTEGER REFERENCES RacasDeAnimais (Codigo));"
+            " CodigoDaRaca INTEGER REFERENCES RacasDeAnimais (Codigo), Pedigree INTEGER);"
+            // Version 1 kept money as doubles and True as 1.
+            "DROP TABLE ContasAReceber; CREATE TABLE ContasAReceber (Codigo INTEGER PRIMARY KEY AUTOINCREMENT,"
+            " CodigoDoCliente INTEGER, ValorDoDocumento REAL, DataDaBaixa REAL);"
+            "INSERT INTO ContasAReceber (CodigoDoCliente, ValorDoDocumento) VALUES (1, 0.1), (1, 1234.5678);"
             "INSERT INTO Clientes (Codigo, CPFCNPJ) VALUES (1, '11144477735');"
             "INSERT INTO EspeciesDeAnimais (Codigo) VALUES (1);"
             "INSERT INTO RacasDeAnimais (Codigo, CodigoDaEspecieDeAnimal) VALUES (1, 1);"
-            "INSERT INTO Animais VALUES (7, 'Rex', 1, 1, 1), (9, 'Tom', 1, 1, 1);"
+            "INSERT INTO Animais VALUES (7, 'Rex', 1, 1, 1, 1), (9, 'Tom', 1, 1, 1, 0);"
             "DELETE FROM Animais WHERE Codigo = 9; PRAGMA user_version=1");
     if (duplicateCpf) db.exec("INSERT INTO Clientes (Codigo, CPFCNPJ) VALUES (2, '11144477735')");
 }
@@ -116,7 +120,9 @@ TEST(SchemaUpgrade, AVersionOneFileIsUpgradedAndMarkedKeepingItsRows) {
             {"PRAGMA user_version", 2},
             {"SELECT count(*) FROM pragma_foreign_key_list('Animais')", 0},
             {"SELECT count(*) FROM pragma_foreign_key_list('Exames')", 1},
-            {"SELECT count(*) FROM Animais WHERE Codigo = 7 AND Nome = 'Rex'", 1},
+            {"SELECT count(*) FROM Animais WHERE Codigo = 7 AND Nome = 'Rex' AND Pedigree = -1", 1},
+            {"SELECT sum(ValorDoDocumento) FROM ContasAReceber", 12346678},
+            {"SELECT count(*) FROM pragma_table_info('ContasAReceber') WHERE type = 'REAL'", 1},  // DataDaBaixa
             {"SELECT count(*) FROM sqlite_master WHERE name = 'ix_MunicipiosIBGE_CodigoIBGE'", 1},
             {"SELECT count(*) FROM sqlite_master WHERE name = 'ix_Animais_Microchip'", 1},
             {"SELECT count(*) FROM sqlite_master WHERE name = 'ux_Clientes_CPFCNPJ'", duplicateCpf ? 0 : 1},

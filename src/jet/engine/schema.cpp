@@ -158,7 +158,17 @@ Relations relationsOf(const TableDef& table) {
     return out;
 }
 
-// SQLite cannot change a table's relations: the table is made anew under a second name, its rows
+// A money column declared REAL would turn the ten-thousandths written into it back into doubles.
+bool holdsMoneyAsReal(Database& db, const TableDef& table) {
+    Statement s = db.prepare("SELECT name FROM pragma_table_info(" + quoted(table.name) + ") WHERE type = 'REAL'");
+    while (sqlite3_step(s.get()) == SQLITE_ROW) {
+        const ColumnDef* c = findColumn(table, reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 0)));
+        if (c && c->kind == ColumnKind::Money) return true;
+    }
+    return false;
+}
+
+// SQLite cannot change a table's relations (nor a column's type): the table is made anew under a second name, its rows
 // copied (the columns both have), the old one dropped and the new one renamed, as SQLite's
 // documentation for such changes describes. Runs inside the upgrade's transaction with the
 // relations unchecked, so dropping a table that others refer to touches none of their rows; the
@@ -186,14 +196,29 @@ void rebuild(Database& db, const TableDef& table) {
                 .c_str());
 }
 
+// Version 1 kept money as a binary double and True as 1; money is now held in ten-thousandths
+// and True is Jet's -1. Done before any table is rebuilt, so the copy carries converted values.
+void convertVersionOneValues(Database& db) {
+    for (const TableDef& t : catalogue())
+        for (const ColumnDef& c : t.columns) {
+            const std::string set = "UPDATE " + quoted(t.name) + " SET " + quoted(c.name);
+            if (c.kind == ColumnKind::Money)
+                db.exec((set + " = CAST(round(" + quoted(c.name) + " * 10000) AS INTEGER) WHERE typeof(" +
+                         quoted(c.name) + ") = 'real'").c_str());
+            else if (c.kind == ColumnKind::YesNo)
+                db.exec((set + " = -1 WHERE " + quoted(c.name) + " > 0").c_str());
+        }
+}
+
 // A file of an earlier version gets what was added since (tables and indexes missing from it) and
 // loses the relations removed since. A unique index its rows already break (two clients stored
 // with one CPF before the index existed) is left out rather than failing the opening: the lookup
 // before each writing still refuses a duplicate, as it did when the file was made.
 void upgrade(Database& db) {
     db.exec(tablesDdl().c_str());
+    convertVersionOneValues(db);
     for (const TableDef& t : catalogue())
-        if (relationsInFile(db, t.name) != relationsOf(t)) rebuild(db, t);
+        if (relationsInFile(db, t.name) != relationsOf(t) || holdsMoneyAsReal(db, t)) rebuild(db, t);
     db.exec(indexesDdl().c_str());
     for (const std::string& sql : uniqueIndexes()) {
         const int rc = sqlite3_exec(db.handle(), sql.c_str(), nullptr, nullptr, nullptr);
