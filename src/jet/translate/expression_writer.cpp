@@ -1,8 +1,12 @@
 #include "jet/translate/expression_writer.hpp"
 
+#include <algorithm>
+#include <optional>
+
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
 #include "jet/translate/sql_text.hpp"
+#include "zelt/automation/regional.hpp"
 
 namespace zelt::jet {
 
@@ -47,6 +51,29 @@ bool integerLiteral(std::string_view text) {
     return std::stoll(std::string(text)) <= 2147483647LL;
 }
 
+// SQLite takes at most 127 arguments in a call.
+constexpr size_t MaxCallArguments = 100;
+
+// The value of a number or date literal, with its signs.
+std::optional<double> numericLiteral(const ast::Tree& tree, Index i) {
+    const Expr& e = tree[i];
+    if (e.kind == Expr::Kind::Date) return e.number;
+    if (e.kind == Expr::Kind::Number) return regional::plainDecimal(e.a);
+    if (e.kind == Expr::Kind::Negate)
+        if (const auto n = numericLiteral(tree, e.first)) return -*n;
+    return std::nullopt;
+}
+
+// Whether the first literal is at most the second; nothing when either is not a literal of the same kind.
+std::optional<bool> literalsInOrder(const ast::Tree& tree, Index first, Index second) {
+    const Expr &a = tree[first], &b = tree[second];
+    if (a.kind == Expr::Kind::String && b.kind == Expr::Kind::String)
+        return regional::compareText(sql::unquote(a.a, a.doubleQuoted), sql::unquote(b.a, b.doubleQuoted)) <= 0;
+    const auto x = numericLiteral(tree, first), y = numericLiteral(tree, second);
+    if (x && y) return *x <= *y;
+    return std::nullopt;
+}
+
 }  // namespace
 
 void ExpressionWriter::parenthesize(size_t mark) {
@@ -67,6 +94,11 @@ Typed ExpressionWriter::writeAtom(Index e) {
 Typed ExpressionWriter::writeTerm(Index e) {
     const size_t mark = out_.size();
     Typed t = write(e);
+    // SQLite reads a whole number there as the position of a result column; Jet as a constant.
+    if (out_.find_first_not_of("0123456789-()", mark) == std::string::npos) {
+        out_ += " + 0";
+        t.precedence = Precedence::Additive;
+    }
     if (!isNumeric(t.kind) && !t.null) {
         if (t.precedence != Precedence::Atom) parenthesize(mark);
         out_ += " COLLATE PTBR";
@@ -122,10 +154,38 @@ Typed ExpressionWriter::column(const Expr& e) {
     missingColumn(e.b, "nas tabelas da instrução");
 }
 
+ExpressionWriter::Piece ExpressionWriter::piece(Index e) {
+    const size_t mark = out_.size();
+    Piece p;
+    p.typed = write(e);
+    p.text = out_.substr(mark);
+    out_.resize(mark);
+    return p;
+}
+
+// f(a, b, ...) with at most MaxCallArguments in each call: a longer list folds into the first
+// argument of an outer call, f(f(a, ...), ...), as the functions that take lists allow.
+void ExpressionWriter::appendCall(std::string_view function, const std::vector<std::string>& arguments) {
+    const size_t start = out_.size();
+    out_ += function;
+    out_ += '(';
+    size_t inCall = 0;
+    for (const std::string& argument : arguments) {
+        if (inCall == MaxCallArguments) {
+            out_ += ')';
+            out_.insert(start, std::string(function) + "(");
+            inCall = 1;
+        }
+        if (inCall++) out_ += ", ";
+        out_ += argument;
+    }
+    out_ += ')';
+}
+
 Typed ExpressionWriter::concatenation(const Expr& e) {
-    // a & b & c becomes one call: Null reads as empty text, numbers in their VB text form.
-    out_ += "jet_concat(";
-    bool first = true;
+    // a & b & c becomes one call: Null reads as empty text (all Null is Null), numbers and dates in
+    // their regional text; a date is marked as one, since SQLite holds it as a number.
+    std::vector<std::string> arguments;
     auto operands = [&](auto&& self, Index i) -> void {
         const Expr& x = tree_[i];
         if (x.kind == Expr::Kind::Binary && x.op == Op::Concat) {
@@ -133,14 +193,84 @@ Typed ExpressionWriter::concatenation(const Expr& e) {
             self(self, tree_.nextOf(x.first));
             return;
         }
-        if (!first) out_ += ", ";
-        first = false;
-        write(i);
+        Piece p = piece(i);
+        arguments.push_back(p.typed.kind == ValueKind::Date ? "jet_date_text(" + p.text + ")" : std::move(p.text));
     };
     operands(operands, e.first);
     operands(operands, tree_.nextOf(e.first));
-    out_ += ')';
+    appendCall("jet_concat", arguments);
     return {ValueKind::Text};
+}
+
+// Jet's +: numbers add; texts concatenate, Null making Null; a text beside a number is read as a
+// number. Where the kinds are known SQLite's + or || does it, otherwise jet_add row by row. A chain
+// a + b + c is written at once, so that it never nests calls.
+Typed ExpressionWriter::addition(const Expr& e) {
+    std::vector<Index> operands;
+    for (const Expr* x = &e;;) {
+        operands.push_back(tree_.nextOf(x->first));
+        const Expr& left = tree_[x->first];
+        if (left.kind != Expr::Kind::Binary || left.op != Op::Add) {
+            operands.push_back(x->first);
+            break;
+        }
+        x = &left;
+    }
+    std::reverse(operands.begin(), operands.end());
+    std::vector<Piece> pieces;
+    pieces.reserve(operands.size());
+    bool numbers = true, texts = true, known = true;
+    for (const Index i : operands) {
+        pieces.push_back(piece(i));
+        const Typed t = pieces.back().typed;
+        if (t.null) continue;
+        numbers = numbers && isNumeric(t.kind);
+        texts = texts && t.kind == ValueKind::Text;
+        known = known && t.kind != ValueKind::Unknown;
+    }
+    if (numbers || texts) {
+        const Precedence p = numbers ? Precedence::Additive : Precedence::Concatenation;
+        ValueKind kind = numbers ? pieces.front().typed.kind : ValueKind::Text;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            if (i) out_ += numbers ? " + " : " || ";
+            const size_t mark = out_.size();
+            out_ += pieces[i].text;
+            const Precedence written = pieces[i].typed.precedence;
+            if (written < p || (i && written == p)) parenthesize(mark);
+            if (numbers && i) kind = arithmetic(Op::Add, kind, pieces[i].typed.kind);
+        }
+        return {kind, false, p};
+    }
+    std::vector<std::string> arguments;
+    ValueKind kind = ValueKind::Integer;
+    for (Piece& p : pieces) {
+        arguments.push_back(std::move(p.text));
+        if (!p.typed.null) kind = arithmetic(Op::Add, kind, p.typed.kind == ValueKind::Text ? ValueKind::Double : p.typed.kind);
+    }
+    appendCall("jet_add", arguments);
+    return {known ? kind : ValueKind::Unknown};
+}
+
+// Jet takes the bounds in either order. Literals are put in order here; other bounds are left to
+// jet_between, which writes each operand once and gives Null when any is Null, as Between does.
+Typed ExpressionWriter::between(const Expr& e) {
+    const Index low = tree_.nextOf(e.first), high = tree_.nextOf(low);
+    const auto inOrder = literalsInOrder(tree_, low, high);
+    if (!inOrder) {
+        if (e.negated) out_ += "NOT ";
+        appendCall("jet_between", {piece(e.first).text, piece(low).text, piece(high).text});
+        return {ValueKind::Boolean, false, e.negated ? Precedence::Not : Precedence::Atom};
+    }
+    const Typed value = writeOperand(e.first, Precedence::Comparison, false);
+    out_ += e.negated ? " NOT BETWEEN " : " BETWEEN ";
+    size_t mark = out_.size();
+    Typed t = writeAtom(*inOrder ? low : high);
+    collateUnlessNumeric(mark, t, value);
+    out_ += " AND ";
+    mark = out_.size();
+    t = writeAtom(*inOrder ? high : low);
+    collateUnlessNumeric(mark, t, value);
+    return {ValueKind::Boolean, false, Precedence::Comparison};
 }
 
 Typed ExpressionWriter::binary(const Expr& e) {
@@ -161,15 +291,14 @@ Typed ExpressionWriter::binary(const Expr& e) {
     case Op::Le: return comparison(" <= ", l, r);
     case Op::Ge: return comparison(" >= ", l, r);
     case Op::Concat: return concatenation(e);
-    case Op::Add:
+    case Op::Add: return addition(e);
     case Op::Sub:
     case Op::Mul:
     case Op::Div: {
-        const bool additive = e.op == Op::Add || e.op == Op::Sub;
-        const Precedence p = additive ? Precedence::Additive : Precedence::Multiplicative;
+        const Precedence p = e.op == Op::Sub ? Precedence::Additive : Precedence::Multiplicative;
         const Typed left = writeOperand(l, p, false);
         // Jet divides as doubles; SQLite would truncate two integers.
-        out_ += e.op == Op::Add ? " + " : e.op == Op::Sub ? " - " : e.op == Op::Mul ? " * " : " * 1.0 / ";
+        out_ += e.op == Op::Sub ? " - " : e.op == Op::Mul ? " * " : " * 1.0 / ";
         const Typed right = writeOperand(r, p, true);
         return {arithmetic(e.op, left.kind, right.kind), false, p};
     }
@@ -205,24 +334,14 @@ Typed ExpressionWriter::write(Index i) {
         writeOperand(e.first, Precedence::Not, false);
         return {ValueKind::Boolean, false, Precedence::Not};
     case Expr::Kind::Negate: {
+        // Anything but an atom is enclosed, and an atom never begins with a sign: the minus can
+        // never meet another one and begin a comment.
         out_ += '-';
-        const Typed t = writeOperand(e.first, Precedence::Unary, false);
+        const Typed t = writeOperand(e.first, Precedence::Unary, true);
         return {t.kind, false, Precedence::Unary};
     }
     case Expr::Kind::Binary: return binary(e);
-    case Expr::Kind::Between: {
-        const Index low = tree_.nextOf(e.first), high = tree_.nextOf(low);
-        const Typed value = writeOperand(e.first, Precedence::Comparison, false);
-        out_ += e.negated ? " NOT BETWEEN " : " BETWEEN ";
-        size_t mark = out_.size();
-        Typed t = writeAtom(low);
-        collateUnlessNumeric(mark, t, value);
-        out_ += " AND ";
-        mark = out_.size();
-        t = writeAtom(high);
-        collateUnlessNumeric(mark, t, value);
-        return {ValueKind::Boolean, false, Precedence::Comparison};
-    }
+    case Expr::Kind::Between: return between(e);
     case Expr::Kind::IsNull:
         writeOperand(e.first, Precedence::Comparison, false);
         out_ += e.negated ? " IS NOT NULL" : " IS NULL";
