@@ -54,6 +54,33 @@ bool integerLiteral(std::string_view text) {
 // SQLite takes at most 127 arguments in a call.
 constexpr size_t MaxCallArguments = 100;
 
+// f(a, b, ...) written argument by argument, with at most MaxCallArguments in each call: a longer
+// list folds into the first argument of an outer call, f(f(a, ...), ...), as the functions that
+// take lists allow.
+class ArgumentList {
+public:
+    ArgumentList(std::string& out, std::string_view function) : out_(out), function_(function), start_(out.size()) {
+        out_ += function;
+        out_ += '(';
+    }
+    // Before each argument.
+    void next() {
+        if (count_ == MaxCallArguments) {
+            out_ += ')';
+            out_.insert(start_, std::string(function_) + "(");
+            count_ = 1;
+        }
+        if (count_++) out_ += ", ";
+    }
+    void close() { out_ += ')'; }
+
+private:
+    std::string& out_;
+    std::string_view function_;
+    size_t start_;
+    size_t count_ = 0;
+};
+
 // The value of a number or date literal, with its signs.
 std::optional<double> numericLiteral(const ast::Tree& tree, Index i) {
     const Expr& e = tree[i];
@@ -163,29 +190,19 @@ ExpressionWriter::Piece ExpressionWriter::piece(Index e) {
     return p;
 }
 
-// f(a, b, ...) with at most MaxCallArguments in each call: a longer list folds into the first
-// argument of an outer call, f(f(a, ...), ...), as the functions that take lists allow.
 void ExpressionWriter::appendCall(std::string_view function, const std::vector<std::string>& arguments) {
-    const size_t start = out_.size();
-    out_ += function;
-    out_ += '(';
-    size_t inCall = 0;
+    ArgumentList list(out_, function);
     for (const std::string& argument : arguments) {
-        if (inCall == MaxCallArguments) {
-            out_ += ')';
-            out_.insert(start, std::string(function) + "(");
-            inCall = 1;
-        }
-        if (inCall++) out_ += ", ";
+        list.next();
         out_ += argument;
     }
-    out_ += ')';
+    list.close();
 }
 
 Typed ExpressionWriter::concatenation(const Expr& e) {
     // a & b & c becomes one call: Null reads as empty text (all Null is Null), numbers and dates in
     // their regional text; a date is marked as one, since SQLite holds it as a number.
-    std::vector<std::string> arguments;
+    ArgumentList list(out_, "jet_concat");
     auto operands = [&](auto&& self, Index i) -> void {
         const Expr& x = tree_[i];
         if (x.kind == Expr::Kind::Binary && x.op == Op::Concat) {
@@ -193,12 +210,15 @@ Typed ExpressionWriter::concatenation(const Expr& e) {
             self(self, tree_.nextOf(x.first));
             return;
         }
-        Piece p = piece(i);
-        arguments.push_back(p.typed.kind == ValueKind::Date ? "jet_date_text(" + p.text + ")" : std::move(p.text));
+        list.next();
+        const size_t mark = out_.size();
+        if (write(i).kind != ValueKind::Date) return;
+        out_.insert(mark, "jet_date_text(");
+        out_ += ')';
     };
     operands(operands, e.first);
     operands(operands, tree_.nextOf(e.first));
-    appendCall("jet_concat", arguments);
+    list.close();
     return {ValueKind::Text};
 }
 

@@ -65,6 +65,7 @@ private:
         Typed typed;
     };
     Piece piece(ast::Index e);
+    // f(a, b, ...), however many the arguments.
     void appendCall(std::string_view function, const std::vector<std::string>& arguments);
     void collateUnlessNumeric(size_t mark, Typed written, Typed other);
     void parenthesize(size_t mark);
