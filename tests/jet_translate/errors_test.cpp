@@ -68,6 +68,9 @@ TEST(SyntaxErrors, SayWhere) {
     EXPECT_EQ(failure("DROP TABLE Clientes").number(), err::Syntax);
     EXPECT_EQ(failure("").number(), err::Syntax);
     EXPECT_EQ(failure("SELECT Nome FROM Animais WHERE Codigo = 1 ` ").number(), err::Syntax);
+    // SQLite would stop reading at a NUL.
+    const std::string nul("SELECT Nome FROM Animais WHERE Nome = 'a\0b'", 44);
+    EXPECT_EQ(failure(nul).description(), "Erro de sintaxe na instrução SQL, perto do fim do texto (posição 41).");
 }
 
 TEST(SyntaxErrors, NestingPastTheLimitIsRefusedWithoutExhaustingTheStack) {
