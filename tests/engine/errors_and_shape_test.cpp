@@ -91,6 +91,23 @@ TEST_F(EngineTest, ASecondStatementNeverReachesTheDatabase) {
     EXPECT_EQ(scalar("SELECT Count(*) FROM Exames").toInt32(), 0);
 }
 
+// A minus before a minus, a quote inside a bracketed name, a line break inside a literal: each
+// stays inside the token it belongs to, so a condition aimed at one client touches no other.
+TEST_F(EngineTest, NoValueOrNameLeavesItsToken) {
+    const auto ana = addClient("Ana");
+    addClient("Bruno");
+    EXPECT_EQ(run("UPDATE Clientes SET Observacao='x' WHERE -(-" + std::to_string(ana) +
+                  ") = Codigo AND NomeOuRazaoSocial = 'a\n1=1 --'"), 0);
+    EXPECT_EQ(run("UPDATE Clientes SET Observacao='y' WHERE -(-" + std::to_string(ana) + ") = Codigo"), 1);
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE Observacao Is Null").toInt32(), 1);
+    EXPECT_EQ(run("DELETE * FROM Clientes WHERE -(-" + std::to_string(ana) + ") = Codigo AND Observacao = 'z\n1=1 --'"), 0);
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes").toInt32(), 2);
+
+    auto rs = select("SELECT 1 AS [a\" , (SELECT sql FROM sqlite_master) AS \"b] FROM Empresa");
+    ASSERT_EQ(rs->fieldCount(), 1);
+    EXPECT_EQ(rs->fieldDef(0).name, "a\" , (SELECT sql FROM sqlite_master) AS \"b");
+}
+
 TEST_F(EngineTest, UnknownTablesAndColumnsAreNamed) {
     const auto t = errorOf([&] { select("SELECT Codigo FROM Inexistente"); });
     EXPECT_EQ(t.number(), jet::err::MissingTable);

@@ -23,6 +23,44 @@ TEST_F(EngineTest, TextEqualityAndLikeIgnoreCase) {
     EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE NomeOuRazaoSocial LIKE '[i-k]o[!b-z]o%'").toInt32(), 1);
 }
 
+// & and + as Jet has them: & writes numbers and dates in their regional text and gives Null only
+// for Null & Null; + concatenates two texts (Null making Null) and adds a number and a numeric text.
+// Between takes its bounds in either order.
+TEST_F(EngineTest, OperatorsAndBetweenFollowJet) {
+    const struct {
+        const char* expression;
+        const char* expected;  // the value as text, or "Null"
+    } rows[] = {
+        {"Null & Null", "Null"},
+        {"'a' & Null", "a"},
+        {"'x' & 1.5", "x1,5"},
+        {"'x' & #12/25/2020 10:30:00#", "x25/12/2020 10:30:00"},
+        {"'x' & #12/25/2020#", "x25/12/2020"},
+        {"'x' & #10:30:00#", "x10:30:00"},
+        {"'a' + 'b'", "ab"},
+        {"'a' + Null + 'b'", "Null"},
+        {"1 + '2'", "3"},
+        {"'1,5' + 1", "2.5"},
+        {"IIF(1 = 1, '1', 2) + '2' + 1", "13"},
+        {"IIF(3 Between 5 And 1, 'sim', 'não')", "sim"},
+        {"IIF(6 Between 5 And 1, 'sim', 'não')", "não"},
+        {"IIF(3 Not Between 5 And Val('1'), 'sim', 'não')", "não"},
+        {"IIF(#03/15/2020# Between #03/31/2020# And #03/01/2020#, 'sim', 'não')", "sim"},
+        {"IIF('b' Between Trim('C') And 'a', 'sim', 'não')", "sim"},
+        {"IIF(IsNull(3 Between Null And Val('5')), 'nulo', 'não')", "nulo"},
+    };
+    for (const auto& r : rows) {
+        const Variant v = eval(r.expression);
+        EXPECT_EQ(v.isNull() ? std::string("Null") : v.toText(), r.expected) << r.expression;
+    }
+    try {
+        eval("'a' + 1");
+        FAIL() << "a text that is no number was added";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), jet::err::TypeMismatch);
+    }
+}
+
 TEST_F(EngineTest, OrderingPutsAccentedNamesBesideTheirBaseLetter) {
     for (const char* n : {"Bruno", "alberto", "Álvaro", "Zélia", "Alberto Filho", "ana"}) addClient(n);
     auto rs = select("SELECT NomeOuRazaoSocial FROM Clientes ORDER BY NomeOuRazaoSocial ASC");

@@ -30,6 +30,8 @@ expect client 0 '{"rowsAffected":1}' -- sql --db "$db" "INSERT INTO Clientes (Ti
 expect kinds 0 '"rows":[[1,"Ana",true,1500.5,null,"05/12/2026 19:16:50"]]' -- sql --db "$db" "SELECT Codigo, NomeOuRazaoSocial, VIP, LimiteDeCredito, DataDaUltimaCompra, DataEHoraDaInclusao FROM Clientes"
 expect notADate 1 '"number":-2147217913' -- sql --db "$db" "UPDATE Clientes SET DataEHoraDaInclusao='31/02/2024' WHERE Codigo=1"
 expect shape 0 '"rows":[[1,"Ana",{"fields":[{"attributes":' -- sql --db "$db" "SHAPE {SELECT Codigo, NomeOuRazaoSocial FROM Clientes} AS Clientes APPEND ({SELECT CodigoDoCliente, Nome FROM Animais} RELATE Codigo TO CodigoDoCliente) AS Animais"
+deep="$(printf '(%.0s' {1..30000})1$(printf ')%.0s' {1..30000})"
+expect nestedTooDeeply 1 'aninhada em níveis demais' -- sql --db "$db" "SELECT $deep AS N FROM Empresa"
 expect unopenable 1 'Não foi possível abrir o banco de dados' -- sql --db "$dir/sub/zelt.db/x.db" "SELECT Count(*) FROM Empresa"
 expect verified 0 '{"integrity":["ok"]}' -- verificar --db "$db"
 expect missing 1 "'$dir/nada/zelt.db': o arquivo não existe" -- verificar --db "$dir/nada/zelt.db"

@@ -26,7 +26,8 @@ using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
 class Database {
 public:
-    enum class Opening { CreateIfMissing, ExistingOnly };
+    // Scratch: a database in memory, for checking what the writer writes; never the register.
+    enum class Opening { CreateIfMissing, ExistingOnly, Scratch };
     // Opens the file (creating it, owner-only, when asked) and prepares the connection; a name
     // that is not a file's, a file that cannot be opened or is not a database raises the
     // cannot-open error naming the path.

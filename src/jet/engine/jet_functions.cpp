@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "jet/engine/jet_operators.hpp"
 #include "jet/engine/like_matching.hpp"
+#include "jet/engine/sqlite_function.hpp"
 #include "zelt/automation/date.hpp"
 #include "zelt/automation/error.hpp"
 #include "zelt/automation/regional.hpp"
@@ -17,17 +19,6 @@
 namespace zelt::jet::engine {
 namespace {
 
-std::string_view textOf(sqlite3_value* v) {
-    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return p ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(v))) : std::string_view();
-}
-
-bool isNull(sqlite3_value* v) { return sqlite3_value_type(v) == SQLITE_NULL; }
-bool isNumber(sqlite3_value* v) {
-    const int t = sqlite3_value_type(v);
-    return t == SQLITE_INTEGER || t == SQLITE_FLOAT;
-}
-
 // The VB text of a number: whole numbers without decimals, "." as the decimal point.
 std::string numberText(sqlite3_value* v) {
     if (sqlite3_value_type(v) == SQLITE_INTEGER) {
@@ -36,10 +27,6 @@ std::string numberText(sqlite3_value* v) {
             return Variant(static_cast<int32_t>(i)).toText();
     }
     return Variant(sqlite3_value_double(v)).toText();
-}
-
-void resultText(sqlite3_context* ctx, std::string_view s) {
-    sqlite3_result_text64(ctx, s.data(), s.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
 }
 
 std::optional<Date> dateOf(sqlite3_value* v) {
@@ -59,35 +46,6 @@ bool isDatePattern(std::string_view pattern) {
         else if (c != '\0' && std::strchr("dDmMyYhHnNsS", c)) return true;
     }
     return false;
-}
-
-using Body = void (*)(sqlite3_context*, int, sqlite3_value**);
-
-// Runs a function body, turning a run-time error into SQLite's error and leaving the error itself
-// where the engine will find it.
-template <Body F>
-void guarded(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    try {
-        F(ctx, argc, argv);
-    } catch (const RuntimeError& e) {
-        if (auto* errors = static_cast<FunctionErrors*>(sqlite3_user_data(ctx))) errors->pending = e;
-        sqlite3_result_error(ctx, e.description().c_str(), -1);
-    } catch (const std::bad_alloc&) {
-        sqlite3_result_error_nomem(ctx);
-    } catch (const std::exception& e) {
-        sqlite3_result_error(ctx, e.what(), -1);
-    }
-}
-
-// a & b & ...: Null reads as empty text.
-void concat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    std::string out;
-    for (int i = 0; i < argc; ++i) {
-        if (isNull(argv[i])) continue;
-        if (isNumber(argv[i])) out += numberText(argv[i]);
-        else out += textOf(argv[i]);
-    }
-    resultText(ctx, out);
 }
 
 // Format(x, pattern[, 1]): the third argument says that x is an amount in ten-thousandths, which
@@ -232,7 +190,6 @@ struct Function {
 
 void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
     static const Function functions[] = {
-        {"jet_concat", -1, guarded<concat>},
         {"jet_format", 2, guarded<format>},
         {"jet_format", 3, guarded<format>},
         {"jet_trim", 1, guarded<trim>},
@@ -254,6 +211,7 @@ void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
         sqlite3_create_function_v2(db, f.name, f.args, flags, errors, f.body, nullptr, nullptr, nullptr);
     }
     sqlite3_create_collation_v2(db, "PTBR", SQLITE_UTF8, nullptr, compareCollated, nullptr);
+    registerJetOperators(db, errors);
 }
 
 }  // namespace zelt::jet::engine

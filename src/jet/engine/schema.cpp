@@ -5,6 +5,7 @@
 #include <thread>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "jet/engine/error_mapping.hpp"
 #include "jet/engine/reference_data.hpp"
@@ -158,6 +159,17 @@ Relations relationsOf(const TableDef& table) {
     return out;
 }
 
+// The table's columns that the file holds and the catalogue knows.
+std::vector<std::string> columnsInFile(Database& db, const TableDef& table) {
+    Statement s = db.prepare("SELECT name FROM pragma_table_info(" + quoted(table.name) + ")");
+    std::vector<std::string> out;
+    while (sqlite3_step(s.get()) == SQLITE_ROW) {
+        std::string column = reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 0));
+        if (findColumn(table, column)) out.push_back(std::move(column));
+    }
+    return out;
+}
+
 // A money column declared REAL would turn the ten-thousandths written into it back into doubles.
 bool holdsMoneyAsReal(Database& db, const TableDef& table) {
     Statement s = db.prepare("SELECT name FROM pragma_table_info(" + quoted(table.name) + ") WHERE type = 'REAL'");
@@ -178,14 +190,9 @@ void rebuild(Database& db, const TableDef& table) {
     const std::string name = quoted(table.name), fresh = quoted(table.name + "_novo");
     db.exec(createTable(table, referencedColumns(), table.name + "_novo").c_str());
     std::string columns;
-    {
-        Statement present = db.prepare("SELECT name FROM pragma_table_info(" + name + ")");
-        while (sqlite3_step(present.get()) == SQLITE_ROW) {
-            const std::string column = reinterpret_cast<const char*>(sqlite3_column_text(present.get(), 0));
-            if (!findColumn(table, column)) continue;
-            if (!columns.empty()) columns += ", ";
-            columns += quoted(column);
-        }
+    for (const std::string& column : columnsInFile(db, table)) {
+        if (!columns.empty()) columns += ", ";
+        columns += quoted(column);
     }
     const std::string counter = std::to_string(
         db.queryInt(("SELECT coalesce(max(seq), 0) FROM sqlite_sequence WHERE name = '" + table.name + "'").c_str()));
@@ -200,7 +207,8 @@ void rebuild(Database& db, const TableDef& table) {
 // and True is Jet's -1. Done before any table is rebuilt, so the copy carries converted values.
 void convertVersionOneValues(Database& db) {
     for (const TableDef& t : catalogue())
-        for (const ColumnDef& c : t.columns) {
+        for (const std::string& name : columnsInFile(db, t)) {
+            const ColumnDef& c = *findColumn(t, name);
             const std::string set = "UPDATE " + quoted(t.name) + " SET " + quoted(c.name);
             if (c.kind == ColumnKind::Money)
                 db.exec((set + " = CAST(round(" + quoted(c.name) + " * 10000) AS INTEGER) WHERE typeof(" +

@@ -1,8 +1,12 @@
 #include "jet/translate/expression_writer.hpp"
 
+#include <algorithm>
+#include <optional>
+
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
 #include "jet/translate/sql_text.hpp"
+#include "zelt/automation/regional.hpp"
 
 namespace zelt::jet {
 
@@ -37,6 +41,56 @@ bool integerLiteral(std::string_view text) {
     return std::stoll(std::string(text)) <= 2147483647LL;
 }
 
+// SQLite takes at most 127 arguments in a call.
+constexpr size_t MaxCallArguments = 100;
+
+// f(a, b, ...) written argument by argument, with at most MaxCallArguments in each call: a longer
+// list folds into the first argument of an outer call, f(f(a, ...), ...), as the functions that
+// take lists allow.
+class ArgumentList {
+public:
+    ArgumentList(std::string& out, std::string_view function) : out_(out), function_(function), start_(out.size()) {
+        out_ += function;
+        out_ += '(';
+    }
+    // Before each argument.
+    void next() {
+        if (count_ == MaxCallArguments) {
+            out_ += ')';
+            out_.insert(start_, std::string(function_) + "(");
+            count_ = 1;
+        }
+        if (count_++) out_ += ", ";
+    }
+    void close() { out_ += ')'; }
+
+private:
+    std::string& out_;
+    std::string_view function_;
+    size_t start_;
+    size_t count_ = 0;
+};
+
+// The value of a number or date literal, with its signs.
+std::optional<double> numericLiteral(const ast::Tree& tree, Index i) {
+    const Expr& e = tree[i];
+    if (e.kind == Expr::Kind::Date) return e.number;
+    if (e.kind == Expr::Kind::Number) return regional::plainDecimal(e.a);
+    if (e.kind == Expr::Kind::Negate)
+        if (const auto n = numericLiteral(tree, e.first)) return -*n;
+    return std::nullopt;
+}
+
+// Whether the first literal is at most the second; nothing when either is not a literal of the same kind.
+std::optional<bool> literalsInOrder(const ast::Tree& tree, Index first, Index second) {
+    const Expr &a = tree[first], &b = tree[second];
+    if (a.kind == Expr::Kind::String && b.kind == Expr::Kind::String)
+        return regional::compareText(sql::unquote(a.a, a.doubleQuoted), sql::unquote(b.a, b.doubleQuoted)) <= 0;
+    const auto x = numericLiteral(tree, first), y = numericLiteral(tree, second);
+    if (x && y) return *x <= *y;
+    return std::nullopt;
+}
+
 }  // namespace
 
 void ExpressionWriter::parenthesize(size_t mark) {
@@ -57,6 +111,11 @@ Typed ExpressionWriter::writeAtom(Index e) {
 Typed ExpressionWriter::writeTerm(Index e) {
     const size_t mark = out_.size();
     Typed t = write(e);
+    // SQLite reads a whole number there as the position of a result column; Jet as a constant.
+    if (out_.find_first_not_of("0123456789-()", mark) == std::string::npos) {
+        out_ += " + 0";
+        t.precedence = Precedence::Additive;
+    }
     if (!isNumeric(t.kind) && !t.null) {
         if (t.precedence != Precedence::Atom) parenthesize(mark);
         out_ += " COLLATE PTBR";
@@ -117,10 +176,34 @@ Typed ExpressionWriter::column(const Expr& e) {
     missingColumn(e.b, "nas tabelas da instrução");
 }
 
+ExpressionWriter::Piece ExpressionWriter::piece(Index e) {
+    const size_t mark = out_.size();
+    Piece p;
+    p.typed = write(e);
+    p.text = out_.substr(mark);
+    out_.resize(mark);
+    return p;
+}
+
+Operand ExpressionWriter::placed(Index e, const Piece& p) {
+    const size_t begin = out_.size();
+    out_ += p.text;
+    return {e, begin, out_.size(), p.typed};
+}
+
+void ExpressionWriter::appendCall(std::string_view function, const std::vector<std::string>& arguments) {
+    ArgumentList list(out_, function);
+    for (const std::string& argument : arguments) {
+        list.next();
+        out_ += argument;
+    }
+    list.close();
+}
+
 Typed ExpressionWriter::concatenation(const Expr& e) {
-    // a & b & c becomes one call: Null reads as empty text, numbers in their VB text form.
-    out_ += "jet_concat(";
-    bool first = true;
+    // a & b & c becomes one call: Null reads as empty text (all Null is Null), numbers and dates in
+    // their regional text; a date is marked as one, since SQLite holds it as a number.
+    ArgumentList list(out_, "jet_concat");
     auto operands = [&](auto&& self, Index i) -> void {
         const Expr& x = tree_[i];
         if (x.kind == Expr::Kind::Binary && x.op == Op::Concat) {
@@ -128,15 +211,124 @@ Typed ExpressionWriter::concatenation(const Expr& e) {
             self(self, tree_.nextOf(x.first));
             return;
         }
-        if (!first) out_ += ", ";
-        first = false;
+        list.next();
         Operand o = argument(i);
+        if (o.typed.kind == ValueKind::Date) {
+            out_.insert(o.begin, "jet_date_text(");
+            out_ += ')';
+            return;
+        }
         convert(o, Form::Double);
     };
     operands(operands, e.first);
     operands(operands, tree_.nextOf(e.first));
-    out_ += ')';
+    list.close();
     return {ValueKind::Text};
+}
+
+// Jet's +: numbers add; texts concatenate, Null making Null; a text beside a number is read as a
+// number. Where the kinds are known SQLite's + or || does it, otherwise jet_add row by row. A chain
+// a + b + c is written at once, so that it never nests calls.
+Typed ExpressionWriter::addition(const Expr& e) {
+    std::vector<Index> operands;
+    for (const Expr* x = &e;;) {
+        operands.push_back(tree_.nextOf(x->first));
+        const Expr& left = tree_[x->first];
+        if (left.kind != Expr::Kind::Binary || left.op != Op::Add) {
+            operands.push_back(x->first);
+            break;
+        }
+        x = &left;
+    }
+    std::reverse(operands.begin(), operands.end());
+    std::vector<Piece> pieces;
+    pieces.reserve(operands.size());
+    bool numbers = true, texts = true, known = true;
+    for (const Index i : operands) {
+        pieces.push_back(piece(i));
+        const Typed t = pieces.back().typed;
+        if (t.null) continue;
+        numbers = numbers && isNumeric(t.kind);
+        texts = texts && t.kind == ValueKind::Text;
+        known = known && t.kind != ValueKind::Unknown;
+    }
+    if (numbers) {
+        // Added pair by pair, so that money meets each other kind as arithmetic decides.
+        Operand sum;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            if (i) out_ += " + ";
+            Operand o = placed(operands[i], pieces[i]);
+            if (o.typed.precedence < Precedence::Additive || (i && o.typed.precedence == Precedence::Additive)) {
+                parenthesize(o.begin);
+                o.typed.precedence = Precedence::Atom;
+                o.end = out_.size();
+            }
+            if (i == 0) {
+                sum = o;
+                continue;
+            }
+            const Typed t = arithmetic(Op::Add, sum, o, Precedence::Additive);
+            sum = {ast::None, sum.begin, out_.size(), t};
+        }
+        return sum.typed;
+    }
+    if (texts) {
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            if (i) out_ += " || ";
+            const size_t mark = out_.size();
+            out_ += pieces[i].text;
+            const Precedence written = pieces[i].typed.precedence;
+            if (written < Precedence::Concatenation || (i && written == Precedence::Concatenation)) parenthesize(mark);
+        }
+        return {ValueKind::Text, false, Precedence::Concatenation};
+    }
+    // jet_add reads each value as Jet holds it: money as its amount, True as -1.
+    std::vector<std::string> arguments;
+    bool date = false;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const size_t mark = out_.size();
+        Operand o = placed(operands[i], pieces[i]);
+        convert(o, Form::Double);
+        arguments.push_back(out_.substr(mark));
+        out_.resize(mark);
+        date = date || o.typed.kind == ValueKind::Date;
+    }
+    appendCall("jet_add", arguments);
+    return {known ? (date ? ValueKind::Date : ValueKind::Double) : ValueKind::Unknown};
+}
+
+// Jet takes the bounds in either order. Literals are put in order here; other bounds are left to
+// jet_between, which writes each operand once and gives Null when any is Null, as Between does.
+Typed ExpressionWriter::between(const Expr& e) {
+    const Index low = tree_.nextOf(e.first), high = tree_.nextOf(low);
+    const auto inOrder = literalsInOrder(tree_, low, high);
+    if (!inOrder) {
+        if (e.negated) out_ += "NOT ";
+        std::vector<std::string> arguments;
+        for (const Index i : {e.first, low, high}) {
+            const size_t mark = out_.size();
+            Operand o = argument(i);
+            convert(o, Form::Double);
+            arguments.push_back(out_.substr(mark));
+            out_.resize(mark);
+        }
+        appendCall("jet_between", arguments);
+        return {ValueKind::Boolean, false, e.negated ? Precedence::Not : Precedence::Atom, true};
+    }
+    const Index lowest = *inOrder ? low : high, highest = *inOrder ? high : low;
+    Operand value = operand(e.first, Precedence::Comparison, false);
+    out_ += e.negated ? " NOT BETWEEN " : " BETWEEN ";
+    size_t mark = out_.size();
+    Typed t = writeAtom(lowest);
+    collateUnlessNumeric(mark, t, value.typed);
+    Operand from{lowest, mark, out_.size(), t};
+    out_ += " AND ";
+    mark = out_.size();
+    t = writeAtom(highest);
+    collateUnlessNumeric(mark, t, value.typed);
+    Operand to{highest, mark, out_.size(), t};
+    bounded(value, from, to);
+    return {ValueKind::Boolean, false, Precedence::Comparison, true};
 }
 
 Typed ExpressionWriter::binary(const Expr& e) {
@@ -157,12 +349,11 @@ Typed ExpressionWriter::binary(const Expr& e) {
     case Op::Le: return comparison(" <= ", l, r);
     case Op::Ge: return comparison(" >= ", l, r);
     case Op::Concat: return concatenation(e);
-    case Op::Add:
+    case Op::Add: return addition(e);
     case Op::Sub:
     case Op::Mul:
     case Op::Div: {
-        const bool additive = e.op == Op::Add || e.op == Op::Sub;
-        const Precedence p = additive ? Precedence::Additive : Precedence::Multiplicative;
+        const Precedence p = e.op == Op::Sub ? Precedence::Additive : Precedence::Multiplicative;
         if (e.op == Op::Div) {
             // Jet divides as doubles, and a division by zero is an error, not Null.
             out_ += "jet_divide(";
@@ -173,7 +364,7 @@ Typed ExpressionWriter::binary(const Expr& e) {
             return arithmetic(e.op, dividend, divisor, Precedence::Atom);
         }
         Operand left = operand(l, p, false);
-        out_ += e.op == Op::Add ? " + " : e.op == Op::Sub ? " - " : " * ";
+        out_ += e.op == Op::Sub ? " - " : " * ";
         Operand right = operand(r, p, true);
         return arithmetic(e.op, left, right, p);
     }
@@ -210,30 +401,17 @@ Typed ExpressionWriter::write(Index i) {
         writeOperand(e.first, Precedence::Not, false);
         return {ValueKind::Boolean, false, Precedence::Not, true};
     case Expr::Kind::Negate: {
+        // Anything but an atom is enclosed, and an atom never begins with a sign: the minus can
+        // never meet another one and begin a comment.
         out_ += '-';
-        Operand o = operand(e.first, Precedence::Unary, false);
+        Operand o = operand(e.first, Precedence::Unary, true);
         convert(o, Form::Value);
-        if (out_[o.begin] == '-') parenthesize(o.begin);  // "--" would begin a comment
+        if (out_[o.begin] == '-') parenthesize(o.begin);
         // -True is 1, a whole number.
         return {o.typed.kind == ValueKind::Boolean ? ValueKind::Integer : o.typed.kind, false, Precedence::Unary};
     }
     case Expr::Kind::Binary: return binary(e);
-    case Expr::Kind::Between: {
-        const Index low = tree_.nextOf(e.first), high = tree_.nextOf(low);
-        Operand value = operand(e.first, Precedence::Comparison, false);
-        out_ += e.negated ? " NOT BETWEEN " : " BETWEEN ";
-        size_t mark = out_.size();
-        Typed t = writeAtom(low);
-        collateUnlessNumeric(mark, t, value.typed);
-        Operand lowest{low, mark, out_.size(), t};
-        out_ += " AND ";
-        mark = out_.size();
-        t = writeAtom(high);
-        collateUnlessNumeric(mark, t, value.typed);
-        Operand highest{high, mark, out_.size(), t};
-        bounded(value, lowest, highest);
-        return {ValueKind::Boolean, false, Precedence::Comparison, true};
-    }
+    case Expr::Kind::Between: return between(e);
     case Expr::Kind::IsNull:
         writeOperand(e.first, Precedence::Comparison, false);
         out_ += e.negated ? " IS NOT NULL" : " IS NULL";

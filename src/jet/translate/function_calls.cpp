@@ -23,6 +23,7 @@ struct Function {
     std::string_view sql;
     int minArgs, maxArgs;
     Result result;
+    bool aggregate = false;
 };
 
 // Plain calls: the arguments pass through in order.
@@ -31,11 +32,22 @@ constexpr Function Functions[] = {
     {"Val", "jet_val", 1, 1, Result::Double},      {"Mid", "jet_mid", 2, 3, Result::Text},
     {"Day", "jet_day", 1, 1, Result::Integer},     {"Month", "jet_month", 1, 1, Result::Integer},
     {"Year", "jet_year", 1, 1, Result::Integer},   {"Now", "jet_now", 0, 0, Result::Date},
-    {"Sum", "sum", 1, 1, Result::SameAsArgument},  {"Min", "min", 1, 1, Result::SameAsArgument},
-    {"Max", "max", 1, 1, Result::SameAsArgument},  {"Avg", "avg", 1, 1, Result::Double},
+    {"Sum", "sum", 1, 1, Result::SameAsArgument, true},  {"Min", "min", 1, 1, Result::SameAsArgument, true},
+    {"Max", "max", 1, 1, Result::SameAsArgument, true},  {"Avg", "avg", 1, 1, Result::Double, true},
 };
 
 }  // namespace
+
+template <class Write>
+Typed ExpressionWriter::aggregate(const Expr& e, Write writeArguments) {
+    if (insideAggregate_ || aggregatesRefusedIn_)
+        aggregateRefused(tree_.text, e.position, e.a, insideAggregate_ ? "" : aggregatesRefusedIn_);
+    insideAggregate_ = true;
+    const Typed t = writeArguments();
+    insideAggregate_ = false;
+    wroteAggregate_ = true;
+    return t;
+}
 
 Typed ExpressionWriter::call(const Expr& e) {
     auto wrongCount = [&]() {
@@ -90,33 +102,39 @@ Typed ExpressionWriter::call(const Expr& e) {
     }
     if (sameWord(e.a, "Count")) {
         if (n != 1) wrongCount();
-        if (tree_[args[0]].kind == Expr::Kind::Star) {
-            out_ += "count(*)";
-        } else {
-            out_ += "count(";
-            write(args[0]);
-            out_ += ')';
-        }
-        return {ValueKind::Integer};
+        return aggregate(e, [&]() -> Typed {
+            if (tree_[args[0]].kind == Expr::Kind::Star) {
+                out_ += "count(*)";
+            } else {
+                out_ += "count(";
+                write(args[0]);
+                out_ += ')';
+            }
+            return {ValueKind::Integer};
+        });
     }
     for (const Function& f : Functions) {
         if (!sameWord(f.jet, e.a)) continue;
         if (n < f.minArgs || n > f.maxArgs) wrongCount();
-        out_ += f.sql;
-        out_ += '(';
-        // Sums, minima and maxima of money stay in ten-thousandths, and Format takes an amount as
-        // one (the third argument says so); other functions see an amount as a double.
-        const bool keepsMoney = f.result == Result::SameAsArgument || f.sql == "jet_format";
-        Typed first{};
-        for (int i = 0; i < n; ++i) {
-            if (i > 0) out_ += ", ";
-            Operand o = argument(args[static_cast<size_t>(i)]);
-            convert(o, i == 0 && keepsMoney ? Form::Value : Form::Double);
-            if (i == 0) first = o.typed;
-        }
-        if (f.sql == "jet_format" && n == 1) out_ += ", ''";
-        if (f.sql == "jet_format" && first.kind == ValueKind::Money) out_ += ", 1";
-        out_ += ')';
+        auto writeCall = [&]() {
+            out_ += f.sql;
+            out_ += '(';
+            // Sums, minima and maxima of money stay in ten-thousandths, and Format takes an amount
+            // as one (the third argument says so); other functions see an amount as a double.
+            const bool keepsMoney = f.result == Result::SameAsArgument || f.sql == "jet_format";
+            Typed first{};
+            for (int i = 0; i < n; ++i) {
+                if (i > 0) out_ += ", ";
+                Operand o = argument(args[static_cast<size_t>(i)]);
+                convert(o, i == 0 && keepsMoney ? Form::Value : Form::Double);
+                if (i == 0) first = o.typed;
+            }
+            if (f.sql == "jet_format" && n == 1) out_ += ", ''";
+            if (f.sql == "jet_format" && first.kind == ValueKind::Money) out_ += ", 1";
+            out_ += ')';
+            return first;
+        };
+        const Typed first = f.aggregate ? aggregate(e, writeCall) : writeCall();
         switch (f.result) {
         case Result::Text: return {ValueKind::Text};
         case Result::Double: return {ValueKind::Double};

@@ -15,6 +15,9 @@ using ast::Index;
 
 namespace {
 
+// Jet's limit on the columns of a result and the terms of a sort or grouping; SQLite's is 2000.
+constexpr size_t MaxColumns = 255;
+
 struct Item {
     Index expr = ast::None;               // None: a column of a "*"
     const TableDef* table = nullptr;      // a plain column's table
@@ -27,6 +30,9 @@ public:
     SelectWriter(const ast::Tree& tree, const ast::Select& select) : tree_(tree), s_(select) {
         if (s_.from != ast::None) collectTables(s_.from);
         prepareItems();
+        if (items_.empty()) syntaxError(tree_.text, s_.position, "SELECT");  // "*" of no table
+        if (items_.size() > MaxColumns || s_.groupBy.size() > MaxColumns || s_.orderBy.size() > MaxColumns)
+            tooComplex(tree_.text, s_.position, "SELECT");
     }
 
     // ownOrderBy false: the ORDER BY is the union's, written by the caller. shape: the columns of a
@@ -36,6 +42,7 @@ public:
         q.sql.reserve(tree_.text.size() + tree_.text.size() / 2 + 64);
         std::string& out = q.sql;
         ExpressionWriter w(tree_, scope_, out);
+        w.refuseAggregates(nullptr);
         const bool ordered = ownOrderBy && !s_.orderBy.empty();
         // Jet's TOP n keeps the rows tied with the n-th on the ORDER BY terms; a rank does the
         // same. Ordered by a table's own counter there are no ties, and LIMIT lets SQLite stop early.
@@ -71,21 +78,28 @@ public:
             sql::appendIdentifier(out, ranked ? rankedName(i) : item.name);
             q.columns.push_back({item.name, kind});
         }
+        // Sorting by an aggregate needs a selection of them: SQLite refuses it otherwise, and Jet
+        // asks that every column be grouped or aggregated.
+        const char* const sortAggregates = w.wroteAggregate() || !s_.groupBy.empty() ? nullptr : "ORDER BY";
         if (ranked) {
+            w.refuseAggregates(sortAggregates);
             out += ", RANK() OVER (ORDER BY ";
             orderTerms(w, out);
             out += ") AS \"jet_rank\"";
         }
         if (s_.from != ast::None) {
             out += " FROM ";
+            w.refuseAggregates("FROM");
             writeFrom(w, out, s_.from, false);
         }
         if (s_.where != ast::None) {
             out += " WHERE ";
+            w.refuseAggregates("WHERE");
             w.write(s_.where);
         }
         if (!s_.groupBy.empty()) {
             out += " GROUP BY ";
+            w.refuseAggregates("GROUP BY");
             for (size_t i = 0; i < s_.groupBy.size(); ++i) {
                 if (i) out += ", ";
                 w.writeTerm(s_.groupBy[i]);
@@ -93,6 +107,7 @@ public:
         }
         if (ordered && !ranked) {
             out += " ORDER BY ";
+            w.refuseAggregates(sortAggregates);
             orderTerms(w, out);
         }
         if (s_.top && !ranked) out += " LIMIT " + std::to_string(*s_.top);

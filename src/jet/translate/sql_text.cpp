@@ -7,7 +7,10 @@ namespace zelt::jet::sql {
 
 void appendIdentifier(std::string& out, std::string_view name) {
     out += '"';
-    out += name;
+    for (const char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
     out += '"';
 }
 
@@ -47,13 +50,17 @@ void appendReal(std::string& out, double value) {
     char buffer[32];
     const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
     const std::string_view text(buffer, static_cast<size_t>(r.ptr - buffer));
+    if (value < 0) out += '(';
     out += text;
     if (text.find_first_of(".eEn") == std::string_view::npos) out += ".0";
+    if (value < 0) out += ')';
 }
 
 void appendNumber(std::string& out, double value) {
     if (value == std::trunc(value) && std::abs(value) < 9.0e15) {
+        if (value < 0) out += '(';
         out += std::to_string(static_cast<long long>(value));
+        if (value < 0) out += ')';
         return;
     }
     appendReal(out, value);

@@ -1,5 +1,7 @@
 #pragma once
-// Pieces of SQLite text.
+// Pieces of SQLite text. Each piece is one token or one parenthesized group, so that whatever
+// precedes it can never join it into a comment or another token: a name is quoted with its quote
+// doubled, a text literal escaped, a negative number enclosed.
 #include <string>
 #include <string_view>
 
