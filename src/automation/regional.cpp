@@ -213,10 +213,11 @@ double val(std::string_view text) {
     }
     if (!any) return 0.0;
     // An exponent (E or D, as VB writes doubles) counts only when digits follow it.
-    if (i < text.size() && std::strchr("eEdD", text[i])) {
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
         std::string exponent = "e";
-        for (++i, skipBlanks(); i < text.size() && (text[i] == '-' || text[i] == '+') && exponent.size() == 1; ++i, skipBlanks())
-            exponent += text[i];
+        ++i;
+        skipBlanks();
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) exponent += text[i++];
         for (; i < text.size() && (std::isdigit(static_cast<unsigned char>(text[i])) || isBlank(text[i])); ++i)
             if (!isBlank(text[i])) exponent += text[i];
         if (std::isdigit(static_cast<unsigned char>(exponent.back()))) digits += exponent;

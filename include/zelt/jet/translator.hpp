@@ -8,7 +8,8 @@
 
 namespace zelt::jet {
 
-// What a result column holds, so that the engine gives its field the right ADO type.
+// What a result column holds, so that the engine gives its field the right ADO type. Money is
+// written as its ten-thousandths (an integer, as Jet's Currency); Boolean as -1/0 or SQLite's 1/0.
 enum class ValueKind { Unknown, Integer, Double, Money, Text, Boolean, Date };
 
 struct ResultColumn {

@@ -54,7 +54,7 @@ void format(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_value* x = argv[0];
     if (isNull(x)) return sqlite3_result_null(ctx);
     std::optional<Currency> amount;
-    if (argc > 2 && sqlite3_value_type(x) == SQLITE_INTEGER) amount = Currency::fromRaw(sqlite3_value_int64(x));
+    if (argc > 2 && isNumber(x)) amount = amountOf(x);
     std::string_view pattern = textOf(argv[1]);
     if (pattern.empty()) {
         if (amount) return resultText(ctx, amount->toString('.'));
@@ -149,14 +149,11 @@ void ccur(sqlite3_context* ctx, int, sqlite3_value** argv) {
                        "Tipo de dados incompatível na expressão: '" + std::string(text) + "' não é um número.");
 }
 
-// An amount in ten-thousandths on its way into a money column: an integer sum that overflowed is
-// a double in SQLite, and Jet's overflow.
+// An amount on its way into a money column: ten-thousandths, kept as they are; SQLite turns an
+// integer sum that overflows into a double, which is Jet's overflow.
 void amount(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    sqlite3_value* x = argv[0];
-    if (sqlite3_value_type(x) != SQLITE_FLOAT) return sqlite3_result_value(ctx, x);
-    const double raw = std::nearbyint(sqlite3_value_double(x));
-    if (!(std::fabs(raw) < 9223372036854775808.0)) throwError(zelt::err::Overflow);
-    sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(raw));
+    if (sqlite3_value_type(argv[0]) != SQLITE_FLOAT) return sqlite3_result_value(ctx, argv[0]);
+    sqlite3_result_int64(ctx, amountOf(argv[0]).raw());
 }
 
 // a / b as Jet divides: as doubles; by zero it is error 11, and 0 / 0 error 6, as in VBA.
@@ -187,6 +184,13 @@ struct Function {
 };
 
 }  // namespace
+
+Currency amountOf(sqlite3_value* v) {
+    if (sqlite3_value_type(v) == SQLITE_INTEGER) return Currency::fromRaw(sqlite3_value_int64(v));
+    const double raw = std::nearbyint(sqlite3_value_double(v));
+    if (!(std::fabs(raw) < 9223372036854775808.0)) throwError(zelt::err::Overflow);
+    return Currency::fromRaw(static_cast<int64_t>(raw));
+}
 
 void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
     static const Function functions[] = {

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <limits>
 
-#include "zelt/automation/error.hpp"
+#include "jet/engine/jet_functions.hpp"
 #include "zelt/automation/regional.hpp"
 
 namespace zelt::jet::engine {
@@ -50,13 +50,7 @@ Variant typed(sqlite3_stmt* s, int c, ValueKind kind) {
         if (number) return Variant(sqlite3_column_double(s, c));
         break;
     case ValueKind::Money:
-        // Money is ten-thousandths; SQLite turns an integer that overflows into a double.
-        if (type == SQLITE_INTEGER) return Variant(Currency::fromRaw(sqlite3_column_int64(s, c)));
-        if (type == SQLITE_FLOAT) {
-            const double raw = std::nearbyint(sqlite3_column_double(s, c));
-            if (!(std::fabs(raw) < 9223372036854775808.0)) throwError(err::Overflow);
-            return Variant(Currency::fromRaw(static_cast<int64_t>(raw)));
-        }
+        if (number) return Variant(amountOf(sqlite3_column_value(s, c)));
         if (auto n = regional::parseCurrency(columnText(s, c))) return Variant(*n);
         break;
     case ValueKind::Text:

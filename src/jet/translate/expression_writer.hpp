@@ -66,7 +66,12 @@ public:
     // money exactly (out of the range, error 6), other values through jet_ccur; converting the
     // last operand first keeps the earlier ones' places true.
     Operand argument(ast::Index e);
-    void convert(Operand& o, Form form);
+    void convert(Operand& o, Form form) {
+        const Typed& t = o.typed;
+        const bool money = t.kind == ValueKind::Money;
+        const bool rescale = form == Form::Money ? !money : form == Form::Double && money;
+        if (!t.null && (rescale || (t.kind == ValueKind::Boolean && t.sqliteTruth))) reform(o, form);
+    }
 
 private:
     Typed writeOperand(ast::Index e, Precedence parent, bool right);
@@ -95,6 +100,7 @@ private:
 
     // value_forms.cpp: money and Booleans where values meet.
     Operand operand(ast::Index e, Precedence parent, bool right);
+    void reform(Operand& o, Form form);
     Typed arithmetic(ast::Op op, Operand& l, Operand& r, Precedence p);
     void compared(Operand& l, Operand& r);
     void bounded(Operand& value, Operand& low, Operand& high);

@@ -71,9 +71,8 @@ Operand ExpressionWriter::argument(Index e) {
     return {e, begin, out_.size(), t};
 }
 
-void ExpressionWriter::convert(Operand& o, Form form) {
+void ExpressionWriter::reform(Operand& o, Form form) {
     Typed& t = o.typed;
-    if (t.null) return;
     // before + the operand (enclosed when it binds more loosely than inner) + after.
     auto wrap = [&](std::string_view before, std::string_view after, Precedence inner, Precedence result) {
         const bool enclose = t.precedence < inner;
@@ -159,10 +158,8 @@ void ExpressionWriter::bounded(Operand& value, Operand& low, Operand& high) {
     Form form = Form::Value;
     Operand* all[] = {&value, &low, &high};
     bool money = false, exact = true;
-    for (const Operand* o : all) {
-        money = money || o->typed.kind == ValueKind::Money;
-        exact = exact && exactAsMoney(*o);
-    }
+    for (const Operand* o : all) money = money || o->typed.kind == ValueKind::Money;
+    for (const Operand* o : all) exact = exact && (!money || exactAsMoney(*o));
     if (money) form = exact ? Form::Money : Form::Double;
     convert(high, form);
     convert(low, form);
@@ -171,10 +168,8 @@ void ExpressionWriter::bounded(Operand& value, Operand& low, Operand& high) {
 
 Typed ExpressionWriter::branches(Operand* first, size_t count) {
     bool money = false, exact = true;
-    for (size_t i = 0; i < count; ++i) {
-        money = money || first[i].typed.kind == ValueKind::Money;
-        exact = exact && exactAsMoney(first[i]);
-    }
+    for (size_t i = 0; i < count; ++i) money = money || first[i].typed.kind == ValueKind::Money;
+    for (size_t i = 0; i < count && money; ++i) exact = exact && exactAsMoney(first[i]);
     const Form form = !money ? Form::Value : exact ? Form::Money : Form::Double;
     Typed kind{ValueKind::Unknown, true};
     for (size_t i = count; i-- > 0;) {
