@@ -245,7 +245,7 @@ constexpr const char* RawClientInsertion =
 constexpr const char* RawAnimalInsertion =
     "INSERT INTO Animais (Nome, Sexo, CodigoDoCliente, CodigoDaEspecie, CodigoDaRaca, Porte, Cor, DataDeNascimento, "
     "RGA, Microchip, Pedigree, AnimalMorto, Observacao, Situacao, DataEHoraDaInclusao, UsuarioDaInclusao) VALUES "
-    "(?1, 'M', ?2, ?3, ?4, 'MÉDIO', 'CARAMELO', 43961, 'RGA1', 'CHIP1', 1, 0, 'DÓCIL', 1, "
+    "(?1, 'M', ?2, ?3, ?4, 'MÉDIO', 'CARAMELO', 43961, 'RGA1', 'CHIP1', -1, 0, 'DÓCIL', 1, "
     "julianday('now', 'localtime') - 2415018.5, 'bench')";
 
 void AddClientWithTwoAnimalsRaw(benchmark::State& state) {

@@ -38,7 +38,7 @@ inline const std::string rawClientColumns = std::string("SELECT ") +
     "CASE WHEN C.DataDeNascimento <> '' THEN substr(printf('%04d', CAST(C.DataDeNascimento AS INTEGER)), 1, 2) || '/' || substr(printf('%04d', CAST(C.DataDeNascimento AS INTEGER)), 3, 2) || CASE WHEN C.AnoDeNascimento <> '' THEN '/' || C.AnoDeNascimento ELSE '' END ELSE '' END AS DataDeNascimento, "
     "IFNULL(C.AnoDeNascimento, '') AS AnoDeNascimento, "
     "IFNULL(C.RGIE, '') AS RGIE, "
-    "CASE WHEN C.VIP = 1 THEN 'Sim' ELSE 'Não' END AS VIP, "
+    "CASE WHEN C.VIP <> 0 THEN 'Sim' ELSE 'Não' END AS VIP, "
     "IFNULL(C.CategoriaDaCurvaABC, '') AS CategoriaDaCurvaABC, " +
     rawCep("CEP") + " AS CEP, " +
     "IFNULL(C.TipoDeLogradouro, '') AS TipoDeLogradouro, "
@@ -67,22 +67,22 @@ inline const std::string rawClientColumns = std::string("SELECT ") +
     "IFNULL(C.CanalDeComunicacao4, '') AS CanalDeComunicacao4, "
     "IFNULL(C.Profissao, '') AS Profissao, "
     "IFNULL(C.Observacao, '') AS Observacao, "
-    "CASE WHEN C.LimiteDeCredito IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.LimiteDeCredito), '.', ',') END AS LimiteDeCredito, "
+    "CASE WHEN C.LimiteDeCredito IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.LimiteDeCredito / 10000.0), '.', ',') END AS LimiteDeCredito, "
     "CASE WHEN C.DataDaUltimaCompra IS NULL THEN '' ELSE strftime('%d/%m/%Y', C.DataDaUltimaCompra + 2415018.5) END AS DataDaUltimaCompra, "
-    "CASE WHEN C.ValorDaUltimaCompra IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.ValorDaUltimaCompra), '.', ',') END AS ValorDaUltimaCompra, "
-    "CASE WHEN C.Credito IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.Credito), '.', ',') END AS Credito, "
+    "CASE WHEN C.ValorDaUltimaCompra IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.ValorDaUltimaCompra / 10000.0), '.', ',') END AS ValorDaUltimaCompra, "
+    "CASE WHEN C.Credito IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.Credito / 10000.0), '.', ',') END AS Credito, "
     "IFNULL(C.MotivoDaSituacao, '') AS MotivoDaSituacao, "
-    "CASE WHEN C.ClienteComDesconto = 1 THEN 'Sim' ELSE 'Não' END AS ClienteComDesconto, "
-    "CASE WHEN C.DescontoUnico = 1 THEN 'Sim' ELSE 'Não' END AS DescontoUnico, "
-    "CASE WHEN C.PercentualUnicoDeDescontos IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualUnicoDeDescontos), '.', ',') END AS PercentualUnicoDeDescontos, "
-    "CASE WHEN C.PercentualDeDescontoEmClinicos IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmClinicos), '.', ',') END AS PercentualDeDescontoEmClinicos, "
-    "CASE WHEN C.PercentualDeDescontoEmCirurgiaSimples IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmCirurgiaSimples), '.', ',') END AS PercentualDeDescontoEmCirurgiaSimples, "
-    "CASE WHEN C.PercentualDeDescontoEmCirurgiaMedia IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmCirurgiaMedia), '.', ',') END AS PercentualDeDescontoEmCirurgiaMedia, "
-    "CASE WHEN C.PercentualDeDescontoEmCirurgiaComplexa IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmCirurgiaComplexa), '.', ',') END AS PercentualDeDescontoEmCirurgiaComplexa, "
-    "CASE WHEN C.PercentualDeDescontoEmBanhosTosasEEsteticas IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmBanhosTosasEEsteticas), '.', ',') END AS PercentualDeDescontoEmBanhosTosasEEsteticas, "
-    "CASE WHEN C.PercentualDeDescontoEmHospedagens IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmHospedagens), '.', ',') END AS PercentualDeDescontoEmHospedagens, "
-    "CASE WHEN C.PercentualDeDescontoEmAdestramentos IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmAdestramentos), '.', ',') END AS PercentualDeDescontoEmAdestramentos, "
-    "CASE WHEN C.PercentualDeDescontoEmOutros IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmOutros), '.', ',') END AS PercentualDeDescontoEmOutros, "
+    "CASE WHEN C.ClienteComDesconto <> 0 THEN 'Sim' ELSE 'Não' END AS ClienteComDesconto, "
+    "CASE WHEN C.DescontoUnico <> 0 THEN 'Sim' ELSE 'Não' END AS DescontoUnico, "
+    "CASE WHEN C.PercentualUnicoDeDescontos IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualUnicoDeDescontos / 10000.0), '.', ',') END AS PercentualUnicoDeDescontos, "
+    "CASE WHEN C.PercentualDeDescontoEmClinicos IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmClinicos / 10000.0), '.', ',') END AS PercentualDeDescontoEmClinicos, "
+    "CASE WHEN C.PercentualDeDescontoEmCirurgiaSimples IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmCirurgiaSimples / 10000.0), '.', ',') END AS PercentualDeDescontoEmCirurgiaSimples, "
+    "CASE WHEN C.PercentualDeDescontoEmCirurgiaMedia IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmCirurgiaMedia / 10000.0), '.', ',') END AS PercentualDeDescontoEmCirurgiaMedia, "
+    "CASE WHEN C.PercentualDeDescontoEmCirurgiaComplexa IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmCirurgiaComplexa / 10000.0), '.', ',') END AS PercentualDeDescontoEmCirurgiaComplexa, "
+    "CASE WHEN C.PercentualDeDescontoEmBanhosTosasEEsteticas IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmBanhosTosasEEsteticas / 10000.0), '.', ',') END AS PercentualDeDescontoEmBanhosTosasEEsteticas, "
+    "CASE WHEN C.PercentualDeDescontoEmHospedagens IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmHospedagens / 10000.0), '.', ',') END AS PercentualDeDescontoEmHospedagens, "
+    "CASE WHEN C.PercentualDeDescontoEmAdestramentos IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmAdestramentos / 10000.0), '.', ',') END AS PercentualDeDescontoEmAdestramentos, "
+    "CASE WHEN C.PercentualDeDescontoEmOutros IS NULL THEN '0,00' ELSE replace(printf('%.2f', C.PercentualDeDescontoEmOutros / 10000.0), '.', ',') END AS PercentualDeDescontoEmOutros, "
     "IFNULL(C.Situacao, 1) AS Situacao, "
     "CASE WHEN C.Situacao IS NULL THEN 'Ativo' WHEN C.Situacao = 1 THEN CASE WHEN C.Sexo = 'M' THEN 'Ativo' ELSE 'Ativa' END WHEN C.Situacao = 2 THEN CASE WHEN C.Sexo = 'M' THEN 'Inativo' ELSE 'Inativa' END WHEN C.Situacao = 3 THEN CASE WHEN C.Sexo = 'M' THEN 'Bloqueado' ELSE 'Bloqueada' END WHEN C.Situacao = 4 THEN CASE WHEN C.Sexo = 'M' THEN 'Excluído' ELSE 'Excluída' END END AS NomeDaSituacao, "
     "strftime('%d/%m/%Y %H:%M:%S', C.DataEHoraDaInclusao + 2415018.5) AS DataEHoraDaInclusao, "
@@ -149,7 +149,7 @@ inline const std::string rawAnimalSelection = std::string("SELECT ") +
     "IFNULL(C.ApelidoOuNomeFantasia, '') AS ApelidoOuNomeFantasia, "
     "IFNULL(C.NomeOuRazaoSocial, '') AS NomeOuRazaoSocial, "
     "IFNULL(C.Situacao, 1) AS SituacaoDoCliente, "
-    "CASE WHEN C.VIP = 1 THEN 'Sim' ELSE 'Não' END AS VIP, "
+    "CASE WHEN C.VIP <> 0 THEN 'Sim' ELSE 'Não' END AS VIP, "
     "IFNULL(C.CategoriaDaCurvaABC, '') AS CategoriaDaCurvaABC, "
     "IFNULL(C.Logradouro, '') AS Logradouro, "
     "IFNULL(C.Numero, '') AS Numero, "
@@ -161,7 +161,7 @@ inline const std::string rawAnimalSelection = std::string("SELECT ") +
     rawFullAddresses + rawChannels +
     " FROM Animais AS A JOIN Clientes AS C ON A.CodigoDoCliente = C.Codigo "
     "JOIN EspeciesDeAnimais AS E ON A.CodigoDaEspecie = E.Codigo JOIN RacasDeAnimais AS R ON A.CodigoDaRaca = R.Codigo "
-    "WHERE A.Situacao IN (1, 2) AND A.AnimalMorto IN (0, 1) ORDER BY A.Nome";
+    "WHERE A.Situacao IN (1, 2) AND A.AnimalMorto IN (0, -1) ORDER BY A.Nome";
 
 // The tree as an application would build it: both lists read, each animal put under its client.
 struct RelatedListing {

@@ -106,8 +106,8 @@ inline void seed(const std::string& path, int clients) {
         "CanalDeComunicacao1, TipoDeCanalDeComunicacao2, CanalDeComunicacao2, LimiteDeCredito, ClienteComDesconto, "
         "DescontoUnico, PercentualUnicoDeDescontos, Situacao, DataEHoraDaInclusao, UsuarioDaInclusao, Credito) "
         "VALUES ('PF', ?1, ?2, ?3, ?4, '1980', ?5, '12345678', ?6, 'Rua', ?7, ?8, 'Apto 12', 'Centro', 'São Paulo', "
-        "'3550308', 'SP', ?9, 'A', ?6, ?7, 'Email', 'cliente@example.com', 'Celular', ?10, ?11, 0, 1, 10.5, ?12, ?13, "
-        "'admin', 12.34)", -1, &client, nullptr), "prepare");
+        "'3550308', 'SP', ?9, 'A', ?6, ?7, 'Email', 'cliente@example.com', 'Celular', ?10, ?11, 0, -1, 105000, ?12, ?13, "
+        "'admin', 123400)", -1, &client, nullptr), "prepare");
     std::mt19937 rng(42);
     for (int i = 0; i < clients; ++i) {
         const std::string name = std::string(first[rng() % 18]) + " " + last[rng() % 13] + " " + last[rng() % 13];
@@ -119,9 +119,9 @@ inline void seed(const std::string& path, int clients) {
         bindText(client, 6, randomDigits(rng, 8));
         bindText(client, 7, "Avenida " + std::string(last[rng() % 13]));
         bindText(client, 8, std::to_string(rng() % 2000));
-        sqlite3_bind_int(client, 9, static_cast<int>(rng() % 2));
+        sqlite3_bind_int(client, 9, -static_cast<int>(rng() % 2));
         bindText(client, 10, "119" + randomDigits(rng, 8));
-        sqlite3_bind_double(client, 11, static_cast<double>(rng() % 500000) / 100);
+        sqlite3_bind_int64(client, 11, static_cast<int64_t>(rng() % 500000) * 100);
         sqlite3_bind_int(client, 12, static_cast<int>(1 + rng() % 4));
         sqlite3_bind_double(client, 13, 45000.0 + static_cast<double>(rng() % 1000000) / 1000);
         check(db, sqlite3_step(client), "client");
@@ -143,8 +143,8 @@ inline void seed(const std::string& path, int clients) {
             bindText(animal, 5, sizes[rng() % 3]);
             sqlite3_bind_double(animal, 6, 40000.0 + static_cast<double>(rng() % 6000));
             bindText(animal, 7, randomDigits(rng, 15));
-            sqlite3_bind_int(animal, 8, static_cast<int>(rng() % 2));
-            sqlite3_bind_int(animal, 9, rng() % 10 == 0 ? 1 : 0);
+            sqlite3_bind_int(animal, 8, -static_cast<int>(rng() % 2));
+            sqlite3_bind_int(animal, 9, rng() % 10 == 0 ? -1 : 0);
             sqlite3_bind_int(animal, 10, static_cast<int>(1 + rng() % 2));
             sqlite3_bind_double(animal, 11, 45000.0 + static_cast<double>(rng() % 1000000) / 1000);
             check(db, sqlite3_step(animal), "animal");
@@ -164,7 +164,7 @@ inline void seed(const std::string& path, int clients) {
 inline const std::string& seededDatabase() {
     static const std::string path = [] {
         // Bumped whenever seed() changes what it writes.
-        constexpr int SeedVersion = 3;
+        constexpr int SeedVersion = 4;
         const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zelt-bench";
         std::filesystem::create_directories(dir);
         const std::string p = (dir / ("seed" + std::to_string(SeedVersion) + "-" + std::to_string(clientCount()) +

@@ -5,6 +5,7 @@
 // reference data, and dropped at the end. Without a server the PostgreSQL runs are skipped.
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -65,6 +66,29 @@ inline bool onServer(const std::string& sql) {
     const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK || PQresultStatus(r) == PGRES_TUPLES_OK;
     PQclear(r);
     PQfinish(c);
+    return ok;
+}
+
+// Statements run on the database itself, past the Jet engine (what a test sets up by hand): on a
+// file through SQLite, on a server through libpq. True when they ran.
+inline bool runDirectly(const std::string& database, const std::string& sql) {
+    if (onTestServer()) {
+        PGconn* c = PQconnectdb(database.c_str());
+        PQsetNoticeProcessor(c, [](void*, const char*) {}, nullptr);
+        PGresult* r = PQexec(c, sql.c_str());
+        const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK || PQresultStatus(r) == PGRES_TUPLES_OK;
+        if (!ok) ADD_FAILURE() << sql << ": " << PQerrorMessage(c);
+        PQclear(r);
+        PQfinish(c);
+        return ok;
+    }
+    sqlite3* db = nullptr;
+    char* error = nullptr;
+    const bool ok = sqlite3_open(database.c_str(), &db) == SQLITE_OK &&
+                    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK;
+    if (!ok) ADD_FAILURE() << sql << ": " << (error ? error : sqlite3_errmsg(db));
+    sqlite3_free(error);
+    sqlite3_close(db);
     return ok;
 }
 

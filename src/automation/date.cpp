@@ -6,6 +6,8 @@
 #include <ctime>
 #include <vector>
 
+#include "zelt/automation/regional.hpp"
+
 namespace zelt {
 
 namespace {
@@ -198,15 +200,20 @@ std::string Date::format(std::string_view pattern) const {
         size_t run = 1;
         while (i + run < pattern.size() && std::tolower(static_cast<unsigned char>(pattern[i + run])) == c) ++run;
         switch (c) {
-            case 'd': out += run >= 2 ? two(p.day) : std::to_string(p.day); break;
+            case 'd':
+                if (run >= 5) out += format(run == 5 ? "dd/mm/yyyy" : "dddd, d \\de mmmm \\de yyyy");
+                else if (run >= 3) out += regional::weekdayName(weekday(), run == 3);
+                else out += run == 2 ? two(p.day) : std::to_string(p.day);
+                break;
             case 'y': out += run >= 3 ? std::to_string(p.year) : two(p.year % 100); break;
             case 'h': out += run >= 2 ? two(p.hour) : std::to_string(p.hour); afterHour = true; break;
             case 'n': out += run >= 2 ? two(p.minute) : std::to_string(p.minute); break;
             case 's': out += run >= 2 ? two(p.second) : std::to_string(p.second); break;
             case 'm':
                 // "mm" right after an hour is the minutes, as VB reads it.
-                if (afterHour) out += run >= 2 ? two(p.minute) : std::to_string(p.minute);
-                else out += run >= 2 ? two(p.month) : std::to_string(p.month);
+                if (afterHour && run <= 2) out += run == 2 ? two(p.minute) : std::to_string(p.minute);
+                else if (run >= 3) out += regional::monthName(p.month, run == 3);
+                else out += run == 2 ? two(p.month) : std::to_string(p.month);
                 break;
             case '\\':
                 if (i + 1 < pattern.size()) out += pattern[i + 1];

@@ -8,6 +8,7 @@ std::string standardDescription(int32_t number) {
         case err::Overflow: return "Estouro";
         case err::OutOfMemory: return "Memória insuficiente";
         case err::SubscriptOutOfRange: return "Subscrito fora do intervalo";
+        case err::DivisionByZero: return "Divisão por zero";
         case err::TypeMismatch: return "Tipos incompatíveis";
         case err::ObjectVariableNotSet: return "Variável de objeto ou variável do bloco With não definida";
         case InvalidUseOfNull: return "Uso inválido de Null";

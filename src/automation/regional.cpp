@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <unicode/coll.h>
+#include <unicode/dtfmtsym.h>
 #include <unicode/sortkey.h>
 #include <unicode/unistr.h>
 #include <unicode/ustring.h>
@@ -106,7 +107,7 @@ std::optional<double> plainDecimal(std::string_view text) {
     return v;
 }
 
-std::optional<double> parseNumber(std::string_view text) {
+std::optional<std::string> decimalText(std::string_view text) {
     std::string_view t = trim(text);
     while (!t.empty() && (t.front() == '\t')) t.remove_prefix(1);
     if (t.empty()) return std::nullopt;
@@ -118,7 +119,7 @@ std::optional<double> parseNumber(std::string_view text) {
     }
     // Digits with "." grouping thousands and "," as the decimal point (Brazilian settings); a lone
     // "." followed by other than three digits is read as a decimal point, as the component writes 12.5.
-    std::string digits;
+    std::string digits = negative ? "-" : "";
     bool decimal = false;
     int digitCount = 0;
     const size_t lastComma = t.rfind(',');
@@ -146,24 +147,60 @@ std::optional<double> parseNumber(std::string_view text) {
         }
     }
     if (digitCount == 0) return std::nullopt;
-    const auto v = plainDecimal(digits);
-    if (!v) return std::nullopt;
-    return negative ? -*v : *v;
+    return digits;
 }
 
+std::optional<double> parseNumber(std::string_view text) {
+    const auto digits = decimalText(text);
+    return digits ? plainDecimal(*digits) : std::nullopt;
+}
+
+std::optional<Currency> parseCurrency(std::string_view text) {
+    const auto digits = decimalText(text);
+    return digits ? Currency::parse(*digits) : std::nullopt;
+}
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// &H and &O numbers: up to 16 bits they are Integers, up to 32 Longs, both signed (&HFFFF is -1).
+double radixValue(std::string_view text, size_t i, int radix) {
+    uint64_t v = 0;
+    for (; i < text.size(); ++i) {
+        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+        if (isBlank(c)) continue;
+        const int d = c >= '0' && c <= '9' ? c - '0' : radix == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10 : radix;
+        if (d >= radix) break;
+        v = v * static_cast<uint64_t>(radix) + static_cast<uint64_t>(d);
+        if (v > 0xFFFFFFFFu) throwError(err::Overflow);
+    }
+    if (v <= 0xFFFF) return static_cast<int16_t>(static_cast<uint16_t>(v));
+    return static_cast<int32_t>(static_cast<uint32_t>(v));
+}
+
+}  // namespace
+
 double val(std::string_view text) {
-    std::string digits;
     size_t i = 0;
-    auto skipBlanks = [&] { while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i; };
+    auto skipBlanks = [&] { while (i < text.size() && isBlank(text[i])) ++i; };
     skipBlanks();
+    if (i + 1 < text.size() && text[i] == '&') {
+        const char radix = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
+        if (radix == 'h') return radixValue(text, i + 2, 16);
+        if (radix == 'o') return radixValue(text, i + 2, 8);
+        return 0.0;
+    }
+    std::string digits;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
         if (text[i] == '-') digits += '-';
         ++i;
     }
+    // Blanks are skipped everywhere, as Val does: "1 615" is 1615.
     bool point = false, any = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') continue;  // Val skips blanks inside the number
+        if (isBlank(c)) continue;
         if (std::isdigit(static_cast<unsigned char>(c))) {
             digits += c;
             any = true;
@@ -175,10 +212,86 @@ double val(std::string_view text) {
         }
     }
     if (!any) return 0.0;
-    return plainDecimal(digits).value_or(0.0);
+    // An exponent (E or D, as VB writes doubles) counts only when digits follow it.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        std::string exponent = "e";
+        ++i;
+        skipBlanks();
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) exponent += text[i++];
+        for (; i < text.size() && (std::isdigit(static_cast<unsigned char>(text[i])) || isBlank(text[i])); ++i)
+            if (!isBlank(text[i])) exponent += text[i];
+        if (std::isdigit(static_cast<unsigned char>(exponent.back()))) digits += exponent;
+    }
+    const auto v = plainDecimal(digits);
+    if (!v || !std::isfinite(*v)) throwError(err::Overflow);
+    return *v;
 }
 
-std::string formatNumber(double value, std::string_view pattern) {
+namespace {
+
+// |value| = digits x 10^exponent, the digits without leading zeros ("" for zero).
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    int exponent = 0;
+};
+
+Decimal decimalOf(double value) {
+    // The shortest text that reads back as the double: 2.675 is rounded as the 2.675 one sees.
+    if (!std::isfinite(value)) throwError(err::Overflow);
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    const std::string_view t(buf, static_cast<size_t>(r.ptr - buf));
+    Decimal d;
+    size_t i = 0;
+    if (t[i] == '-') d.negative = true, ++i;
+    int fraction = 0;
+    bool after = false;
+    for (; i < t.size() && t[i] != 'e'; ++i) {
+        if (t[i] == '.') { after = true; continue; }
+        d.digits += t[i];
+        fraction += after;
+    }
+    int e = 0;
+    std::from_chars(t.data() + i + 1 + (t[i + 1] == '+'), t.data() + t.size(), e);
+    d.exponent = e - fraction;
+    d.digits.erase(0, std::min(d.digits.find_first_not_of('0'), d.digits.size()));
+    return d;
+}
+
+Decimal decimalOf(Currency value) {
+    Decimal d;
+    d.negative = value.raw() < 0;
+    unsigned __int128 a = d.negative ? -static_cast<__int128>(value.raw()) : value.raw();
+    for (; a > 0; a /= 10) d.digits.insert(d.digits.begin(), static_cast<char>('0' + static_cast<int>(a % 10)));
+    d.exponent = -4;
+    return d;
+}
+
+// The digits of |value| x 10^places rounded to a whole number, a half away from zero as Format
+// rounds; "0" for zero.
+std::string roundedDigits(const Decimal& d, int places) {
+    const long shift = static_cast<long>(d.exponent) + places;
+    std::string r;
+    if (shift >= 0) {
+        r = d.digits.empty() ? "" : d.digits + std::string(static_cast<size_t>(shift), '0');
+    } else {
+        const long keep = static_cast<long>(d.digits.size()) + shift;
+        if (keep >= 0) {
+            r = d.digits.substr(0, static_cast<size_t>(keep));
+            if (d.digits[static_cast<size_t>(keep)] >= '5') {
+                size_t k = r.size();
+                while (k > 0 && r[k - 1] == '9') r[--k] = '0';
+                if (k == 0) r.insert(r.begin(), '1');
+                else ++r[k - 1];
+            }
+        }
+    }
+    r.erase(0, std::min(r.find_first_not_of('0'), r.size()));
+    return r.empty() ? "0" : r;
+}
+
+std::string formatDecimal(const Decimal& value, std::string_view pattern) {
     // The integer placeholders with the literal pieces before each, then the decimal part.
     std::string prefix, pending;
     std::vector<char> kinds;            // '0' or '#' per integer placeholder
@@ -208,12 +321,8 @@ std::string formatNumber(double value, std::string_view pattern) {
     }
     if (i >= pattern.size()) decimals = decZeros = 0;
 
-    // VB rounds half away from zero.
-    const double scaled = std::fabs(value) * std::pow(10.0, decimals);
-    const double rounded = std::floor(scaled + 0.5 + scaled * 4e-16);  // 2.675 is 2.67499.. in binary
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.0f", rounded);
-    std::string all = buf;
+    std::string all = roundedDigits(value, decimals);
+    const bool zero = all == "0";
     if (static_cast<int>(all.size()) <= decimals) all.insert(0, static_cast<size_t>(decimals) + 1 - all.size(), '0');
     std::string digits = all.substr(0, all.size() - static_cast<size_t>(decimals));
     std::string decDigits = all.substr(all.size() - static_cast<size_t>(decimals));
@@ -242,7 +351,7 @@ std::string formatNumber(double value, std::string_view pattern) {
             else if (kinds[static_cast<size_t>(k)] == '0') core += '0';
         }
     }
-    std::string out = (value < 0 && rounded != 0) ? "-" : "";
+    std::string out = (value.negative && !zero) ? "-" : "";
     out += prefix + core + suffix;
     if (i < pattern.size()) {
         std::string decText;
@@ -262,5 +371,108 @@ std::string formatNumber(double value, std::string_view pattern) {
     }
     return out;
 }
+
+// VB's General Number: up to fifteen significant digits, no grouping, the regional comma.
+std::string generalNumber(double value) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    std::string s(buf, r.ptr);
+    for (char& c : s) c = c == '.' ? ',' : c == 'e' ? 'E' : c;
+    return s;
+}
+
+std::string generalNumber(Currency value) { return value.toString(','); }
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+enum class Named { None, GeneralNumber, Currency, Fixed, Standard, Percent, YesNo, TrueFalse, OnOff };
+
+Named namedFormat(std::string_view name) {
+    static constexpr std::pair<std::string_view, Named> names[] = {
+        {"General Number", Named::GeneralNumber}, {"Currency", Named::Currency}, {"Fixed", Named::Fixed},
+        {"Standard", Named::Standard}, {"Percent", Named::Percent}, {"Yes/No", Named::YesNo},
+        {"True/False", Named::TrueFalse}, {"On/Off", Named::OnOff}};
+    for (const auto& [n, kind] : names)
+        if (sameName(n, name)) return kind;
+    return Named::None;
+}
+
+// The named formats of numbers, with the Brazilian settings' symbol and the words of a Portuguese
+// installation.
+template <class Number>
+std::optional<std::string> named(Number value, std::string_view name) {
+    const Named kind = namedFormat(name);
+    if (kind == Named::None) return std::nullopt;
+    if (kind == Named::GeneralNumber) return generalNumber(value);
+    Decimal d = decimalOf(value);
+    const bool nonZero = !d.digits.empty();
+    switch (kind) {
+    case Named::Currency: return formatDecimal(d, "R$ #,##0.00");
+    case Named::Fixed: return formatDecimal(d, "0.00");
+    case Named::Standard: return formatDecimal(d, "#,##0.00");
+    case Named::Percent:
+        d.exponent += 2;
+        return formatDecimal(d, "0.00%");
+    case Named::YesNo: return nonZero ? "Sim" : "Não";
+    case Named::TrueFalse: return nonZero ? "Verdadeiro" : "Falso";
+    default: return nonZero ? "Ativado" : "Desativado";
+    }
+}
+
+}  // namespace
+
+std::string formatNumber(double value, std::string_view pattern) { return formatDecimal(decimalOf(value), pattern); }
+std::string formatNumber(Currency value, std::string_view pattern) { return formatDecimal(decimalOf(value), pattern); }
+bool isNamedNumberFormat(std::string_view name) { return namedFormat(name) != Named::None; }
+std::optional<std::string> formatNamed(double value, std::string_view name) { return named(value, name); }
+std::optional<std::string> formatNamed(Currency value, std::string_view name) { return named(value, name); }
+
+std::optional<std::string_view> namedDatePattern(std::string_view name) {
+    static constexpr std::pair<std::string_view, std::string_view> patterns[] = {
+        {"Long Date", "dddd, d \\de mmmm \\de yyyy"}, {"Medium Date", "dd-mmm-yy"}, {"Short Date", "dd/mm/yyyy"},
+        {"Long Time", "hh:nn:ss"},                   {"Short Time", "hh:nn"},
+    };
+    for (const auto& [n, pattern] : patterns)
+        if (sameName(n, name)) return pattern;
+    return std::nullopt;
+}
+
+namespace {
+
+// ICU's Portuguese names; abbreviations lose ICU's final period, as Windows writes them ("dez").
+struct Names {
+    std::string months[2][12];
+    std::string weekdays[2][7];
+};
+
+const Names& names() {
+    static const Names all = [] {
+        Names n;
+        UErrorCode st = U_ZERO_ERROR;
+        const icu::DateFormatSymbols symbols(icu::Locale("pt", "BR"), st);
+        if (U_FAILURE(st)) throwError(err::OutOfMemory, "Não foi possível ler os nomes dos meses do ICU.");
+        for (int abbreviated = 0; abbreviated < 2; ++abbreviated) {
+            const auto width = abbreviated ? icu::DateFormatSymbols::ABBREVIATED : icu::DateFormatSymbols::WIDE;
+            int32_t count = 0;
+            const icu::UnicodeString* months = symbols.getMonths(count, icu::DateFormatSymbols::FORMAT, width);
+            for (int32_t i = 0; i < count && i < 12; ++i) months[i].toUTF8String(n.months[abbreviated][i]);
+            const icu::UnicodeString* days = symbols.getWeekdays(count, icu::DateFormatSymbols::FORMAT, width);
+            for (int32_t i = 1; i < count && i <= 7; ++i) days[i].toUTF8String(n.weekdays[abbreviated][i - 1]);
+        }
+        for (auto& m : n.months[1]) if (!m.empty() && m.back() == '.') m.pop_back();
+        for (auto& d : n.weekdays[1]) if (!d.empty() && d.back() == '.') d.pop_back();
+        return n;
+    }();
+    return all;
+}
+
+}  // namespace
+
+const std::string& monthName(int month, bool abbreviated) { return names().months[abbreviated][(month + 11) % 12]; }
+const std::string& weekdayName(int weekday, bool abbreviated) { return names().weekdays[abbreviated][(weekday + 6) % 7]; }
 
 }  // namespace zelt::regional

@@ -99,6 +99,10 @@ Currency Variant::toCurrency() const {
     if (const auto* c = get<Currency>()) return *c;
     if (const auto* i = get<int32_t>()) return Currency::fromInt(*i);
     if (const auto* i = get<int16_t>()) return Currency::fromInt(*i);
+    if (const auto* s = get<std::string>()) {
+        if (auto c = regional::parseCurrency(*s)) return *c;  // "0,10" is exactly a tenth
+        throwError(err::TypeMismatch);
+    }
     return Currency::fromDouble(toDouble());
 }
 

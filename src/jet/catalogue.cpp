@@ -21,9 +21,9 @@ TableDef animais() {
                 col("AnimalMorto", K::YesNo), col("Observacao", K::Memo), col("Situacao", K::Number),
                 col("DataEHoraDaInclusao", K::DateTime), text("UsuarioDaInclusao"),
                 col("DataEHoraDaAlteracao", K::DateTime), text("UsuarioDaAlteracao")},
-               {{"CodigoDoCliente", "Clientes", "Codigo"},
-                {"CodigoDaEspecie", "EspeciesDeAnimais", "Codigo"},
-                {"CodigoDaRaca", "RacasDeAnimais", "Codigo"}},
+               // No relations to owner, species and breed: an animal is written with the codes it is
+               // given (owner 0 included), and the joined lists leave out one whose rows are missing.
+               {},
                {{"Nome"}, {"CodigoDoCliente"}, {"Microchip"}, {"DataEHoraDaInclusao"}}};
     return t;
 }
@@ -54,11 +54,14 @@ TableDef clientes() {
                         col("DataEHoraDaAlteracao", K::DateTime), text("UsuarioDaAlteracao"), col("Credito", K::Money),
                         col("DataDaUltimaCompra", K::Date), col("ValorDaUltimaCompra", K::Money)})
         c.push_back(d);
+    // The CPF or CNPJ is looked up before a client is written, outside the transaction; the index
+    // keeps two workstations saving the same number at once from both succeeding.
     return {"Clientes",
             std::move(c),
             {},
             {{"NomeOuRazaoSocial"}, {"ApelidoOuNomeFantasia"}, {"CPFCNPJ"}, {"Situacao"}, {"DataEHoraDaInclusao"},
-             {"Logradouro"}}};
+             {"Logradouro"}},
+            {"CPFCNPJ"}};
 }
 
 // The tables whose rows name an animal; the relation keeps an animal in use from being deleted.

@@ -1,7 +1,4 @@
 // Excluir: the eleven counts, the first referring table, and the engine's own refusal as result 3.
-#include <libpq-fe.h>
-#include <sqlite3.h>
-
 #include "ambiente.hpp"
 #include "dados_de_acesso_gravados.hpp"
 
@@ -60,20 +57,7 @@ TEST_F(Exclusao, EnginesRefusalFromAnotherTableBecomesResultThree) {
         "CREATE TABLE \"Internacoes\" (\"Codigo\" INTEGER PRIMARY KEY, \"CodigoDoAnimal\" INTEGER REFERENCES "
         "\"Animais\" (\"Codigo\"));"
         "INSERT INTO \"Internacoes\" VALUES (1, " + codigo() + ");";
-    if (testing_support::onTestServer()) {
-        PGconn* pg = PQconnectdb(caminhoDoBanco().c_str());
-        PGresult* r = PQexec(pg, ddl.c_str());
-        EXPECT_EQ(PQresultStatus(r), PGRES_COMMAND_OK) << PQerrorMessage(pg);
-        PQclear(r);
-        PQfinish(pg);
-    } else {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(caminhoDoBanco().c_str(), &db), SQLITE_OK);
-        char* erro = nullptr;
-        EXPECT_EQ(sqlite3_exec(db, ddl.c_str(), nullptr, nullptr, &erro), SQLITE_OK) << (erro ? erro : "");
-        sqlite3_free(erro);
-        sqlite3_close(db);
-    }
+    ASSERT_TRUE(testing_support::runDirectly(caminhoDoBanco(), ddl));
 
     a_->put_Nome("Rex");
     EXPECT_EQ(a_->Excluir(), 3) << a_->get_NumeroDoErro() << " " << a_->get_DescricaoDoErro();

@@ -44,7 +44,6 @@ TEST_F(Selecao, StatusAndLivingOrDead) {
     EXPECT_EQ(nomes(1, Variant(), 3), (Nomes{"Bob", "Mia", "O’Brien", "Rex", "Tom"}));
     EXPECT_EQ(nomes(2, Variant(), 3), (Nomes{"Zeca"}));
     EXPECT_EQ(nomes(0, Variant(), 3), (Nomes{"Bob", "Mia", "O’Brien", "Rex", "Tom", "Zeca"}));
-    EXPECT_EQ(a_->get_NumeroTotalDeRegistros(), 6);
     EXPECT_EQ(nomes(0, Variant(), 1), (Nomes{"Mia", "O’Brien", "Rex", "Tom", "Zeca"}));
     EXPECT_EQ(nomes(0, Variant(), 2), (Nomes{"Bob"}));
 }
@@ -205,7 +204,6 @@ TEST_F(Selecao, EmptyResultIsStoredWithItsMessage) {
     ASSERT_TRUE(rs);
     EXPECT_EQ(rs->get_RecordCount(), 0);
     EXPECT_EQ(a_->get_DescricaoDaFalha(), "Nenhum animal encontrado com as especificações informadas.");
-    EXPECT_EQ(a_->get_NumeroTotalDeRegistros(), 0);
 }
 
 TEST_F(Selecao, PagedListIsPagedThroughTheClass) {

@@ -33,7 +33,6 @@ TEST_F(Auxiliares, DropDownListsActiveAnimalsByName) {
     auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
     EXPECT_EQ(coluna(rs, "Nome"), (Nomes{"Mia", "Rex", "Tom", "Zeca"}));
     EXPECT_EQ(rs->fieldCount(), 2);
-    EXPECT_EQ(a_->get_NumeroTotalDeRegistros(), 4);
     ASSERT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(ana_, 3), 0);
     EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome"), (Nomes{"Bob", "Mia", "Rex", "Tom"}));
     ASSERT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(ana_, 2), 0);
@@ -72,7 +71,6 @@ TEST_F(Auxiliares, PrintListLeavesEveryAnimalInTheResult) {
     EXPECT_EQ(rs->fieldCount(), 19);
     EXPECT_EQ(coluna(rs, "Nome"), (Nomes{"Bob", "Fido", "Lulu", "Mia", "Rex", "Tom", "Zeca"}));
     EXPECT_EQ(coluna(rs, "AnimalMorto").front(), "Sim");
-    EXPECT_EQ(a_->get_NumeroTotalDeRegistros(), 7);
 }
 
 TEST_F(Auxiliares, PrintListColumnsAndStatementText) {
@@ -103,14 +101,18 @@ TEST_F(Auxiliares, PrintListByPeriodOfInclusion) {
     ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 2, "", "01/01/2023", "31/01/2023"), 0);
     EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome"), (Nomes{"Zeca"}));
     ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 1, "", "01/01/2023", "31/01/2023"), 0);
-    EXPECT_EQ(a_->get_NumeroTotalDeRegistros(), 7) << "only option 2 limits the period";
+    EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome").size(), 7u) << "only option 2 limits the period";
     ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 2, "", "01/01/2020", "31/01/2020"), 0);
     EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal);
     EXPECT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 2, "", "", ""), 1);
     EXPECT_EQ(a_->get_NumeroDoErro(), 13);
 }
 
-TEST_F(Auxiliares, PrintListOrderTextNamesColumnsOfTheList) {
+TEST_F(Auxiliares, PrintListOrderTextGoesIntoTheStatementUnchanged) {
+    sql("UPDATE Animais SET DataDeNascimento='10/10/2010' WHERE Nome='Tom'");
+    sql("UPDATE Animais SET DataDeNascimento='10/10/2000' WHERE Nome='Bob'");
+    sql("UPDATE Clientes SET Cidade='Santos' WHERE ApelidoOuNomeFantasia='Ana'");
+    sql("UPDATE Clientes SET Cidade='Belém' WHERE ApelidoOuNomeFantasia='Bia'");
     gravarOsTextos();
     ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, "Clientes.NomeOuRazaoSocial"), 0) << a_->get_DescricaoDoErro();
     const std::string& texto = gravacao().ultimoQueComeca("SELECT ");
@@ -118,22 +120,28 @@ TEST_F(Auxiliares, PrintListOrderTextNamesColumnsOfTheList) {
     EXPECT_EQ(texto.substr(texto.size() - fim.size()), fim);
     EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Cliente").front(), "Ana da Silva");
 
-    EXPECT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, "Animais.Nome, Animais.Codigo"), 0);
-    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, "Animais.Nome DESC, Animais.Codigo"), 0)
-        << a_->get_DescricaoDoErro();
-    EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome").front(), "Zeca");
-    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, "Cliente DESC, Animais.Nome"), 0) << a_->get_DescricaoDoErro();
-    EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome"), (Nomes{"Fido", "Zeca", "Bob", "Lulu", "Mia", "Rex", "Tom"}));
-
-    const size_t enviados = gravacao().textos.size();
-    for (const char* recusada : {"Animais.Nome DESC", "Nome; DELETE * FROM Animais", "Clientes.CPFCNPJ", "   ",
-                                 "Animais.Nome,", "Animais.Nome ASC ASC, Animais.Codigo", "1"}) {
-        EXPECT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 0, recusada), 1) << recusada;
-        EXPECT_EQ(a_->get_NumeroDoErro(), 5);
-        EXPECT_NE(a_->get_DescricaoDoErro().find("lstrOrdemDoCampoParaSelecao"), std::string::npos);
-        EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, SelecionarParaImpressaoEExportacao, Ponto: 3");
+    // No names: the database refuses the statement, and nothing else happens.
+    struct Caso { std::string ordem; Nomes nomes; };
+    for (const Caso& k : std::vector<Caso>{
+             {"Animais.Situacao DESC, Animais.Nome", {"Fido", "Lulu", "Bob", "Mia", "Rex", "Tom", "Zeca"}},
+             {"Clientes.Cidade, Animais.Nome", {"Fido", "Zeca", "Bob", "Lulu", "Mia", "Rex", "Tom"}},
+             {"[Animais].[Nome]", {"Bob", "Fido", "Lulu", "Mia", "Rex", "Tom", "Zeca"}},
+             {"Year(Animais.DataDeNascimento), Animais.Nome", {"Fido", "Lulu", "Mia", "Rex", "Zeca", "Bob", "Tom"}},
+             {"Cliente DESC, Animais.Nome", {"Fido", "Zeca", "Bob", "Lulu", "Mia", "Rex", "Tom"}},
+             {"Nome; DELETE * FROM Animais", {}},
+             {"NaoExiste", {}},
+             {"   ", {}},
+             {"Animais.Nome,", {}}}) {
+        const int16_t r = a_->SelecionarParaImpressaoEExportacao(0, 0, k.ordem);
+        if (k.nomes.empty()) {
+            EXPECT_EQ(r, 1) << k.ordem;
+            EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, SelecionarParaImpressaoEExportacao, Ponto: 4");
+        } else {
+            ASSERT_EQ(r, 0) << k.ordem << ": " << a_->get_DescricaoDoErro();
+            EXPECT_EQ(coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome"), k.nomes) << k.ordem;
+        }
     }
-    EXPECT_EQ(gravacao().textos.size(), enviados) << "a refused order text reaches no database";
+    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 7);
 }
 
 TEST_F(Auxiliares, OneLineListOfLivingActiveAnimals) {

@@ -28,6 +28,10 @@ TEST(Currency, RoundsHalfToEvenAndPrintsWithThePointAsked) {
     EXPECT_EQ(Currency::fromDouble(-0.0001).toString(), "-0.0001");
     EXPECT_EQ(Currency::fromInt(100).toString(), "100");
     EXPECT_EQ(errorOf([] { Currency::fromDouble(1e300); }), err::Overflow);
+    // A text is read digit by digit, never through a double.
+    EXPECT_EQ(Variant("-922.337.203.685.477,5808").toCurrency().raw(), INT64_MIN);
+    EXPECT_EQ(Variant("0,00005").toCurrency().raw(), 0);
+    EXPECT_EQ(errorOf([] { Variant("922337203685477.5808").toCurrency(); }), err::Overflow);
 }
 
 TEST(Date, RegionalTextBothWays) {

@@ -1,5 +1,6 @@
 // Adicionar with the animals grid, Alterar, AlterarCodigoIBGEDoMunicipio and Excluir on the real
 // database, with the texts the engine received where their exact form matters.
+
 #include "ambiente.hpp"
 #include "locale_com_virgula.hpp"
 
@@ -62,23 +63,37 @@ TEST_F(Operacoes, ABadThirdRowRollsEverythingBack) {
     c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
     c->putref_GradeDeAnimais(grade({animal("Rex"), animal("Mel"), animal("Tom", "abc")}));
     EXPECT_EQ(c->Adicionar(), 1);
-    EXPECT_EQ(c->get_NumeroDoErro(), 13);
-    EXPECT_EQ(c->get_DescricaoDoErro(),
-              "A célula da linha 3, coluna 3 da grade de animais deve conter um número inteiro; recebeu 'abc'.");
     EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Adicionar, Ponto: 7");
     EXPECT_GT(c->get_CodigoGerado(), 0);  // the code the rolled-back row had
     EXPECT_EQ(contar("Clientes"), clientes);
     EXPECT_EQ(contar("Animais"), animais);
 }
 
-TEST_F(Operacoes, AnEmptyStatusCellIsRefusedToo) {
-    auto c = pessoaValida();
-    c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
-    c->putref_GradeDeAnimais(grade({animal("Rex", "", "")}));
-    EXPECT_EQ(c->Adicionar(), 1);
-    EXPECT_EQ(c->get_DescricaoDoErro(),
-              "A célula da linha 1, coluna 16 da grade de animais deve conter um número inteiro; recebeu ''.");
-    EXPECT_EQ(contar("Clientes"), 0);
+TEST_F(Operacoes, SpeciesBreedAndStatusCellsGoUnchangedAndTheDatabaseDecides) {
+    gravarTextos();
+    constexpr int32_t ErroDeSintaxe = -2147217900;
+    struct Caso { size_t coluna; std::string celula; int16_t resultado; };
+    for (const Caso& k : std::vector<Caso>{{16, " 1", 0}, {16, "2.0", 0}, {16, "Null", 0}, {3, especie_ + " ", 0},
+                                           {5, " " + raca_, 0}, {16, "", 1}, {3, "", 1}}) {
+        SCOPED_TRACE("coluna " + std::to_string(k.coluna) + " [" + k.celula + "]");
+        textosRecebidos().clear();
+        auto linha = animal("Rex");
+        linha[k.coluna] = k.celula;
+        auto c = pessoaValida("");
+        c->put_TipoDeCliente("PJ");
+        c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
+        c->putref_GradeDeAnimais(grade({linha}));
+        const int animais = contar("Animais");
+        ASSERT_EQ(c->Adicionar(), k.resultado) << c->get_DescricaoDoErro();
+        if (k.resultado == 0) {
+            EXPECT_NE(recebido("INSERT INTO Animais").find(k.celula + ", "), std::string::npos);
+            EXPECT_EQ(contar("Animais"), animais + 1);
+        } else {
+            EXPECT_EQ(c->get_NumeroDoErro(), ErroDeSintaxe);
+            EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Adicionar, Ponto: 7");
+            EXPECT_EQ(contar("Animais"), animais);
+        }
+    }
 }
 
 TEST_F(Operacoes, FlagWithoutGridIsErrorAtPointSeven) {
@@ -223,6 +238,8 @@ TEST_F(Operacoes, DuplicateDocumentOnInsertionAndAlteration) {
     // The client's own number passes its alteration, also when another row holds it too.
     a->put_Codigo(a->get_CodigoGerado());
     EXPECT_EQ(a->Alterar(), 0);
+    // As in a file that held the number twice before its unique index could be made.
+    ASSERT_TRUE(zelt::testing_support::runDirectly(banco_, "DROP INDEX \"ux_Clientes_CPFCNPJ\""));
     conexaoDireta().Execute("INSERT INTO Clientes (TipoDeCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, CPFCNPJ) "
                             "VALUES ('PF', 'Gêmeo', 'Outro', '10203040570')");
     EXPECT_EQ(a->Alterar(), 0);
@@ -380,7 +397,15 @@ TEST_F(Operacoes, AlterarCodigoIBGEInsideAVariant) {
 TEST_F(Operacoes, ARowTheDatabaseRefusesRollsEverythingBack) {
     auto c = pessoaValida();
     c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
-    c->putref_GradeDeAnimais(grade({animal("Rex"), animal("Mel"), animal("Tom", "999999")}));  // no such species
+    // A rule of the database's own refuses the third animal, after the client and two animals.
+    ASSERT_TRUE(zelt::testing_support::runDirectly(
+        banco_, zelt::testing_support::onTestServer()
+                    ? "CREATE FUNCTION recusa() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF NEW.\"CodigoDaEspecie\" = "
+                      "999999 THEN RAISE EXCEPTION 'espécie recusada'; END IF; RETURN NEW; END $$; CREATE TRIGGER recusa "
+                      "BEFORE INSERT ON \"Animais\" FOR EACH ROW EXECUTE FUNCTION recusa()"
+                    : "CREATE TRIGGER recusa BEFORE INSERT ON Animais WHEN NEW.CodigoDaEspecie = 999999 "
+                      "BEGIN SELECT RAISE(ABORT, 'espécie recusada'); END"));
+    c->putref_GradeDeAnimais(grade({animal("Rex"), animal("Mel"), animal("Tom", "999999")}));
     EXPECT_EQ(c->Adicionar(), 1);
     EXPECT_NE(c->get_NumeroDoErro(), 0);
     EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Adicionar, Ponto: 7");

@@ -182,12 +182,37 @@ protected:
     Ref<clsClientes> c;
 };
 
-TEST_F(SituacaoDosClientes, AllStatusesShowExcludedClientsToAnAdministratorOnly) {
-    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant()), Concluido) << c->get_DescricaoDoErro();
-    EXPECT_EQ(coluna(*c, "Situacao"), (Linhas{"1", "2", "3", "4"}));
+TEST_F(SituacaoDosClientes, AllStatusesShowExcludedClientsOnlyToAUserWhoseAdministradorEqualsTrue) {
+    const Linhas todas{"1", "2", "3", "4"}, semExcluidos{"1", "2", "3"};
+    // No rows: a text that is neither a Boolean nor a number cannot be compared (error 13).
+    struct Caso { Variant administrador; Linhas situacoes; };
+    for (const Caso& k : std::vector<Caso>{{Variant(true), todas},
+                                           {Variant(false), semExcluidos},
+                                           {Variant(int16_t{-1}), todas},
+                                           {Variant(-1.0), todas},
+                                           {Variant(Currency::fromInt(-1)), todas},
+                                           {Variant(int32_t{1}), semExcluidos},
+                                           {Variant(" verdadeiro"), todas},
+                                           {Variant("TRUE"), todas},
+                                           {Variant("-1"), todas},
+                                           {Variant("1"), semExcluidos},
+                                           {Variant("Falso"), semExcluidos},
+                                           {Variant::null(), semExcluidos},
+                                           {Variant(), semExcluidos},
+                                           {Variant("sim"), {}}}) {
+        SCOPED_TRACE(k.administrador.isNull() ? "Null" : k.administrador.toText());
+        usuario_->definir("Administrador", k.administrador);
+        const int16_t r = c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant());
+        if (k.situacoes.empty()) {
+            EXPECT_EQ(r, Erro);
+            EXPECT_EQ(c->get_NumeroDoErro(), 13);
+        } else {
+            ASSERT_EQ(r, Concluido) << c->get_DescricaoDoErro();
+            EXPECT_EQ(coluna(*c, "Situacao"), k.situacoes);
+        }
+    }
     usuario_->definir("Administrador", Variant(false));
     ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant()), Concluido);
-    EXPECT_EQ(coluna(*c, "Situacao"), (Linhas{"1", "2", "3"}));
     EXPECT_EQ(coluna(*c, "NomeDaSituacao"), (Linhas{"Ativo", "Inativo", "Bloqueado"}));
 }
 

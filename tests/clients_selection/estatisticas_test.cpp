@@ -40,25 +40,21 @@ TEST_F(Estatisticas, AYearWithoutClientsStillHasItsTwelveRowsAndNoMessage) {
     EXPECT_EQ(c->get_DescricaoDaFalha(), "");
 }
 
-TEST_F(Estatisticas, AYearThatIsNotAWholeNumberIsRefusedWhereTheDatabaseWouldRejectIt) {
-    gravarTextos();
-    for (const std::string ano : {"", "  ", "2024 OR 1=1", "2024)) OR ((1=1", "２０２４", "2024.0", "1e3", "-", "20 24"}) {
-        EXPECT_EQ(c->NumeroDeClientesAgrupadoPorMesAno(ListaCompleta, 0, ano), Erro) << ano;
-        EXPECT_EQ(c->get_NumeroDoErro(), 5);
-        EXPECT_EQ(c->get_DescricaoDoErro(),
-                  "O argumento lstrAno recebeu \"" + ano + "\"; o valor aceito é um número inteiro, como 2024.");
-        EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, NumeroDeClientesAgrupadoPorMesAno, Ponto: 4");
-    }
-    EXPECT_TRUE(textosRecebidos().empty());
-    EXPECT_FALSE(c->get_ResultadoDaSelecaoEmRecordset());
-}
-
-TEST_F(Estatisticas, AnyWholeNumberIsAYear) {
+TEST_F(Estatisticas, TheYearGoesInUnchangedAndTheDatabaseDecides) {
     incluir("02/01/2024 08:00:00");
-    for (const std::string ano : {" 2024 ", "02024", "24", "-1"}) {
-        ASSERT_EQ(c->NumeroDeClientesAgrupadoPorMesAno(ListaCompleta, 0, ano), Concluido) << ano << c->get_DescricaoDoErro();
-        EXPECT_EQ(coluna(*c, "NumeroDeClientes").size(), 12u);
-        EXPECT_EQ(coluna(*c, "NumeroDeClientes").front(), ano == "24" || ano == "-1" ? "0" : "1") << ano;
+    // No count: the database refuses the statement when the recordset opens.
+    struct Caso { std::string ano; std::string janeiro; };
+    for (const Caso& k : std::vector<Caso>{{" 2024 ", "1"}, {"02024", "1"}, {"2024.0", "1"}, {"+2024", "1"}, {"24", "0"},
+                                           {"-1", "0"}, {"", ""}, {"  ", ""}, {"-", ""}, {"20 24", ""}}) {
+        const int16_t r = c->NumeroDeClientesAgrupadoPorMesAno(ListaCompleta, 0, k.ano);
+        if (k.janeiro.empty()) {
+            EXPECT_EQ(r, Erro) << k.ano;
+            EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, NumeroDeClientesAgrupadoPorMesAno, Ponto: 4");
+        } else {
+            ASSERT_EQ(r, Concluido) << k.ano << ": " << c->get_DescricaoDoErro();
+            EXPECT_EQ(coluna(*c, "NumeroDeClientes").size(), 12u);
+            EXPECT_EQ(coluna(*c, "NumeroDeClientes").front(), k.janeiro) << k.ano;
+        }
     }
 }
 
@@ -76,7 +72,6 @@ TEST_F(Estatisticas, OnlyAnAdministratorSeesTheYearsOfExcludedClients) {
     EXPECT_EQ(coluna(*c, "Ano"), (Linhas{"2022", "2024"}));
     ASSERT_EQ(c->SelecionarClientesAgrupadoPorAno(ListaCompleta, 0, RegistroBloqueado), Concluido);
     EXPECT_EQ(coluna(*c, "Ano"), (Linhas{"2022"}));
-    EXPECT_EQ(c->get_NumeroTotalDeRegistros(), 0);
 }
 
 TEST_F(Estatisticas, AYearListWithoutRowsIsEmptyWithItsMessage) {

@@ -1,7 +1,10 @@
 // ZELT_I_ADO.clsObjetosDeDados as the component reaches it: by ProgID and by name.
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <fstream>
+#include <functional>
+#include <map>
 
 #include "engine_fixture.hpp"
 #include "zelt/automation/dispatch.hpp"
@@ -66,25 +69,86 @@ TEST_F(DataAccessTest, ReleasingTheObjectRollsBackItsTransaction) {
     EXPECT_EQ(count(*connectionOf(*dados), "OSParaBD"), 0);
 }
 
-TEST_F(DataAccessTest, AFileThatIsNotADatabaseIsAFailureForThePerson) {
-    const auto path = dir.path() / "texto.db";
-    std::ofstream(path) << std::string(4096, 'x');
-    use(path.string());
-    auto dados = create();
-    EXPECT_EQ(callByName(*dados, "AbrirConexao").toInt16(), 3);
-    const std::string falha = getProperty(*dados, "DescricaoDaFalha").toText();
-    EXPECT_NE(falha.find("Não foi possível abrir o banco de dados"), std::string::npos) << falha;
-    EXPECT_NE(falha.find("não é um banco de dados"), std::string::npos) << falha;
-    EXPECT_FALSE(connectionOf(*dados));
+// Every file under dir with its bytes: what an opening left behind.
+std::map<std::string, std::string> contents(const std::filesystem::path& dir) {
+    std::map<std::string, std::string> out;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        out[entry.path().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return out;
 }
 
-TEST_F(DataAccessTest, ADirectoryThatCannotBeCreatedIsAFailureForThePerson) {
-    const auto blocker = dir.path() / "arquivo";
-    std::ofstream(blocker) << "x";
-    use((blocker / "sub" / "zelt.db").string());
+void sqliteFile(const std::filesystem::path& path, const char* sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+// A database that cannot be the register's is refused with result 3 and a text for the person,
+// and the opening leaves every file as it was and creates none.
+TEST_F(DataAccessTest, ADatabaseThatCannotBeTheRegistersIsRefusedUntouched) {
+    struct Case {
+        const char* name;
+        std::function<std::string(const std::filesystem::path&)> arrange;  // the ZELT_DATABASE it sets
+        const char* reason;
+    };
+    const std::vector<Case> cases{
+        {"text", [](const auto& d) { std::ofstream(d / "t.db") << std::string(4096, 'x'); return (d / "t.db").string(); },
+         "o arquivo não é um banco de dados."},
+        {"another program's tables",
+         [](const auto& d) { sqliteFile(d / "o.db", "CREATE TABLE Pacientes (Nome TEXT)"); return (d / "o.db").string(); },
+         "o arquivo não é um banco de dados do cadastro de clientes e animais."},
+        {"another program's mark",
+         [](const auto& d) { sqliteFile(d / "m.db", "PRAGMA application_id=1"); return (d / "m.db").string(); },
+         "o arquivo não é um banco de dados do cadastro de clientes e animais."},
+        {"memory", [](const auto&) { return std::string(":memory:"); }, "informe o caminho de um arquivo"},
+        {"memory uri", [](const auto&) { return std::string("file::memory:"); }, "informe o caminho de um arquivo"},
+        {"memory mode", [](const auto&) { return std::string("file:zelt.db?mode=memory"); }, "informe o caminho de um arquivo"},
+        {"folder blocked by a file",
+         [](const auto& d) { std::ofstream(d / "arquivo") << "x"; return (d / "arquivo" / "sub" / "zelt.db").string(); },
+         "não foi possível criar a pasta"},
+        {"no home", [](const auto&) { unsetenv("HOME"); unsetenv("XDG_DATA_HOME"); return std::string(); },
+         "defina ZELT_DATABASE com o caminho do arquivo, ou HOME."},
+    };
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_support::TempDirectory d;
+        auto dados = create();
+        const std::string path = c.arrange(d.path());
+        if (path.empty()) unsetenv("ZELT_DATABASE");
+        else use(path);
+        const auto before = contents(d.path());
+        EXPECT_EQ(callByName(*dados, "AbrirConexao").toInt16(), 3);
+        const std::string falha = getProperty(*dados, "DescricaoDaFalha").toText();
+        EXPECT_NE(falha.find(c.reason), std::string::npos) << falha;
+        EXPECT_FALSE(connectionOf(*dados));
+        EXPECT_EQ(contents(d.path()), before);
+        setenv("HOME", home.c_str(), 1);
+    }
+}
+
+// The register holds personal data: the folders made for it and the file with its journal are
+// for the owner only; a folder that was there keeps its permissions.
+TEST_F(DataAccessTest, WhatIsCreatedForTheDatabaseIsTheOwnersOnly) {
+    const mode_t umaskBefore = umask(022);
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
+    const auto folder = dir.path() / "a" / "b";
+    use((folder / "zelt.db").string());
     auto dados = create();
-    EXPECT_EQ(callByName(*dados, "AbrirConexao").toInt16(), 3);
-    EXPECT_NE(getProperty(*dados, "DescricaoDaFalha").toText().find("pasta"), std::string::npos);
+    ASSERT_EQ(callByName(*dados, "AbrirConexao").toInt16(), 0);
+    connectionOf(*dados)->Execute("INSERT INTO OSParaBD (Numero) VALUES (1)");
+    umask(umaskBefore);
+    const std::vector<std::pair<std::filesystem::path, mode_t>> expected{
+        {dir.path(), 0755}, {dir.path() / "a", 0700}, {folder, 0700},
+        {folder / "zelt.db", 0600}, {folder / "zelt.db-wal", 0600}, {folder / "zelt.db-shm", 0600}};
+    for (const auto& [path, mode] : expected) {
+        struct stat st {};
+        ASSERT_EQ(stat(path.c_str(), &st), 0) << path;
+        EXPECT_EQ(st.st_mode & 0777, mode) << path;
+    }
 }
 
 TEST_F(DataAccessTest, AnErrorWhileOpeningFillsTheErrorFields) {
@@ -93,7 +157,7 @@ TEST_F(DataAccessTest, AnErrorWhileOpeningFillsTheErrorFields) {
     {
         sqlite3* db = nullptr;
         sqlite3_open(path.c_str(), &db);
-        sqlite3_exec(db, "PRAGMA journal_mode=WAL; CREATE TABLE x(a)", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
         sqlite3_close(db);
     }
     sqlite3* holder = nullptr;

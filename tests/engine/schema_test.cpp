@@ -5,12 +5,36 @@
 #include <fstream>
 
 #include "engine_fixture.hpp"
+#include "jet/engine/database.hpp"
+#include "jet/engine/schema.hpp"
 #include "zelt/automation/error.hpp"
 
 namespace zelt {
 namespace {
 
 using testing_support::EngineTest;
+
+// A file as the first version made it: no mark, its animals related to owner, species and breed,
+// no unique CPF index nor municipality index. Animal 7 is left, 9 was the last one counted.
+void makeVersionOneFile(const std::string& path, bool duplicateCpf) {
+    jet::engine::Database db(path);
+    db.exec(jet::engine::schemaDdl().c_str());
+    db.exec("DROP INDEX ux_Clientes_CPFCNPJ; DROP INDEX ix_MunicipiosIBGE_CodigoIBGE; DROP TABLE Animais;"
+            "CREATE TABLE Animais (Codigo INTEGER PRIMARY KEY AUTOINCREMENT, Nome TEXT COLLATE PTBR,"
+            " CodigoDoCliente INTEGER REFERENCES Clientes (Codigo),"
+            " CodigoDaEspecie INTEGER REFERENCES EspeciesDeAnimais (Codigo),"
+            " CodigoDaRaca INTEGER REFERENCES RacasDeAnimais (Codigo), Pedigree INTEGER);"
+            // Version 1 kept money as doubles and True as 1.
+            "DROP TABLE ContasAReceber; CREATE TABLE ContasAReceber (Codigo INTEGER PRIMARY KEY AUTOINCREMENT,"
+            " CodigoDoCliente INTEGER, ValorDoDocumento REAL, DataDaBaixa REAL);"
+            "INSERT INTO ContasAReceber (CodigoDoCliente, ValorDoDocumento) VALUES (1, 0.1), (1, 1234.5678);"
+            "INSERT INTO Clientes (Codigo, CPFCNPJ) VALUES (1, '11144477735');"
+            "INSERT INTO EspeciesDeAnimais (Codigo) VALUES (1);"
+            "INSERT INTO RacasDeAnimais (Codigo, CodigoDaEspecieDeAnimal) VALUES (1, 1);"
+            "INSERT INTO Animais VALUES (7, 'Rex', 1, 1, 1, 1), (9, 'Tom', 1, 1, 1, 0);"
+            "DELETE FROM Animais WHERE Codigo = 9; PRAGMA user_version=1");
+    if (duplicateCpf) db.exec("INSERT INTO Clientes (Codigo, CPFCNPJ) VALUES (2, '11144477735')");
+}
 
 TEST_F(EngineTest, ReferenceDataIsCreatedOnceWhateverTheNumberOfOpenings) {
     engine.reset();
@@ -40,32 +64,72 @@ TEST_F(EngineTest, EverySpeciesHasBreedsStartingWithSemRacaDefinida) {
     EXPECT_EQ(scalar("SELECT Count(*) FROM RacasDeAnimais WHERE Nome = 'Shih Tzu'").toInt32(), 1);
 }
 
-// Several processes meeting a new file at once: exactly one creates it, none fails.
+// Several processes meeting a new or an older file at once: exactly one creates or upgrades it,
+// none fails.
 TEST(SchemaCreation, ConcurrentFirstOpeningsCreateOneSchema) {
-    testing_support::TempDirectory dir;
-    const std::string path = (dir.path() / "novo.db").string();
-    constexpr int processes = 4;
-    pid_t children[processes];
-    for (pid_t& child : children) {
-        child = fork();
-        if (child == 0) {
-            try {
-                auto e = jet::openDatabase(path);
-                _exit(0);
-            } catch (...) {
-                _exit(1);
+    for (const bool older : {false, true}) {
+        SCOPED_TRACE(older ? "version 1 file" : "new file");
+        testing_support::TempDirectory dir;
+        const std::string path = (dir.path() / "novo.db").string();
+        if (older) makeVersionOneFile(path, false);
+        constexpr int processes = 4;
+        pid_t children[processes];
+        for (pid_t& child : children) {
+            child = fork();
+            if (child == 0) {
+                try {
+                    auto e = jet::openDatabase(path);
+                    _exit(0);
+                } catch (...) {
+                    _exit(1);
+                }
             }
         }
+        for (pid_t child : children) {
+            int status = 0;
+            waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        auto e = jet::openDatabase(path);
+        int64_t n = 0;
+        EXPECT_EQ(e->execute("SELECT Count(*) FROM Animais", n)->valueAt(0, 0).toInt32(), older ? 1 : 0);
+        if (older) continue;
+        EXPECT_EQ(e->execute("SELECT Count(*) FROM Empresa", n)->valueAt(0, 0).toInt32(), 1);
+        EXPECT_EQ(e->execute("SELECT Count(*) FROM RacasDeAnimais WHERE Nome = 'Poodle'", n)->valueAt(0, 0).toInt32(), 1);
     }
-    for (pid_t child : children) {
-        int status = 0;
-        waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// A file made before the mark is recognised by its version and tables, upgraded in place and
+// marked; its rows and its counter stay. A unique index that its rows already break is left out
+// rather than failing the opening.
+TEST(SchemaUpgrade, AVersionOneFileIsUpgradedAndMarkedKeepingItsRows) {
+    for (const bool duplicateCpf : {false, true}) {
+        SCOPED_TRACE(duplicateCpf ? "with a duplicate CPF" : "");
+        testing_support::TempDirectory dir;
+        const std::string path = (dir.path() / "v1.db").string();
+        makeVersionOneFile(path, duplicateCpf);
+        {
+            auto e = jet::openDatabase(path);
+            int64_t n = 0;
+            e->execute("INSERT INTO Animais (CodigoDoCliente, CodigoDaEspecie, CodigoDaRaca) VALUES (0, -1, -1)", n);
+            EXPECT_EQ(e->execute("SELECT @@Identity", n)->valueAt(0, 0).toInt32(), 10);
+        }
+        jet::engine::Database db(path, jet::engine::Database::Opening::ExistingOnly);
+        const std::vector<std::pair<const char*, int64_t>> expected{
+            {"PRAGMA application_id", 0x5A454C54},  // "ZELT"
+            {"PRAGMA user_version", 2},
+            {"SELECT count(*) FROM pragma_foreign_key_list('Animais')", 0},
+            {"SELECT count(*) FROM pragma_foreign_key_list('Exames')", 1},
+            {"SELECT count(*) FROM Animais WHERE Codigo = 7 AND Nome = 'Rex' AND Pedigree = -1", 1},
+            {"SELECT sum(ValorDoDocumento) FROM ContasAReceber", 12346678},
+            {"SELECT count(*) FROM pragma_table_info('ContasAReceber') WHERE type = 'REAL'", 1},  // DataDaBaixa
+            {"SELECT count(*) FROM sqlite_master WHERE name = 'ix_MunicipiosIBGE_CodigoIBGE'", 1},
+            {"SELECT count(*) FROM sqlite_master WHERE name = 'ix_Animais_Microchip'", 1},
+            {"SELECT count(*) FROM sqlite_master WHERE name = 'ux_Clientes_CPFCNPJ'", duplicateCpf ? 0 : 1},
+        };
+        for (const auto& [sql, value] : expected) EXPECT_EQ(db.queryInt(sql), value) << sql;
+        EXPECT_EQ(jet::checkIntegrity(path), std::vector<std::string>{"ok"});
     }
-    auto e = jet::openDatabase(path);
-    int64_t n = 0;
-    EXPECT_EQ(e->execute("SELECT Count(*) FROM Empresa", n)->valueAt(0, 0).toInt32(), 1);
-    EXPECT_EQ(e->execute("SELECT Count(*) FROM RacasDeAnimais WHERE Nome = 'Poodle'", n)->valueAt(0, 0).toInt32(), 1);
 }
 
 TEST_F(EngineTest, ImportingMunicipalitiesReplacesByCode) {
@@ -87,7 +151,7 @@ TEST(DatabasePath, ZeltDatabaseNamesTheFileElseTheUsersDataDirectory) {
     unsetenv("ZELT_DATABASE");
     setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
     EXPECT_EQ(jet::defaultDatabasePath(), (dir.path() / "zelt" / "zelt.db").string());
-    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "zelt"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "zelt"));  // made on opening, for the owner only
     unsetenv("XDG_DATA_HOME");
 }
 

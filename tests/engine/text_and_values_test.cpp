@@ -1,6 +1,9 @@
 // Comparison and ordering of Portuguese text, and the kinds values keep in their columns.
 #include "engine_fixture.hpp"
 #include "jet/engine/like_matching.hpp"
+#include <cstdint>
+#include <tuple>
+
 #include "zelt/automation/error.hpp"
 #include "zelt/jet/errors.hpp"
 
@@ -17,6 +20,45 @@ TEST_F(EngineTest, TextEqualityAndLikeIgnoreCase) {
     EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE NomeOuRazaoSocial LIKE '%joão%'").toInt32(), 1);
     EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE NomeOuRazaoSocial LIKE '%joao%'").toInt32(), 0);
     EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE NomeOuRazaoSocial LIKE 'j_ão%'").toInt32(), 1);
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE NomeOuRazaoSocial LIKE '[i-k]o[!b-z]o%'").toInt32(), 1);
+}
+
+// & and + as Jet has them: & writes numbers and dates in their regional text and gives Null only
+// for Null & Null; + concatenates two texts (Null making Null) and adds a number and a numeric text.
+// Between takes its bounds in either order.
+TEST_F(EngineTest, OperatorsAndBetweenFollowJet) {
+    const struct {
+        const char* expression;
+        const char* expected;  // the value as text, or "Null"
+    } rows[] = {
+        {"Null & Null", "Null"},
+        {"'a' & Null", "a"},
+        {"'x' & 1.5", "x1,5"},
+        {"'x' & #12/25/2020 10:30:00#", "x25/12/2020 10:30:00"},
+        {"'x' & #12/25/2020#", "x25/12/2020"},
+        {"'x' & #10:30:00#", "x10:30:00"},
+        {"'a' + 'b'", "ab"},
+        {"'a' + Null + 'b'", "Null"},
+        {"1 + '2'", "3"},
+        {"'1,5' + 1", "2.5"},
+        {"IIF(1 = 1, '1', 2) + '2' + 1", "13"},
+        {"IIF(3 Between 5 And 1, 'sim', 'não')", "sim"},
+        {"IIF(6 Between 5 And 1, 'sim', 'não')", "não"},
+        {"IIF(3 Not Between 5 And Val('1'), 'sim', 'não')", "não"},
+        {"IIF(#03/15/2020# Between #03/31/2020# And #03/01/2020#, 'sim', 'não')", "sim"},
+        {"IIF('b' Between Trim('C') And 'a', 'sim', 'não')", "sim"},
+        {"IIF(IsNull(3 Between Null And Val('5')), 'nulo', 'não')", "nulo"},
+    };
+    for (const auto& r : rows) {
+        const Variant v = eval(r.expression);
+        EXPECT_EQ(v.isNull() ? std::string("Null") : v.toText(), r.expected) << r.expression;
+    }
+    try {
+        eval("'a' + 1");
+        FAIL() << "a text that is no number was added";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), jet::err::TypeMismatch);
+    }
 }
 
 TEST_F(EngineTest, OrderingPutsAccentedNamesBesideTheirBaseLetter) {
@@ -37,6 +79,16 @@ TEST(LikeMatching, WildcardsCountCharactersNotBytes) {
     EXPECT_TRUE(likeMatches("%", ""));
     EXPECT_FALSE(likeMatches("_", ""));
     EXPECT_TRUE(likeMatches("%rex", "REX"));
+    // Bracket lists: a range follows the Portuguese collation, case-insensitive, accents apart.
+    for (const auto& [pattern, value, matches] : std::vector<std::tuple<const char*, const char*, bool>>{
+             {"[abc]x", "Bx", true},   {"[abc]x", "dx", false},  {"[a-c]%", "Bruno", true},
+             {"[a-c]%", "Álvaro", true}, {"[a-c]%", "Davi", false}, {"[!a-c]%", "Davi", true},
+             {"[!a-c]%", "Ana", false}, {"[é]", "É", true},       {"[é]", "e", false},
+             {"100[%]", "100%", true}, {"100[%]", "1000", false}, {"a[_]b", "a_b", true},
+             {"a[_]b", "axb", false},  {"[[]x]", "[x]", true},   {"a[]b", "ab", true},
+             {"a[b", "a[b", true},     {"%[0-9]", "casa 7", true}, {"%[0-9]", "casa", false},
+         })
+        EXPECT_EQ(likeMatches(pattern, value), matches) << pattern << " ~ " << value;
 }
 
 TEST_F(EngineTest, DatesWrittenAsLiteralsOrRegionalTextAreStoredAsDates) {
@@ -63,28 +115,82 @@ TEST_F(EngineTest, DatesWrittenAsLiteralsOrRegionalTextAreStoredAsDates) {
     EXPECT_TRUE(scalar("SELECT DataDeNascimento FROM Animais" + where).isNull());
 }
 
-TEST_F(EngineTest, MoneyNeverDrifts) {
+// A statement's first value, and what Jet gives.
+struct Row {
+    std::string statement;
+    Variant expected;
+};
+
+// Money is Jet's Currency: ten-thousandths in a 64-bit integer, so nothing drifts, the ends of the
+// range survive, texts are read without a double between, and what does not fit is the overflow.
+TEST_F(EngineTest, MoneyIsExact) {
     const auto c = addClient("Alberto");
     addClient("Bruno");
-    const std::string where = " WHERE Codigo=" + std::to_string(c);
-    run("UPDATE Clientes SET LimiteDeCredito=0.10, Credito=0.20" + where);
-    auto rs = select("SELECT LimiteDeCredito, LimiteDeCredito + Credito AS Total FROM Clientes" + where);
-    EXPECT_EQ(rs->fieldDef(0).type, ado::adCurrency);
-    EXPECT_EQ(rs->valueAt(0, 0).toCurrency(), Currency::fromRaw(1000));
-    EXPECT_EQ(rs->valueAt(0, 1).toCurrency(), Currency::fromRaw(3000));
-    run("UPDATE Clientes SET LimiteDeCredito=0.20 WHERE LimiteDeCredito Is Null");
-    EXPECT_EQ(scalar("SELECT Sum(LimiteDeCredito) FROM Clientes").toCurrency(), Currency::fromRaw(3000));
+    const std::string where = " WHERE Codigo=" + std::to_string(c), from = " FROM Clientes" + where;
+    for (int i = 0; i < 10; ++i)
+        run("INSERT INTO ContasAReceber (CodigoDoCliente, ValorDoDocumento) VALUES (" + std::to_string(c) + ", '0,10')");
+    run("UPDATE Clientes SET LimiteDeCredito = 0.1 + 0.2, Credito = 1.23456, ValorDaUltimaCompra = 922337203685477.5807, "
+        "PercentualUnicoDeDescontos = '-922.337.203.685.477,5808', PercentualDeDescontoEmOutros = -5");
+    const Currency largest = Currency::fromRaw(INT64_MAX), smallest = Currency::fromRaw(INT64_MIN);
+    for (const Row& r : std::vector<Row>{
+             {"SELECT Sum(ValorDoDocumento) FROM ContasAReceber", Currency::fromRaw(10000)},
+             {"SELECT Sum(ValorDoDocumento) = 1 FROM ContasAReceber", true},
+             {"SELECT LimiteDeCredito" + from, Currency::fromRaw(3000)},
+             {"SELECT LimiteDeCredito = 0.3" + from, true},
+             {"SELECT Credito" + from, Currency::fromRaw(12346)},
+             {"SELECT Count(*) FROM Clientes WHERE Credito = 1.2346", 2},
+             {"SELECT ValorDaUltimaCompra" + from, largest},
+             {"SELECT PercentualUnicoDeDescontos" + from, smallest},
+             {"SELECT Format(ValorDaUltimaCompra, '#,##0.0000')" + from, "922.337.203.685.477,5807"},
+             {"SELECT Count(*) FROM Clientes WHERE ValorDaUltimaCompra Between 0 And 922337203685477.5806", 0},
+             {"SELECT Count(*) FROM Clientes WHERE PercentualDeDescontoEmOutros < -4.99999", 2},
+             {"SELECT Credito * 2" + from, Currency::fromRaw(24692)},
+             {"SELECT Credito / 2" + from, 0.6173},
+             {"SELECT LimiteDeCredito - Credito - 1" + from, Currency::fromRaw(-19346)},
+             {"SELECT IIF(IsNull(LimiteDeCredito), 0, LimiteDeCredito + True)" + from, Currency::fromRaw(-7000)},
+         })
+        EXPECT_EQ(scalar(r.statement), r.expected) << r.statement;
+    EXPECT_EQ(select("SELECT Sum(ValorDoDocumento) AS S FROM ContasAReceber")->fieldDef(0).type, ado::adCurrency);
+    for (int i = 0; i < 2; ++i)
+        run("INSERT INTO ContasAReceber (CodigoDoCliente, ValorDoDocumento) VALUES (0, 922337203685477)");
+    for (const std::string& statement : {
+             std::string("UPDATE Clientes SET LimiteDeCredito = 922337203685477.5808"),
+             std::string("UPDATE Clientes SET LimiteDeCredito = '-922.337.203.685.477,5809'"),
+             "UPDATE Clientes SET LimiteDeCredito = ValorDaUltimaCompra + 0.0001" + where,
+             "SELECT ValorDaUltimaCompra + 1" + from,
+             std::string("SELECT Sum(ValorDoDocumento) FROM ContasAReceber"),
+         }) {
+        try {
+            int64_t affected = 0;
+            engine->execute(statement, affected);
+            ADD_FAILURE() << statement;
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), err::Overflow) << statement;
+        }
+    }
+    EXPECT_EQ(scalar("SELECT LimiteDeCredito" + from), Variant(Currency::fromRaw(3000)));  // nothing stored
 }
 
-TEST_F(EngineTest, YesNoColumnsKeepBooleans) {
+// Yes/No is Jet's: True is -1 when stored, compared and counted; any number but 0 is True.
+TEST_F(EngineTest, YesNoIsMinusOneOrZero) {
     const auto c = addClient("Alberto");
-    const std::string where = " WHERE Codigo=" + std::to_string(c);
-    run("UPDATE Clientes SET VIP=True, ClienteComDesconto=False" + where);
-    auto rs = select("SELECT VIP, ClienteComDesconto, IIF(Clientes.VIP=True, 'Sim', 'Não') AS V FROM Clientes" + where);
-    EXPECT_EQ(rs->fieldDef(0).type, ado::adBoolean);
-    EXPECT_EQ(rs->valueAt(0, 0), Variant(true));
-    EXPECT_EQ(rs->valueAt(0, 1), Variant(false));
-    EXPECT_EQ(rs->valueAt(0, 2).toText(), "Sim");
+    const std::string code = std::to_string(c), where = " WHERE Codigo=" + code, from = " FROM Clientes" + where;
+    run("UPDATE Clientes SET VIP=True, ClienteComDesconto=False, DescontoUnico=5" + where);
+    for (const Row& r : std::vector<Row>{
+             {"SELECT VIP" + from, true},
+             {"SELECT ClienteComDesconto" + from, false},
+             {"SELECT DescontoUnico + 0" + from, -1},
+             {"SELECT VIP + 0" + from, -1},
+             {"SELECT Count(*) FROM Clientes WHERE Codigo = True", 0},
+             {"SELECT Count(*) FROM Clientes WHERE Codigo = -True", 1},
+             {"SELECT True + 1" + from, 0},
+             {"SELECT (1 = 1) + 1" + from, 0},
+             {"SELECT VIP = (Codigo = " + code + ")" + from, true},
+             {"SELECT Sum(VIP)" + from, -1},
+             {"SELECT IIF(Clientes.VIP=True, 'Sim', 'Não')" + from, "Sim"},
+         })
+        EXPECT_EQ(scalar(r.statement), r.expected) << r.statement;
+    EXPECT_EQ(select("SELECT VIP" + from)->fieldDef(0).type, ado::adBoolean);
 }
 
 TEST_F(EngineTest, TopAndIdentity) {

@@ -148,4 +148,20 @@ TYPED_TEST(Paginacao, NoSelectionBeforeFailsAtPointTwo) {
     EXPECT_EQ(this->pagina.toText(), "intocada");
 }
 
+TYPED_TEST(Paginacao, ByDispatchThePageArgumentMayHoldAnythingAndIsKeptOnFailure) {
+    for (const Variant& antes : {Variant(), Variant::null(), Variant("texto"), Variant(Ref<Object>())}) {
+        SCOPED_TRACE(static_cast<int>(antes.type()));
+        this->objeto->guardarResultado(nullptr);
+        std::vector<Variant> args{Variant(int16_t{10}), antes};
+        EXPECT_EQ(callByNameRef(*this->objeto, "PaginarResultadoDaSelecaoEmRecordset", args).toInt16(), 1);
+        EXPECT_EQ(this->objeto->get_LocalDoErro(), this->local(2));
+        EXPECT_EQ(args[1], antes);
+
+        this->objeto->guardarResultado(selecao(25));
+        args = {Variant(int16_t{10}), antes};
+        EXPECT_EQ(callByNameRef(*this->objeto, "PaginarResultadoDaSelecaoEmRecordset", args).toInt16(), 0);
+        EXPECT_EQ(codigos(args[1]), deAte(1, 10));
+    }
+}
+
 }  // namespace

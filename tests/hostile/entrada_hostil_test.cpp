@@ -85,6 +85,28 @@ public:
         for (const std::string& linha : jet::checkIntegrity(caminho_)) out += linha + "\x1f\n";
         return out;
     }
+    // The row of `tabela` with that code, column by column (empty when there is none).
+    std::map<std::string, std::string> linha(const std::string& tabela, double codigo) {
+        std::map<std::string, std::string> valores;
+        const std::string sql = "SELECT * FROM \"" + tabela + "\" WHERE \"Codigo\" = " + Variant(codigo).toText();
+        if (pg_) {
+            PGresult* r = PQexec(pg_, sql.c_str());
+            if (PQntuples(r) == 1)
+                for (int c = 0; c < PQnfields(r); ++c)
+                    valores[PQfname(r, c)] = PQgetisnull(r, 0, c) ? "<null>" : PQgetvalue(r, 0, c);
+            PQclear(r);
+            return valores;
+        }
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr);
+        if (sqlite3_step(st) == SQLITE_ROW)
+            for (int c = 0; c < sqlite3_column_count(st); ++c) {
+                const unsigned char* t = sqlite3_column_text(st, c);
+                valores[sqlite3_column_name(st, c)] = t ? reinterpret_cast<const char*>(t) : "<null>";
+            }
+        sqlite3_finalize(st);
+        return valores;
+    }
     Retrato retrato() {
         Retrato r;
         if (pg_) {
@@ -201,6 +223,92 @@ TEST_F(EntradaHostil, ClientesEAnimais) {
     auto l = make<clsClientAnim>();
     l->putref_DadosDoUsuario(usuario_);
     atacar(*l, "clsClientAnim");
+}
+
+// The user's name through every operation that writes it: stored under the text treatment's quote
+// and control-character rule, it never changes any column but the operation's own.
+TEST_F(EntradaHostil, NomesDeUsuario) {
+    struct Caso { Variant nome; std::string gravado; };
+    const std::vector<Caso> casos{
+        {Variant("D'Ávila"), "D’Ávila"},
+        {Variant("x', Situacao=1, LimiteDeCredito=99999, UsuarioDaAlteracao='ana"),
+         "x’, Situacao=1, LimiteDeCredito=99999, UsuarioDaAlteracao=’ana"},
+        {Variant("x', TipoDeCliente='PF', UsuarioDaInclusao='eu"), "x’, TipoDeCliente=’PF’, UsuarioDaInclusao=’eu"},
+        {Variant("Robert'); DELETE * FROM Animais; --"), "Robert’); DELETE * FROM Animais; --"},
+        {Variant(std::string("nul\0byte", 8)), "nulbyte"},
+        {Variant("\x01\x1b[31m\x7f\xc2\x85!"), "[31m!"},
+        {Variant("\xff\xc3"), "\uFFFD\uFFFD"},
+        {Variant::null(), ""},
+        {Variant(), ""},
+    };
+    // Which columns of the row an operation may change; every other one must read as before.
+    auto conferir = [&](const std::map<std::string, std::string>& antes, const std::map<std::string, std::string>& depois,
+                        std::set<std::string> proprias, const std::string& oQue) {
+        ASSERT_EQ(antes.size(), depois.size()) << oQue;
+        for (const auto& [coluna, valor] : antes) {
+            if (!proprias.count(coluna)) {
+                EXPECT_EQ(depois.at(coluna), valor) << oQue << ": " << coluna;
+            }
+        }
+    };
+    const std::set<std::string> alteracao{"DataEHoraDaAlteracao", "UsuarioDaAlteracao"};
+    for (const auto& k : casos) {
+        const std::string oQue = k.nome.isNull() ? "Null" : k.nome.toText().substr(0, 30);
+        usuario_->definir("NomeDeUsuario", k.nome);
+        Banco banco(banco_);
+
+        auto c = pessoaValida("");
+        c->put_TipoDeCliente("PJ");
+        c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
+        c->putref_GradeDeAnimais(make<GradeEmMemoria>(std::vector<std::vector<std::string>>{
+            std::vector<std::string>(17), {"", "", "Rex", especie_, "", raca_, "", "M", "", "", "", "", "", "", "", "", "1"}}));
+        ASSERT_EQ(c->Adicionar(), 0) << oQue << ": " << c->get_DescricaoDoErro();
+        const double cliente = c->get_CodigoGerado();
+        auto linha = banco.linha("Clientes", cliente);
+        EXPECT_EQ(linha.at("UsuarioDaInclusao"), k.gravado) << oQue;
+        EXPECT_EQ(linha.at("TipoDeCliente"), "PJ") << oQue;
+        EXPECT_EQ(linha.at("Situacao"), "1") << oQue;
+        EXPECT_EQ(valor("SELECT UsuarioDaInclusao FROM Animais WHERE CodigoDoCliente = " + Variant(cliente).toText()).toText(),
+                  k.gravado) << oQue;
+
+        c->put_Codigo(cliente);
+        ASSERT_EQ(c->Alterar(), 0) << oQue << ": " << c->get_DescricaoDoErro();
+        auto depois = banco.linha("Clientes", cliente);
+        conferir(linha, depois, alteracao, "Alterar " + oQue);
+        EXPECT_EQ(depois.at("UsuarioDaAlteracao"), k.gravado) << oQue;
+        linha = depois;
+        c->put_CodigoIBGEDoMunicipio("3304557");
+        ASSERT_EQ(c->AlterarCodigoIBGEDoMunicipio().toInt16(), 0) << oQue << ": " << c->get_DescricaoDoErro();
+        depois = banco.linha("Clientes", cliente);
+        conferir(linha, depois, {"DataEHoraDaAlteracao", "UsuarioDaAlteracao", "CodigoIBGEDoMunicipio"}, "IBGE " + oQue);
+        EXPECT_EQ(depois.at("UsuarioDaAlteracao"), k.gravado) << oQue;
+
+        auto a = make<clsAnimais>();
+        a->putref_DadosDoUsuario(usuario_);
+        a->put_CodigoDoCliente(cliente);
+        a->put_Nome("Mel");
+        a->put_Sexo("F");
+        a->put_CodigoDaEspecie(Variant(especie_).toDouble());
+        a->put_CodigoDaRaca(Variant(raca_).toDouble());
+        a->put_Situacao(1);
+        ASSERT_EQ(a->Adicionar(), 0) << oQue << ": " << a->get_DescricaoDoErro();
+        const double animal = a->get_CodigoGerado();
+        const auto doAnimal = banco.linha("Animais", animal);
+        EXPECT_EQ(doAnimal.at("UsuarioDaInclusao"), k.gravado) << oQue;
+        a->put_Codigo(animal);
+        ASSERT_EQ(a->Alterar(), 0) << oQue << ": " << a->get_DescricaoDoErro();
+        conferir(doAnimal, banco.linha("Animais", animal), alteracao, "Alterar animal " + oQue);
+        EXPECT_EQ(banco.linha("Animais", animal).at("UsuarioDaAlteracao"), k.gravado) << oQue;
+        ASSERT_EQ(a->Excluir(), 0) << oQue << ": " << a->get_DescricaoDaFalha();
+        EXPECT_TRUE(banco.linha("Animais", animal).empty()) << oQue;
+
+        linha = banco.linha("Clientes", cliente);
+        ASSERT_EQ(c->Excluir(), 0) << oQue << ": " << c->get_DescricaoDoErro();
+        depois = banco.linha("Clientes", cliente);
+        conferir(linha, depois, {"DataEHoraDaAlteracao", "UsuarioDaAlteracao", "Situacao"}, "Excluir " + oQue);
+        EXPECT_EQ(depois.at("Situacao"), "4") << oQue;
+        EXPECT_EQ(depois.at("UsuarioDaAlteracao"), k.gravado) << oQue;
+    }
 }
 
 TEST_F(EntradaHostil, CelulasDaGrade) {

@@ -42,8 +42,8 @@ TEST(Insertion, ClientWithAllItsColumns) {
     const std::string sql = modification(statements::clientInsertion("05/12/2026 19:16:50"));
     EXPECT_TRUE(sql.starts_with("INSERT INTO \"Clientes\" (\"TipoDeCliente\", \"ApelidoOuNomeFantasia\", ")) << sql;
     EXPECT_TRUE(contains(sql, "VALUES ('PF', 'Zé', 'Z000', 'José da Silva', ")) << sql;
-    EXPECT_TRUE(contains(sql, "'SP', 1, 'C', ")) << sql;
-    EXPECT_TRUE(contains(sql, "'obs', 1500.5, '', 0, 0, 12.5, ")) << sql;
+    EXPECT_TRUE(contains(sql, "'SP', -1, 'C', ")) << sql;
+    EXPECT_TRUE(contains(sql, "'obs', 15005000, '', 0, 0, 125000, ")) << sql;
     // The server time arrives as regional text and is stored as its serial.
     EXPECT_TRUE(contains(sql, ", 1, " + serial("05/12/2026 19:16:50"))) << sql;
     EXPECT_TRUE(sql.ends_with(", 'ana')")) << sql;
@@ -51,7 +51,7 @@ TEST(Insertion, ClientWithAllItsColumns) {
 
 TEST(Insertion, AnimalInBothForms) {
     const std::string single = modification(statements::animalInsertion("15/03/2020", "05/12/2026 19:16:50"));
-    EXPECT_TRUE(contains(single, "VALUES (7, 'Rex', 'M', 1, 2, 'Grande', 43905.0, 'Caramelo', 'RGA1', '985', 1, 0, "
+    EXPECT_TRUE(contains(single, "VALUES (7, 'Rex', 'M', 1, 2, 'Grande', 43905.0, 'Caramelo', 'RGA1', '985', -1, 0, "
                                  "'bravo', 1, " + serial("05/12/2026 19:16:50")))
         << single;
     const std::string unborn = modification(statements::animalInsertion("", "05/12/2026 19:16:50"));
@@ -98,9 +98,9 @@ TEST(ValueConversion, TextThatIsNoDateOrNumberIsATypeMismatch) {
         }
     }
     EXPECT_EQ(modification("UPDATE Clientes SET LimiteDeCredito='1.500,25', VIP='True', Situacao=-1"),
-              "UPDATE \"Clientes\" SET \"LimiteDeCredito\" = 1500.25, \"VIP\" = 1, \"Situacao\" = -1");
+              "UPDATE \"Clientes\" SET \"LimiteDeCredito\" = 15002500, \"VIP\" = -1, \"Situacao\" = -1");
     EXPECT_EQ(modification("UPDATE Animais SET Pedigree=-1, AnimalMorto=0"),
-              "UPDATE \"Animais\" SET \"Pedigree\" = 1, \"AnimalMorto\" = 0");
+              "UPDATE \"Animais\" SET \"Pedigree\" = -1, \"AnimalMorto\" = 0");
 }
 
 TEST(Alteration, AnimalAndClientTexts) {

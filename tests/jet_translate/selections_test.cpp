@@ -60,13 +60,13 @@ TEST(AnimalSelection, EveryArgumentCombinationTranslates) {
 
 TEST(AnimalSelection, ConditionsKeepTheirMeaning) {
     const Query byName = selection(statements::animalSelection({1, 2, "Rex", "0", "", "", 0}));
-    EXPECT_TRUE(contains(byName.sql, "\"Animais\".\"Situacao\" = 1 AND \"Animais\".\"AnimalMorto\" = 1 AND "
+    EXPECT_TRUE(contains(byName.sql, "\"Animais\".\"Situacao\" = 1 AND \"Animais\".\"AnimalMorto\" = -1 AND "
                                      "(\"Animais\".\"Nome\" LIKE '%Rex%' OR \"Animais\".\"Microchip\" LIKE '%Rex%')"))
         << byName.sql;
     EXPECT_TRUE(contains(byName.sql, " ORDER BY \"Animais\".\"Nome\" COLLATE PTBR")) << byName.sql;
 
     const Query byCode = selection(statements::animalSelection({2, 3, "15", "12", "", "", 0}));
-    EXPECT_TRUE(contains(byCode.sql, "(\"Animais\".\"AnimalMorto\" = 0 OR \"Animais\".\"AnimalMorto\" = 1) AND "
+    EXPECT_TRUE(contains(byCode.sql, "(\"Animais\".\"AnimalMorto\" = 0 OR \"Animais\".\"AnimalMorto\" = -1) AND "
                                      "(\"Animais\".\"Codigo\" = 15 OR \"Animais\".\"Microchip\" LIKE '%15%') AND "
                                      "\"Animais\".\"CodigoDoCliente\" = 12"))
         << byCode.sql;
@@ -116,7 +116,7 @@ TEST(ClientSelection, EverySearchBranchTranslates) {
     for (const ClientSearch& c : searches) expectColumns(selection(statements::clientSelection(c)), clientSelectionColumns, clientIntegers);
 }
 
-TEST(ClientSelection, BareDataDeNascimentoIsTheClientsInTheAnimalJoin) {
+TEST(ClientSelection, WithTheAnimalJoinTheBirthdayIsTheClients) {
     statements::ClientSearch c;
     c.dataInicial = "25/05/2024";
     c.dataFinal = "05/06/2024";
@@ -278,6 +278,34 @@ TEST(SmallSelections, ResultKindsFollowTheExpressions) {
     EXPECT_EQ(q.columns[4].name, "Expr1004");
     EXPECT_EQ(q.columns[5].name, "Pedigree");
     EXPECT_EQ(q.columns[6].name, "Expr1005");
+}
+
+TEST(SmallSelections, OperatorsAreWrittenAsJetMeansThem) {
+    const struct {
+        const char* jet;
+        const char* sqlite;
+        ValueKind kind;
+    } rows[] = {
+        {"-(-Codigo)", "-(-\"Animais\".\"Codigo\")", ValueKind::Integer},
+        {"- -1", "-(-1)", ValueKind::Integer},
+        {"-#01/01/1800#", "-(-36522.0)", ValueKind::Date},
+        {"Codigo Between 5 And 1", "\"Animais\".\"Codigo\" BETWEEN 1 AND 5", ValueKind::Boolean},
+        {"Nome Not Between 'b' And 'A'", "\"Animais\".\"Nome\" NOT BETWEEN 'A' COLLATE PTBR AND 'b' COLLATE PTBR",
+         ValueKind::Boolean},
+        {"Codigo Between Situacao And 1", "jet_between(\"Animais\".\"Codigo\", \"Animais\".\"Situacao\", 1)",
+         ValueKind::Boolean},
+        {"Nome + Cor + 'x'", "\"Animais\".\"Nome\" || \"Animais\".\"Cor\" || 'x'", ValueKind::Text},
+        {"Codigo * 2 + Situacao", "\"Animais\".\"Codigo\" * 2 + \"Animais\".\"Situacao\"", ValueKind::Integer},
+        {"Codigo + '1' + Situacao", "jet_add(\"Animais\".\"Codigo\", '1', \"Animais\".\"Situacao\")", ValueKind::Double},
+        {"Nome & DataDeNascimento & 1.5",
+         "jet_concat(\"Animais\".\"Nome\", jet_date_text(\"Animais\".\"DataDeNascimento\"), 1.5)", ValueKind::Text},
+    };
+    for (const auto& r : rows) {
+        const Query q = selection(std::string("SELECT ") + r.jet + " AS [a\"b] FROM Animais");
+        EXPECT_EQ(q.sql, std::string("SELECT ") + r.sqlite + " AS \"a\"\"b\" FROM \"Animais\"") << r.jet;
+        EXPECT_EQ(q.columns[0].kind, r.kind) << r.jet;
+        EXPECT_EQ(q.columns[0].name, "a\"b");
+    }
 }
 
 TEST(SmallSelections, OrderByMayNameAnAlias) {

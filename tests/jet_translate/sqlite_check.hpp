@@ -1,52 +1,51 @@
 #pragma once
-// Prepares translated text on an empty SQLite database that has the catalogue's tables, the
-// functions the engine registers (as stubs of the same names and arities) and the PTBR
-// collation, so that a test learns whether SQLite accepts the text.
+// Prepares translated text on an in-memory database with the engine's own schema, functions and
+// collation, and checks that SQLite takes the whole text as one statement with no comment in it.
 #include <sqlite3.h>
 
 #include <string>
 
-#include "zelt/jet/catalogue.hpp"
+#include "jet/engine/database.hpp"
+#include "jet/engine/schema.hpp"
 
 class SqliteCheck {
 public:
-    SqliteCheck() {
-        sqlite3_open(":memory:", &db_);
-        std::string ddl;
-        for (const zelt::jet::TableDef& t : zelt::jet::catalogue()) {
-            ddl += "CREATE TABLE \"" + t.name + "\" (";
-            for (size_t i = 0; i < t.columns.size(); ++i) ddl += (i ? ", \"" : "\"") + t.columns[i].name + "\"";
-            ddl += ");";
-        }
-        sqlite3_exec(db_, ddl.c_str(), nullptr, nullptr, nullptr);
-        const struct {
-            const char* name;
-            int args;
-        } functions[] = {{"jet_concat", -1}, {"jet_format", 2}, {"jet_trim", 1}, {"jet_val", 1}, {"jet_mid", 2},
-                         {"jet_mid", 3},     {"jet_day", 1},    {"jet_month", 1}, {"jet_year", 1}, {"jet_now", 0},
-                         {"jet_cdate", 1},   {"like", 2}};
-        for (const auto& f : functions)
-            sqlite3_create_function_v2(db_, f.name, f.args, SQLITE_UTF8, nullptr, stub, nullptr, nullptr, nullptr);
-        sqlite3_create_collation_v2(db_, "PTBR", SQLITE_UTF8, nullptr, compare, nullptr);
-    }
-    ~SqliteCheck() { sqlite3_close(db_); }
-    SqliteCheck(const SqliteCheck&) = delete;
-    SqliteCheck& operator=(const SqliteCheck&) = delete;
+    SqliteCheck() : db_(":memory:", zelt::jet::engine::Database::Opening::Scratch) { db_.exec(zelt::jet::engine::schemaDdl().c_str()); }
 
-    // Empty when SQLite accepts the text, else its message.
+    // Empty when SQLite takes the text whole, else what is wrong with it.
     std::string prepare(const std::string& sql) const {
         sqlite3_stmt* s = nullptr;
-        const int rc = sqlite3_prepare_v2(db_, sql.c_str(), -1, &s, nullptr);
+        const char* tail = nullptr;
+        const int rc = sqlite3_prepare_v2(db_.handle(), sql.c_str(), static_cast<int>(sql.size()), &s, &tail);
+        const bool statement = s != nullptr;
         sqlite3_finalize(s);
-        return rc == SQLITE_OK ? std::string() : std::string(sqlite3_errmsg(db_));
+        if (rc != SQLITE_OK) return sqlite3_errmsg(db_.handle());
+        if (!statement) return "no statement";
+        const std::string left(tail, sql.c_str() + sql.size());
+        if (left.find_first_not_of(" \t\r\n") != std::string::npos) return "left after the statement: " + left;
+        if (const size_t at = comment(sql); at != std::string::npos) return "comment at " + std::to_string(at);
+        return {};
+    }
+
+    // Where a comment begins outside quoted literals and names; npos when none does.
+    static size_t comment(const std::string& sql) {
+        for (size_t i = 0; i < sql.size(); ++i) {
+            const char c = sql[i];
+            if (c == '\'' || c == '"' || c == '`' || c == '[') {
+                const char close = c == '[' ? ']' : c;
+                for (++i; i < sql.size(); ++i) {
+                    if (sql[i] != close) continue;
+                    if (close == ']' || i + 1 == sql.size() || sql[i + 1] != close) break;
+                    ++i;  // a doubled quote
+                }
+            } else if ((c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') ||
+                       (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*')) {
+                return i;
+            }
+        }
+        return std::string::npos;
     }
 
 private:
-    static void stub(sqlite3_context* ctx, int, sqlite3_value**) { sqlite3_result_null(ctx); }
-    static int compare(void*, int na, const void* a, int nb, const void* b) {
-        const std::string x(static_cast<const char*>(a), static_cast<size_t>(na));
-        const std::string y(static_cast<const char*>(b), static_cast<size_t>(nb));
-        return x.compare(y);
-    }
-    sqlite3* db_ = nullptr;
+    mutable zelt::jet::engine::Database db_;
 };

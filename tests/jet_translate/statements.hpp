@@ -12,6 +12,12 @@ inline std::string columnList(const std::vector<ColumnText>& columns) {
     return out;
 }
 
+inline std::string repeated(const std::string& piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
 inline bool numeric(const std::string& v) { return !v.empty() && v.find_first_not_of("0123456789") == std::string::npos; }
 
 // Dates "dd/mm/yyyy" rewritten month first.
@@ -97,6 +103,8 @@ inline std::string clientSelection(const ClientSearch& c) {
     s += c.animal.empty() ? "   Clientes " : "   Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo ";
     s += "WHERE " + clientStatus(c);
     const bool birthdays = !c.dataInicial.empty() && c.tipoDeData == 3;
+    // With the animal join both tables have the column: the client's is named with its table.
+    const std::string nascimento = c.animal.empty() ? "DataDeNascimento" : "Clientes.DataDeNascimento";
     if (!c.valor.empty()) {
         s += generalSearch(c.valor);
         if (!c.animal.empty()) s += animalCondition(c.animal);
@@ -108,8 +116,8 @@ inline std::string clientSelection(const ClientSearch& c) {
     } else if (!c.logradouro.empty()) {
         s += " AND (Clientes.Logradouro LIKE '%" + c.logradouro + "%') ";
     } else if (birthdays) {
-        s += " AND (Val(Mid(DataDeNascimento, 3, 2) & Mid(DataDeNascimento, 1, 2)) >=" + monthDay(c.dataInicial) +
-             " And Val(Mid(DataDeNascimento, 3, 2) & Mid(DataDeNascimento, 1, 2)) <= " + monthDay(c.dataFinal) + ") ";
+        s += " AND (Val(Mid(" + nascimento + ", 3, 2) & Mid(" + nascimento + ", 1, 2)) >=" + monthDay(c.dataInicial) +
+             " And Val(Mid(" + nascimento + ", 3, 2) & Mid(" + nascimento + ", 1, 2)) <= " + monthDay(c.dataFinal) + ") ";
     } else if (!c.dataInicial.empty() && c.tipoDeData == 2) {
         s += " AND Clientes.DataEHoraDaInclusao Between #" + monthFirst(c.dataInicial) + " 00:00:00# AND #" +
              monthFirst(c.dataFinal) + " 23:59:59# ";
@@ -118,7 +126,7 @@ inline std::string clientSelection(const ClientSearch& c) {
     }
     s += "ORDER BY ";
     if (c.situacao == 5) s += "   Clientes.Codigo DESC";
-    else if (birthdays) s += R"(   FORMAT(Val(Mid(DataDeNascimento,3,2) & Mid(DataDeNascimento,1,2)),"0000") , Clientes.NomeOuRazaoSocial )";
+    else if (birthdays) s += "   FORMAT(Val(Mid(" + nascimento + ",3,2) & Mid(" + nascimento + ",1,2)),\"0000\") , Clientes.NomeOuRazaoSocial ";
     else s += "   Clientes.NomeOuRazaoSocial ASC";
     return s + ";";
 }

@@ -81,16 +81,37 @@ TEST(PostgresEngine, TransactionsBehaveAsJetsAndALostConnectionWritesNothing) {
     EXPECT_EQ(count(*jet::openDatabase(db.uri()), "OSParaBD"), 2);
 }
 
-TEST(PostgresEngine, TheServersValReadsTextAsTheProgramsVal) {
+// Where the server reads texts itself (Val in a condition, a text in a sum), it reads them as the
+// program does: the same value, or the same error.
+TEST(PostgresEngine, TheServerReadsNumbersInTextAsTheProgram) {
     ZELT_REQUIRE_TEST_SERVER();
     ServerDatabase db;
     auto engine = jet::openDatabase(db.uri());
-    for (const char* text : {"123", "  12 34abc", "-5.5", "+7", "1.2.3", "abc", "", " . ", "-.5", "12e3", "\t9",
-                             "0012", "3,5", "- 4", "+-1", "1 2.5 6x", "99999999999999999999"}) {
+    auto onServer = [&](const std::string& expression) -> Variant {
         int64_t n = 0;
-        const double server =
-            engine->execute("SELECT Val('" + std::string(text) + "') AS V FROM Empresa", n)->valueAt(0, 0).toDouble();
-        EXPECT_EQ(server, regional::val(text)) << '"' << text << '"';
+        try {
+            return engine->execute("SELECT " + expression + " AS V FROM Empresa", n)->valueAt(0, 0);
+        } catch (const RuntimeError& e) {
+            return Variant("erro " + std::to_string(e.number()));
+        }
+    };
+    auto inProgram = [](auto read) -> Variant {
+        try {
+            return Variant(read());
+        } catch (const RuntimeError& e) {
+            return Variant("erro " + std::to_string(e.number()));
+        }
+    };
+    for (const char* text : {"123", "  12 34abc", "-5.5", "+7", "1.2.3", "abc", "", " . ", "-.5", "12e3", "1 D 2", "\t9",
+                             "0012", "3,5", "- 4", "+-1", "1 2.5 6x", "&HFFFF", "&H1 0", "&O17", "&HFFFFFFFFF", "1e400",
+                             "1.234,56", "1.234.567", "12.5", " -  1,5 ", ","}) {
+        const std::string literal = "'" + std::string(text) + "'";
+        EXPECT_EQ(onServer("Val(" + literal + ")"), inProgram([&] { return regional::val(text); })) << text;
+        EXPECT_EQ(onServer("0 + " + literal), inProgram([&] {
+                      const auto n = regional::parseNumber(text);
+                      if (!n) throw RuntimeError(jet::err::TypeMismatch, "");
+                      return *n;
+                  })) << text;
     }
 }
 

@@ -118,5 +118,29 @@ echo '{"create":"x"}' >"$dir/objeto.json"
 status=$?
 [ "$status" = 1 ] && [ ! -s "$dir/nada.txt" ] || fail "a script that is no array: status $status"
 
+# Refusals with clear lines and status 1, never an abnormal end: a class registry that cannot be
+# written (a folder in its place), a folder given as the script, a step nested 100,000 levels
+# deep (on a line, and in a script before a step that still runs).
+mkdir "$dir/pasta"
+profundo="$(printf '%*s' 100000 '' | tr ' ' '[')$(printf '%*s' 100000 '' | tr ' ' ']')"
+echo "$profundo" >"$dir/profundo.txt"
+echo "[$profundo,{\"create\":\"ZELT_N_ClientAnim.clsAnimais\",\"as\":\"a\"}]" >"$dir/profundo.json"
+naoRegistra="não foi possível registrar as bibliotecas no registro de classes '$dir/pasta' (0x80040201)."
+profundoDemais='{"error":{"description":"Passo com mais de 64 níveis de aninhamento","helpContext":0,"number":5}}'
+recusa() {  # recusa STDOUT STDERR STDIN -- COMMAND...: each stream whole, and status 1
+    local saida="$1" erro="$2" entrada="$3"
+    shift 4
+    "$@" <"$entrada" >"$dir/recusa.out" 2>"$dir/recusa.err"
+    local status=$?
+    [ "$status" = 1 ] && [ "$(cat "$dir/recusa.out")" = "$saida" ] && [ "$(cat "$dir/recusa.err")" = "$erro" ] ||
+        { fail "$*: status $status"; cut -c1-200 "$dir/recusa.out" "$dir/recusa.err"; }
+}
+recusa "" "zelt run: $naoRegistra" /dev/null -- env ZELT_REGISTRY="$dir/pasta" "$zelt" run --db "$dir/zelt.db" -
+recusa "" "zelt demo: $naoRegistra" /dev/null -- env ZELT_REGISTRY="$dir/pasta" "$zelt" demo --db "$dir/zelt.db"
+recusa "" "zelt run: $dir/pasta é uma pasta, não um roteiro" /dev/null -- "$zelt" run "$dir/pasta"
+recusa "$profundoDemais" "" "$dir/profundo.txt" -- "$zelt" run --db "$dir/zelt.db" -
+recusa "$profundoDemais
+{\"created\":\"a\"}" "" /dev/null -- "$zelt" run --db "$dir/zelt.db" "$dir/profundo.json"
+
 [ "$failures" = 0 ] && echo "zelt run: all lines as expected"
 exit "$failures"

@@ -59,7 +59,7 @@ std::string coluna(const std::string& texto, size_t largura) {
 std::string quantosClientes(int32_t n) { return std::to_string(n) + (n == 1 ? " cliente" : " clientes"); }
 
 int demo() {
-    registrarBibliotecas();
+    if (!registrarBibliotecas("zelt demo")) return 1;
 
     auto usuario = make<clientanim::DadosDoUsuarioEmMemoria>();
     usuario->definir("NomeDeUsuario", Variant("demo"));

@@ -1,9 +1,14 @@
 // zelt run: an automation host that drives the component only through CreateObject,
 // GetIDsOfNames and Invoke, as a presentation tier in another language would. One JSON line out
 // per step.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
+#include <optional>
+#include <set>
+#include <string_view>
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -157,44 +162,107 @@ private:
     std::map<std::string, Ref<Object>> objetos_;
 };
 
-int executarRoteiro(std::istream& entrada, bool linhas) {
-    registrarBibliotecas();
-    Anfitriao anfitriao;
-    bool tudoCorreu = true;
-    auto executar = [&](const json& passo) {
-        json saida;
-        try {
-            saida = anfitriao.passo(passo);
-        } catch (const RuntimeError& e) {
-            saida = erroJson(e.number(), e.description(), e.helpContext());
-            tudoCorreu = false;
-        } catch (const std::exception& e) {
-            saida = erroJson(err::InvalidProcedureCall, e.what(), 0);
-            tudoCorreu = false;
-        }
-        imprimirJson(saida);
-    };
-    if (linhas) {
-        std::string linha;
-        while (std::getline(entrada, linha)) {
-            if (linha.find_first_not_of(" \t\r") == std::string::npos) continue;
-            json passo = json::parse(linha, nullptr, false);
-            if (passo.is_discarded()) {
-                imprimirJson(erroJson(err::TypeMismatch, "Linha que não é JSON: " + linha, 0));
-                tudoCorreu = false;
-                continue;
-            }
-            executar(passo);
-        }
-    } else {
-        json roteiro = json::parse(entrada, nullptr, false);
-        if (roteiro.is_discarded() || !roteiro.is_array()) {
-            std::cerr << "zelt run: o roteiro deve ser um vetor JSON de passos\n";
-            return 1;
-        }
-        for (const auto& passo : roteiro) executar(passo);
+// A step nests its values a few levels deep; the host's replies and messages walk a step
+// recursively, so a deeper step is refused before it is built.
+constexpr int NiveisPorPasso = 64;
+
+// A script, or a line that is one step, parsed; the steps that nest too deep keep only their
+// outer levels and are named by position in `profundos`.
+struct Leitura {
+    json valor;
+    std::set<size_t> profundos;
+};
+
+// `nivel`: the depth of the steps (1 in a script, which is an array of steps; 0 in a line).
+Leitura lerComLimite(std::string_view texto, int nivel) {
+    Leitura l;
+    size_t passos = 0;
+    l.valor = json::parse(
+        texto,
+        [&](int profundidade, json::parse_event_t evento, json&) {
+            const bool abre = evento == json::parse_event_t::object_start || evento == json::parse_event_t::array_start;
+            if (profundidade == nivel && (abre || evento == json::parse_event_t::value)) ++passos;
+            if (!abre || profundidade < nivel + NiveisPorPasso) return true;
+            l.profundos.insert(passos - 1);
+            return false;  // not built
+        },
+        false);
+    return l;
+}
+
+// The whole script file; nothing (after saying why) when it cannot be read.
+std::optional<std::string> lerArquivo(const std::string& caminho) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(caminho, ec)) {
+        std::cerr << "zelt run: " << caminho << " é uma pasta, não um roteiro\n";
+        return std::nullopt;
     }
-    return tudoCorreu ? 0 : 1;
+    std::ifstream arquivo(caminho, std::ios::binary);
+    std::string texto;
+    try {
+        if (arquivo) texto.assign(std::istreambuf_iterator<char>(arquivo), {});
+    } catch (const std::ios_base::failure&) {  // a read error: the file buffer throws whatever its stream says
+        arquivo.setstate(std::ios::badbit);
+    }
+    if (!arquivo) {
+        std::cerr << "zelt run: não foi possível abrir " << caminho << "\n";
+        return std::nullopt;
+    }
+    return texto;
+}
+
+class Execucao {
+public:
+    // Every step runs, whatever happened to the ones before; a failed one prints its error.
+    void executar(const Leitura& leitura, const json& passo, size_t posicao) {
+        if (leitura.profundos.contains(posicao))
+            return falhar(erroJson(err::InvalidProcedureCall,
+                                   "Passo com mais de " + std::to_string(NiveisPorPasso) + " níveis de aninhamento", 0));
+        try {
+            imprimirJson(anfitriao_.passo(passo));
+        } catch (const RuntimeError& e) {
+            falhar(erroJson(e.number(), e.description(), e.helpContext()));
+        } catch (const std::exception& e) {
+            falhar(erroJson(err::InvalidProcedureCall, e.what(), 0));
+        }
+    }
+    void falhar(const json& erro) {
+        imprimirJson(erro);
+        tudoCorreu_ = false;
+    }
+    int status() const { return tudoCorreu_ ? 0 : 1; }
+
+private:
+    Anfitriao anfitriao_;
+    bool tudoCorreu_ = true;
+};
+
+// JSON lines on standard input, one step each; a line that is no JSON prints an error and the
+// host goes on.
+int executarLinhas(std::istream& entrada) {
+    if (!registrarBibliotecas("zelt run")) return 1;
+    Execucao execucao;
+    std::string linha;
+    while (std::getline(entrada, linha)) {
+        if (linha.find_first_not_of(" \t\r") == std::string::npos) continue;
+        const Leitura passo = lerComLimite(linha, 0);
+        if (passo.valor.is_discarded()) execucao.falhar(erroJson(err::TypeMismatch, "Linha que não é JSON: " + linha, 0));
+        else execucao.executar(passo, passo.valor, 0);
+    }
+    return execucao.status();
+}
+
+// A script file, a JSON array of steps, refused whole when it is not one.
+int executarRoteiro(const std::string& texto) {
+    const Leitura roteiro = lerComLimite(texto, 1);
+    if (roteiro.valor.is_discarded() || !roteiro.valor.is_array()) {
+        std::cerr << "zelt run: o roteiro deve ser um vetor JSON de passos\n";
+        return 1;
+    }
+    if (!registrarBibliotecas("zelt run")) return 1;
+    Execucao execucao;
+    for (size_t i = 0; i < roteiro.valor.size(); ++i) execucao.executar(roteiro, roteiro.valor[i], i);
+    return execucao.status();
 }
 
 }  // namespace
@@ -207,12 +275,8 @@ void addRunCommand(CLI::App& app) {
     cmd->add_option("--db", banco, "database file (default: $ZELT_DATABASE or the user's data directory)");
     cmd->callback([] {
         if (!banco.empty()) setenv("ZELT_DATABASE", banco.c_str(), 1);
-        if (roteiro == "-") std::exit(executarRoteiro(std::cin, true));
-        std::ifstream arquivo(roteiro);
-        if (!arquivo) {
-            std::cerr << "zelt run: não foi possível abrir " << roteiro << "\n";
-            std::exit(1);
-        }
-        std::exit(executarRoteiro(arquivo, false));
+        if (roteiro == "-") std::exit(executarLinhas(std::cin));
+        const auto texto = lerArquivo(roteiro);
+        std::exit(texto ? executarRoteiro(*texto) : 1);
     });
 }

@@ -1,5 +1,6 @@
 // zelt verificar [--db PATH]: SQLite's integrity check of the database file, printed as
-// {"integrity":["ok"]}; exit status 1 when it finds problems or cannot read the file.
+// {"integrity":["ok"]}; exit status 1 when it finds problems or cannot read the file. It only reads:
+// a mistyped path or a share not mounted is an error, and nothing is created there.
 #include <iostream>
 #include <memory>
 

@@ -45,8 +45,9 @@ public:
     // Reads a Jet date literal's body, month first: "mm/dd/yyyy [hh:mm:ss]" (ISO "yyyy-mm-dd" too).
     static std::optional<Date> parseMonthFirst(std::string_view text);
 
-    // VB Format with a date pattern: d dd m mm yy yyyy h hh n nn s ss, case-insensitive; "mm" right
-    // after an hour means minutes. "/" and ":" are the regional separators ("/" and ":").
+    // VB Format with a date pattern: d dd ddd dddd ddddd dddddd m mm mmm mmmm yy yyyy h hh n nn s ss,
+    // case-insensitive, names in Portuguese; "mm" right after an hour means minutes. "/" and ":"
+    // are the regional separators ("/" and ":").
     std::string format(std::string_view pattern) const;
 
     constexpr auto operator<=>(const Date&) const = default;

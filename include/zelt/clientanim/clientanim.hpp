@@ -4,6 +4,7 @@
 #include <cstdint>
 
 extern "C" {
+// S_OK (0), or SELFREG_E_CLASS (0x80040201) when the class registry cannot be written.
 int32_t DllRegisterServer();
 int32_t DllUnregisterServer();
 int32_t DllGetClassObject(const char* clsid, const char* iid, void** ppv);

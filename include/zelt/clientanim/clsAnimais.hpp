@@ -27,8 +27,8 @@ public:
                        int16_t lintListaCompletaDeAnimaisAniversariantesOuPorDataDeInclusao = 0);
     int16_t SelecionarParaComboBoxFiltradoPorCliente(double ldouCodigoDoRegistroQueSeraExibidoEmUmaAlteracao = 0,
                                                      int16_t lintAnimalVivoOuMorto = 0);
-    // The rows go to ResultadoDaSelecaoEmRecordset. The order text must name columns of the selection
-    // ("Clientes.NomeOuRazaoSocial", "Animais.Nome DESC, Animais.Codigo"); the last one takes the ASC.
+    // The rows go to ResultadoDaSelecaoEmRecordset. The order text goes into ORDER BY unchanged and
+    // is followed by ASC ("Clientes.NomeOuRazaoSocial", "Animais.Nome DESC, Year(Animais.DataDeNascimento)").
     int16_t SelecionarParaImpressaoEExportacao(int16_t lintTipoDeRetorno, uint8_t lbytOpcaoSelecionada = 0,
                                                const std::string& lstrOrdemDoCampoParaSelecao = {},
                                                const std::string& lstrDataInicial = {},
@@ -44,7 +44,7 @@ public:
     int16_t get_Situacao() const { return registro_.situacao; }
     void put_AdicionarClienteEAnimalNaMesmaOperacao(bool v) { somenteValidar_ = v; }
     void put_CodigoDoCliente(double v) { registro_.codigoDoCliente = v; }
-    // The row count of the last selection that stored its recordset.
+    // No operation assigns it: it reads 0, as in clsClientes.
     double get_NumeroTotalDeRegistros() const { return numeroTotalDeRegistros_; }
 
     void put_Codigo(double v) { registro_.codigo = v; }
@@ -66,12 +66,11 @@ public:
     double get_CodigoGerado() const { return codigoGerado_; }
 
     const RegistroDoAnimal& registro() const { return registro_; }
-    const DispatchTable& table() const override;
+    // The member table of the class's dispatch interface, also for its type library.
+    static const DispatchTable& tabela();
+    const DispatchTable& table() const override { return tabela(); }
 
 private:
-    // NumeroTotalDeRegistros follows the recordset a selection has just stored.
-    void contarRegistros();
-
     RegistroDoAnimal registro_;
     bool somenteValidar_ = false;
     double codigoGerado_ = 0;

@@ -13,7 +13,9 @@ public:
     int16_t Selecionar(int16_t lenuTipoDeLista, int16_t lintTamanhoDaPagina, int16_t lintSituacaoParaFiltro,
                        const Variant& lvarCodigoOuNomeParaFiltro, const Variant& lvarCodigoOuNomeDoAnimalParaFiltro);
 
-    const DispatchTable& table() const override;
+    // The member table of the class's dispatch interface, also for its type library.
+    static const DispatchTable& tabela();
+    const DispatchTable& table() const override { return tabela(); }
 };
 
 Ref<Object> criarClsClientAnim();

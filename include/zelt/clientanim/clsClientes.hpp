@@ -130,7 +130,9 @@ public:
     int32_t codigo() const { return codigo_; }
     Date dataHoraDaAtualizacao() const { return dataHoraDaAtualizacao_; }
 
-    const DispatchTable& table() const override;
+    // The member table of the class's dispatch interface, also for its type library.
+    static const DispatchTable& tabela();
+    const DispatchTable& table() const override { return tabela(); }
 
 private:
     // The document and address checks: 0 correct, 1 incorrect (also after a failure, which fills

@@ -26,6 +26,7 @@ struct TableDef {
     std::vector<ColumnDef> columns;
     std::vector<ForeignKey> foreignKeys;
     std::vector<std::vector<std::string>> indexes;  // columns of each index
+    std::vector<std::string> uniqueWhenFilled = {};  // columns no two rows share a non-blank value of
 };
 
 const std::vector<TableDef>& catalogue();

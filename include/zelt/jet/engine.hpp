@@ -11,12 +11,14 @@
 
 namespace zelt::jet {
 
-// Opens (creating on first use, idempotently) the database at path: WAL journal, foreign keys on,
-// a busy timeout, the Jet functions and the pt-BR collation registered. Errors are RuntimeErrors
-// with jet::err numbers.
+// Opens (creating on first use, idempotently, for its owner only) the database file at path: WAL
+// journal, foreign keys on, a busy timeout, the Jet functions and the pt-BR collation registered.
+// A name that is no file's (":memory:", "file:..."), and a file of another program, raise the
+// cannot-open error. Errors are RuntimeErrors with jet::err numbers.
 std::unique_ptr<ado::Engine> openDatabase(const std::string& path);
 
-// $ZELT_DATABASE, or $XDG_DATA_HOME/zelt/zelt.db (~/.local/share/zelt/zelt.db).
+// $ZELT_DATABASE, or $XDG_DATA_HOME/zelt/zelt.db (~/.local/share/zelt/zelt.db); the cannot-open
+// error when none of these is set. Creates nothing.
 std::string defaultDatabasePath();
 
 // (Re)loads MunicipiosIBGE from a "CodigoIBGE;Nome;UF" file, replacing rows by code; returns the
@@ -25,7 +27,7 @@ int64_t importMunicipios(const std::string& databasePath, const std::string& csv
 
 // SQLite's integrity check of the file, with the collation its text indexes are ordered by; on a
 // server, every table, column and index of the schema and the reference data: {"ok"} when sound,
-// otherwise one line per problem found.
+// otherwise one line per problem found. A path with no file is the cannot-open error.
 std::vector<std::string> checkIntegrity(const std::string& databasePath);
 
 }  // namespace zelt::jet

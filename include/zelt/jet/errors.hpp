@@ -14,4 +14,5 @@ inline constexpr int32_t BusyHelpContext = 5003218;     // Jet 3218: could not u
 inline constexpr int32_t ReadOnlyHelpContext = 5003027; // Jet 3027: database or object is read-only
 inline constexpr int32_t ConstraintHelpContext = 5003022; // Jet 3022: duplicate value / constraint
 inline constexpr int32_t CannotOpenHelpContext = 5003044; // Jet 3044: the database file cannot be opened
+inline constexpr int32_t AmbiguousFieldHelpContext = 5003079; // Jet 3079: a field two tables of FROM hold
 }  // namespace zelt::jet::err

@@ -7,10 +7,6 @@ namespace zelt::clientanim {
 
 clsAnimais::clsAnimais() : ObjetoDeNegocio("clsAnimais", true) {}
 
-void clsAnimais::contarRegistros() {
-    numeroTotalDeRegistros_ = resultado_ ? resultado_->get_RecordCount() : 0;
-}
-
 int16_t clsAnimais::PaginarResultadoDaSelecaoEmRecordset(int16_t lintNumeroDeItensPorPagina,
                                                          Variant& lobjPaginaDoRecordset) {
     return paginarResultado(*this, lintNumeroDeItensPorPagina, lobjPaginaDoRecordset);

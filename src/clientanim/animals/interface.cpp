@@ -1,5 +1,6 @@
 // _clsAnimais: the members in the order of their slots, on which callers bound to the interface rely.
 #include "clientanim/frame/membros.hpp"
+#include "clientanim/frame/paginacao.hpp"
 #include "zelt/clientanim/clsAnimais.hpp"
 
 namespace zelt::clientanim {
@@ -54,12 +55,7 @@ std::vector<Member> membrosDaInterface() {
                    return Variant(eu(o).SelecionarParaImpressaoEExportacao(a[0].toInt16(), a[1].toByte(), a[2].toText(),
                                                                            a[3].toText(), a[4].toText()));
                }},
-        Member{"PaginarResultadoDaSelecaoEmRecordset", InvokeKind::Method,
-               {{"lintNumeroDeItensPorPagina", VarType::I2}, {"lobjPaginaDoRecordset", VarType::Object, false, true}},
-               VarType::I2,
-               [](Object& o, std::span<Variant> a) {
-                   return Variant(eu(o).PaginarResultadoDaSelecaoEmRecordset(a[0].toInt16(), a[1]));
-               }},
+        membroDePaginacao(),
         Member{"ValidarDados", InvokeKind::Method,
                {{"lintOperacao", VarType::I2}, {"lobjConexao", VarType::Object}, {"lrstRecordsetParaValidacoes", VarType::Object}},
                VarType::I2,
@@ -107,7 +103,7 @@ std::vector<Member> membrosDaInterface() {
 
 }  // namespace
 
-const DispatchTable& clsAnimais::table() const {
+const DispatchTable& clsAnimais::tabela() {
     static const DispatchTable t("_clsAnimais", membrosDaInterface());
     return t;
 }

@@ -57,9 +57,7 @@ int16_t clsAnimais::Selecionar(int16_t lenuTipoDeLista, int16_t lintTamanhoDaPag
 
         Selecao selecao{std::move(s), std::nullopt, {}};
         if (lenuTipoDeLista == ListaPaginada) selecao.tamanhoDaPagina = lintTamanhoDaPagina;
-        const int16_t resultado = executarSelecao(op, selecao, MensagemNenhumAnimal);
-        if (resultado == Concluido) contarRegistros();
-        return resultado;
+        return executarSelecao(op, selecao, MensagemNenhumAnimal);
     });
 }
 

@@ -1,7 +1,6 @@
 // The smaller animal lists: the drop-down list, the print and export list, and one line of names.
 #include "clientanim/animals/colunas_da_selecao.hpp"
 #include "clientanim/animals/condicoes_dos_animais.hpp"
-#include "clientanim/animals/ordem_da_impressao.hpp"
 #include "clientanim/frame/selecao.hpp"
 #include "clientanim/frame/valores_sql.hpp"
 #include "zelt/clientanim/clsAnimais.hpp"
@@ -35,9 +34,7 @@ int16_t clsAnimais::SelecionarParaComboBoxFiltradoPorCliente(double ldouCodigoDo
         s += "ORDER BY ";
         s += "   Animais.Nome ASC";
         s += ";";
-        const int16_t resultado = executarSelecao(op, Selecao{std::move(s), std::nullopt, {}}, MensagemNenhumAnimal);
-        if (resultado == Concluido) contarRegistros();
-        return resultado;
+        return executarSelecao(op, Selecao{std::move(s), std::nullopt, {}}, MensagemNenhumAnimal);
     });
 }
 
@@ -59,12 +56,10 @@ int16_t clsAnimais::SelecionarParaImpressaoEExportacao(int16_t /*lintTipoDeRetor
             s += " WHERE Animais.DataEHoraDaInclusao Between #" +
                  animais::dataMesPrimeiro(tratar(lstrDataInicial), "mm/dd/yyyy") + " 00:00:00# AND #" +
                  animais::dataMesPrimeiro(tratar(lstrDataFinal), "mm/dd/yyyy") + " 23:59:59# ";
-        if (!lstrOrdemDoCampoParaSelecao.empty()) {
-            animais::verificarOrdemDaImpressao(lstrOrdemDoCampoParaSelecao);
-            s += "ORDER BY " + lstrOrdemDoCampoParaSelecao + " ";
-        } else {
-            s += "ORDER BY Animais.Nome ";
-        }
+        // The caller's order goes in unchanged; an order that names no column or expression of the
+        // selection makes the database refuse the statement.
+        s += lstrOrdemDoCampoParaSelecao.empty() ? std::string("ORDER BY Animais.Nome ")
+                                                 : "ORDER BY " + lstrOrdemDoCampoParaSelecao + " ";
         s += "ASC";
         s += ";";
 
@@ -75,7 +70,6 @@ int16_t clsAnimais::SelecionarParaImpressaoEExportacao(int16_t /*lintTipoDeRetor
             guardarResultado(rs);
         else
             guardarResultado(rs, MensagemNenhumAnimal);
-        contarRegistros();
         op.ponto(8);
         op.liberar();
         op.ponto(9);

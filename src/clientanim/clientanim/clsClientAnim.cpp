@@ -31,7 +31,7 @@ int16_t clsClientAnim::Selecionar(int16_t /*lenuTipoDeLista: no page size is set
     });
 }
 
-const DispatchTable& clsClientAnim::table() const {
+const DispatchTable& clsClientAnim::tabela() {
     using C = clsClientAnim;
     static const DispatchTable t(
         "_clsClientAnim",

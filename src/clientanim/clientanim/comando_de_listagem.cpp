@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "clientanim/clientanim/valor_de_busca.hpp"
 #include "clientanim/frame/condicoes_de_clientes.hpp"
+#include "clientanim/frame/texto_seguro.hpp"
 
 namespace zelt::clientanim {
 
@@ -44,7 +44,7 @@ std::string montarComandoDeListagem(const ArgumentosDaListagem& a) {
     const bool recentes = a.situacao == 5;
     const bool comAnimal = a.codigoOuNomeDoAnimal.isGiven();
     const std::string condicaoDoAnimal =
-        comAnimal ? condicoes::codigoOuNomeDoAnimal(a.codigoOuNomeDoAnimal, valorDeBusca(a.codigoOuNomeDoAnimal)) : "";
+        comAnimal ? condicoes::codigoOuNomeDoAnimal(a.codigoOuNomeDoAnimal, textoSeguro(a.codigoOuNomeDoAnimal)) : "";
 
     std::string s = "           SHAPE ";
     s += "     { ";
@@ -54,7 +54,7 @@ std::string montarComandoDeListagem(const ArgumentosDaListagem& a) {
     s += comAnimal ? "   Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo " : "   Clientes ";
     s += "WHERE ";
     s += condicoes::situacaoDosClientes(a.situacao, a.administrador);
-    if (a.codigoOuNome.isGiven()) s += condicoes::codigoOuNomeDoCliente(a.codigoOuNome, valorDeBusca(a.codigoOuNome));
+    if (a.codigoOuNome.isGiven()) s += condicoes::codigoOuNomeDoCliente(a.codigoOuNome, textoSeguro(a.codigoOuNome));
     s += condicaoDoAnimal;
     s += "     ORDER BY ";
     s += recentes ? "   Clientes.Codigo DESC" : "   Clientes.NomeOuRazaoSocial ASC";

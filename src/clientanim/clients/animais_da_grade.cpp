@@ -1,10 +1,7 @@
 #include "clientanim/clients/animais_da_grade.hpp"
 
-#include <algorithm>
-
 #include "clientanim/frame/valores_sql.hpp"
 #include "zelt/automation/dispatch.hpp"
-#include "zelt/automation/error.hpp"
 #include "zelt/automation/regional.hpp"
 
 namespace zelt::clientanim::grade {
@@ -19,20 +16,6 @@ constexpr const char* ColunasDoAnimal =
 std::string celula(Object& grade, int16_t coluna) {
     const int16_t linha = getProperty(grade, "Row").toInt16();
     return getProperty(grade, "TextMatrix", {Variant(linha), Variant(coluna)}).toText();
-}
-
-bool inteiro(std::string_view t) {
-    if (!t.empty() && t.front() == '-') t.remove_prefix(1);
-    return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-std::string celulaInteira(Object& grade, int16_t linha, int16_t coluna) {
-    std::string t = celula(grade, coluna);
-    if (!inteiro(t))
-        throwError(err::TypeMismatch, "A célula da linha " + std::to_string(linha) + ", coluna " +
-                                          std::to_string(coluna) +
-                                          " da grade de animais deve conter um número inteiro; recebeu '" + t + "'.");
-    return t;
 }
 
 std::string simOuNao(Object& grade, int16_t coluna) {
@@ -54,8 +37,8 @@ std::string insercaoDoAnimal(Object& grade, int16_t linha, const Carimbo& carimb
     v += tratada(2);
     v += tratada(7);
     v += sql::numero(carimbo.codigoDoCliente) + ",";
-    v += celulaInteira(grade, linha, 3) + ", ";
-    v += celulaInteira(grade, linha, 5) + ", ";
+    v += celula(grade, 3) + ", ";
+    v += celula(grade, 5) + ", ";
     v += tratada(8);
     v += tratada(9);
     const std::string nascimento = celula(grade, 10);
@@ -65,7 +48,7 @@ std::string insercaoDoAnimal(Object& grade, int16_t linha, const Carimbo& carimb
     v += simOuNao(grade, 13);
     v += simOuNao(grade, 14);
     v += tratada(15);
-    v += celulaInteira(grade, linha, 16) + ", ";
+    v += celula(grade, 16) + ", ";
     v += "'" + carimbo.dataHora + "', ";
     v += "'" + carimbo.usuario + "');";
     return std::string("INSERT INTO Animais (") + ColunasDoAnimal + ") " + "VALUES (" + v;

@@ -16,8 +16,8 @@ struct Carimbo {
 };
 
 // Makes `linha` the grid's current row and builds the animal's insertion from its cells; the
-// texts pass through `tratar`. Species, breed and status go unquoted, so a cell that is not a
-// whole number is refused here (error 13 naming the row and column) before any text is sent.
+// texts pass through `tratar`. Species, breed and status are the cells' text, unquoted and
+// unchanged: the database reads them, and refuses the statement when one is no value.
 std::string insercaoDoAnimal(Object& grade, int16_t linha, const Carimbo& carimbo,
                              const std::function<std::string(const std::string&)>& tratar);
 

@@ -43,9 +43,6 @@ int16_t clsClientes::NumeroDeClientesAgrupadoPorMesAno(int16_t lenuTipoDeLista, 
 
         op.ponto(3);
         const std::string texto = clientes::montarContagemPorMes(lstrAno);
-        // A year that would change the statement is refused where the database would reject it.
-        op.ponto(4);
-        clientes::conferirAno(lstrAno);
         return executarSelecao(op, paginada(texto, lenuTipoDeLista, lintTamanhoDaPagina),
                                clientes::MensagemNenhumCliente);
     });

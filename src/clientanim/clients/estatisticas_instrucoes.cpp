@@ -1,10 +1,8 @@
 #include "clientanim/clients/estatisticas_instrucoes.hpp"
 
-#include <algorithm>
 #include <array>
 
 #include "zelt/automation/error.hpp"
-#include "zelt/automation/regional.hpp"
 
 namespace zelt::clientanim::clientes {
 
@@ -47,16 +45,6 @@ void conferirSituacaoDosAnos(int16_t filtro) {
         throwError(err::InvalidProcedureCall, "O argumento lintSituacaoParaFiltro recebeu " + std::to_string(filtro) +
                                                   "; os valores aceitos são 0 (todas as situações), 1 (ativos), "
                                                   "2 (inativos) e 3 (bloqueados).");
-}
-
-void conferirAno(const std::string& ano) {
-    // Blanks around it and a sign leave the statement as it is; anything else could change it.
-    std::string_view n = regional::trim(ano);
-    if (n.starts_with('-')) n.remove_prefix(1);
-    const bool inteiro = !n.empty() && std::all_of(n.begin(), n.end(), [](unsigned char c) { return c >= '0' && c <= '9'; });
-    if (!inteiro)
-        throwError(err::InvalidProcedureCall, "O argumento lstrAno recebeu \"" + ano +
-                                                  "\"; o valor aceito é um número inteiro, como 2024.");
 }
 
 std::string montarContagemPorMes(const std::string& ano) {

@@ -12,8 +12,8 @@ void conferirSituacaoDosAnos(int16_t lintSituacaoParaFiltro);
 std::string montarSelecaoDosAnos(int16_t lintSituacaoParaFiltro, bool administrador);
 
 // Twelve counts, "Jan" to "Dez", of the clients included in each month of the year. The year is
-// written unquoted, so anything but a whole number is refused (error 5).
-void conferirAno(const std::string& lstrAno);
+// written unquoted and unchanged: whatever the database reads as a number counts ("2024.0",
+// "+2024"), anything else makes it refuse the statement.
 std::string montarContagemPorMes(const std::string& lstrAno);
 
 }  // namespace zelt::clientanim::clientes

@@ -1,6 +1,7 @@
 // _clsClientes: the members in slot order. A caller bound to the interface reaches them by
 // position, so this order is the interface and must never change.
 #include "clientanim/frame/membros.hpp"
+#include "clientanim/frame/paginacao.hpp"
 #include "zelt/clientanim/clsClientes.hpp"
 
 namespace zelt::clientanim {
@@ -54,16 +55,6 @@ Member numeroPorMesAno() {
                   [](Object& o, std::span<Variant> a) {
                       return Variant(cliente(o).NumeroDeClientesAgrupadoPorMesAno(a[0].toInt16(), a[1].toInt16(),
                                                                                   a[2].toText()));
-                  }};
-}
-
-Member paginar() {
-    return Member{"PaginarResultadoDaSelecaoEmRecordset",
-                  InvokeKind::Method,
-                  {{"lintNumeroDeItensPorPagina", VarType::I2}, {"lobjPaginaDoRecordset", VarType::Variant, false, true}},
-                  VarType::I2,
-                  [](Object& o, std::span<Variant> a) {
-                      return Variant(cliente(o).PaginarResultadoDaSelecaoEmRecordset(a[0].toInt16(), a[1]));
                   }};
 }
 
@@ -127,7 +118,7 @@ std::vector<Member> membrosDaInterface() {
         selecionarAgrupadoPorAno(),
         numeroPorMesAno(),
         operacao("AtualizarCategoriaDaCurvaABC", &C::AtualizarCategoriaDaCurvaABC),
-        paginar(),
+        membroDePaginacao(),
         validarDados(),
         validarDadoEspecifico(),
         limiteDeCredito(),
@@ -157,7 +148,7 @@ std::vector<Member> membrosDaInterface() {
 
 }  // namespace
 
-const DispatchTable& clsClientes::table() const {
+const DispatchTable& clsClientes::tabela() {
     static const DispatchTable tabela("_clsClientes", membrosDaInterface());
     return tabela;
 }

@@ -2,7 +2,9 @@
 
 #include <new>
 
+#include "clientanim/frame/texto_seguro.hpp"
 #include "zelt/automation/registry.hpp"
+#include "zelt/automation/regional.hpp"
 
 namespace zelt::clientanim {
 
@@ -88,16 +90,26 @@ Variant Operacao::perguntarAoUsuario(std::string_view chave) {
     return callDefault(*dono_.usuario_, {Variant(chave)});
 }
 
-std::string Operacao::nomeDoUsuario() { return perguntarAoUsuario("NomeDeUsuario").toText(); }
+// Goes beyond the original on purpose: the name is written between single quotes into the audit
+// columns, and as it came a D'Ávila could never save anything while a crafted name could rewrite the
+// row's other columns. It follows the rule the text treatment applies to every stored text, so the
+// name is stored as D’Ávila and never reaches the statement's structure. A Null name joins the text
+// as nothing, as it would in VB.
+std::string Operacao::nomeDoUsuario() { return textoSeguro(perguntarAoUsuario("NomeDeUsuario")); }
 
 bool Operacao::usuarioAdministrador() {
+    // "= True" as VB compares: the answer is the number -1, the Boolean true, or a text that reads as
+    // True (True, Verdadeiro, or a number that is -1). Null and Empty are no administrator; a text
+    // that reads as neither a Boolean nor a number is a type mismatch.
     const Variant v = perguntarAoUsuario("Administrador");
-    // Compared with True as VB compares: a Null or a text that is not a Boolean is not an administrator.
     if (v.isNull() || v.isEmpty()) return false;
     if (const auto* b = v.get<bool>()) return *b;
-    if (v.isNumber()) return v.toDouble() == -1.0 || v.toDouble() == 1.0;
-    if (const auto* t = v.get<std::string>()) return *t == "True" || *t == "Verdadeiro" || *t == "-1";
-    return false;
+    if (const auto* t = v.get<std::string>()) {
+        const std::string palavra = regional::toUpper(regional::trim(*t));
+        if (palavra == "TRUE" || palavra == "VERDADEIRO") return true;
+        if (palavra == "FALSE" || palavra == "FALSO") return false;
+    }
+    return v.toDouble() == -1.0;
 }
 
 Date Operacao::lerHoraDoServidor() {

@@ -51,4 +51,14 @@ int16_t paginarResultado(ObjetoDeNegocio& dono, int16_t itensPorPagina, Variant&
     });
 }
 
+Member membroDePaginacao() {
+    return Member{"PaginarResultadoDaSelecaoEmRecordset",
+                  InvokeKind::Method,
+                  {{"lintNumeroDeItensPorPagina", VarType::I2}, {"lobjPaginaDoRecordset", VarType::Variant, false, true}},
+                  VarType::I2,
+                  [](Object& o, std::span<Variant> a) {
+                      return Variant(paginarResultado(static_cast<ObjetoDeNegocio&>(o), a[0].toInt16(), a[1]));
+                  }};
+}
+
 }  // namespace zelt::clientanim

@@ -8,4 +8,8 @@ namespace zelt::clientanim {
 // selection back on the page it was on. `pagina` receives the page only on success.
 int16_t paginarResultado(ObjetoDeNegocio& dono, int16_t itensPorPagina, Variant& pagina);
 
+// The interface member of both classes. The page argument is taken by reference whatever it holds
+// (a recordset, Nothing, Empty, Null, a text) and written only on success.
+Member membroDePaginacao();
+
 }  // namespace zelt::clientanim

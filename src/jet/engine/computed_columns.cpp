@@ -1,31 +1,16 @@
 #include "jet/engine/computed_columns.hpp"
 
 #include <algorithm>
-#include <cstring>
 #include <numeric>
 #include <span>
 
+#include "jet/engine/format_value.hpp"
+#include "jet/engine/jet_addition.hpp"
 #include "jet/engine/result_builder.hpp"
-#include "zelt/automation/date.hpp"
 #include "zelt/automation/regional.hpp"
 
 namespace zelt::jet::engine {
 namespace {
-
-// A pattern with any of the date letters (outside escapes and quotes) formats a date.
-bool isDatePattern(std::string_view pattern) {
-    bool quoted = false;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        const char c = pattern[i];
-        if (c == '"') quoted = !quoted;
-        else if (quoted) continue;
-        else if (c == '\\') ++i;
-        else if (c != '\0' && std::strchr("dDmMyYhHnNsS", c)) return true;
-    }
-    return false;
-}
-
-bool isNumber(const Variant& v) { return v.isNumber() || v.type() == VarType::Bool; }
 
 bool truth(const Variant& v) {
     if (v.isNull() || v.isEmpty()) return false;
@@ -38,21 +23,34 @@ Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
     case LocalValue::Kind::Fetched: return row[v.column];
     case LocalValue::Kind::Text: return Variant(v.text);
     case LocalValue::Kind::Format: {
+        const Variant value = evaluate(v.operands[0], row);
         const Variant pattern = evaluate(v.operands[1], row);
-        return formatValue(evaluate(v.operands[0], row), pattern.isNull() ? std::string() : pattern.toText());
+        const auto text = formatValue(value, pattern.isNull() ? std::string() : pattern.toText());
+        return text ? Variant(*text) : value;
     }
     case LocalValue::Kind::IIf: return evaluate(v.operands[truth(evaluate(v.operands[0], row)) ? 1 : 2], row);
     case LocalValue::Kind::Switch:
         for (size_t i = 0; i + 1 < v.operands.size(); i += 2)
             if (truth(evaluate(v.operands[i], row))) return evaluate(v.operands[i + 1], row);
         return Variant::null();
+    case LocalValue::Kind::Add: {
+        std::vector<Variant> operands;
+        for (const LocalValue& o : v.operands) operands.push_back(evaluate(o, row));
+        return addValues(operands);
+    }
     case LocalValue::Kind::Concat: {
         std::string text;
+        bool any = false;
         for (const LocalValue& o : v.operands) {
             const Variant part = evaluate(o, row);
-            if (!part.isNull()) text += part.toText();  // Null reads as empty text
+            if (part.isNull()) continue;  // Null reads as empty text
+            any = true;
+            std::string piece = part.toText();
+            // Numbers as CStr writes them under the regional settings, as SQLite's jet_concat.
+            if (part.isNumber()) std::replace(piece.begin(), piece.end(), '.', ',');
+            text += piece;
         }
-        return Variant(std::move(text));
+        return any ? Variant(std::move(text)) : Variant::null();  // all Null is Null
     }
     }
     return Variant::null();
@@ -71,22 +69,6 @@ int compare(const Variant& a, const Variant& b) {
 }
 
 }  // namespace
-
-Variant formatValue(const Variant& value, std::string_view pattern) {
-    if (value.isNull()) return value;
-    if (pattern.empty()) return isNumber(value) || value.type() == VarType::Date ? Variant(value.toText()) : value;
-    if (isDatePattern(pattern)) {
-        if (value.type() == VarType::Date) return Variant(value.get<Date>()->format(pattern));
-        if (isNumber(value)) return Variant(Date(value.toDouble()).format(pattern));
-        if (value.isText())
-            if (auto d = Date::parseRegional(*value.get<std::string>())) return Variant(d->format(pattern));
-        return value;
-    }
-    if (isNumber(value) || value.type() == VarType::Date) return Variant(regional::formatNumber(value.toDouble(), pattern));
-    if (value.isText())
-        if (auto n = regional::parseNumber(*value.get<std::string>())) return Variant(regional::formatNumber(*n, pattern));
-    return value;
-}
 
 Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched) {
     const size_t width = query.fetched.size();

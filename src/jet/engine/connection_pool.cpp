@@ -84,11 +84,6 @@ Pool& pool() {
     return p;
 }
 
-bool poolable(const Database& db) {
-    const std::string& p = db.path();
-    return db.handle() && !p.empty() && p != ":memory:" && !p.starts_with("file:");
-}
-
 }  // namespace
 
 std::unique_ptr<Database> takePooledConnection(const std::string& path) {
@@ -99,7 +94,7 @@ std::unique_ptr<Database> takePooledConnection(const std::string& path) {
 void poolConnection(std::unique_ptr<Database> db) noexcept {
     if (!db) return;
     try {
-        if (!Pool::alive.load() || !poolable(*db) || !db->resetForReuse()) return;  // db closes on return
+        if (!Pool::alive.load() || !db->handle() || !db->resetForReuse()) return;  // db closes on return
         pool().give(std::move(db));
     } catch (...) {
     }

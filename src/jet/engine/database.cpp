@@ -1,5 +1,6 @@
 #include "jet/engine/database.hpp"
 
+#include "jet/engine/database_file.hpp"
 #include "jet/engine/error_mapping.hpp"
 #include "jet/engine/jet_functions.hpp"
 #include "zelt/jet/errors.hpp"
@@ -15,9 +16,18 @@ constexpr size_t MaxCachedStatements = 200;
 
 }  // namespace
 
-Database::Database(const std::string& path) : path_(path), functionErrors_(std::make_unique<FunctionErrors>()) {
-    const int rc = sqlite3_open_v2(path.c_str(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+Database::Database(const std::string& path, Opening opening)
+    : path_(path), functionErrors_(std::make_unique<FunctionErrors>()) {
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (opening == Opening::Scratch) {
+        flags |= SQLITE_OPEN_CREATE | SQLITE_OPEN_MEMORY;
+    } else {
+        requireFilePath(path);
+        if (opening == Opening::CreateIfMissing) createOwnerOnly(path);
+        else requireExisting(path);
+    }
+    // Never SQLITE_OPEN_CREATE for a file: it is there by now, and SQLite would make one readable by all.
+    const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const std::string reason = openFailureReason(db_ ? sqlite3_extended_errcode(db_) : rc);
         close();

@@ -26,9 +26,12 @@ using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
 class Database {
 public:
-    // Opens (creating) the file and prepares the connection; a file that cannot be opened or is
-    // not a database raises the cannot-open error naming the path.
-    explicit Database(const std::string& path);
+    // Scratch: a database in memory, for checking what the writer writes; never the register.
+    enum class Opening { CreateIfMissing, ExistingOnly, Scratch };
+    // Opens the file (creating it, owner-only, when asked) and prepares the connection; a name
+    // that is not a file's, a file that cannot be opened or is not a database raises the
+    // cannot-open error naming the path.
+    explicit Database(const std::string& path, Opening opening = Opening::CreateIfMissing);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;

@@ -118,6 +118,8 @@ RuntimeError mapSqliteError(sqlite3* db, int rc, std::string_view sql) {
     default:
         break;
     }
+    // sum() of amounts beyond the range of ten-thousandths.
+    if (text == "integer overflow") return RuntimeError(zelt::err::Overflow, standardDescription(zelt::err::Overflow));
     if (text.starts_with("no such column")) return unknownColumn(afterColon(message));
     if (text.starts_with("no such table")) return unknownTable(afterColon(message));
     return databaseFailure(text);

@@ -1,30 +1,24 @@
 #include "jet/engine/jet_functions.hpp"
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "jet/engine/format_value.hpp"
+#include "jet/engine/jet_operators.hpp"
 #include "jet/engine/like_matching.hpp"
+#include "jet/engine/sqlite_function.hpp"
 #include "zelt/automation/date.hpp"
+#include "zelt/automation/error.hpp"
 #include "zelt/automation/regional.hpp"
 #include "zelt/automation/variant.hpp"
 #include "zelt/jet/errors.hpp"
 
 namespace zelt::jet::engine {
 namespace {
-
-std::string_view textOf(sqlite3_value* v) {
-    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return p ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(v))) : std::string_view();
-}
-
-bool isNull(sqlite3_value* v) { return sqlite3_value_type(v) == SQLITE_NULL; }
-bool isNumber(sqlite3_value* v) {
-    const int t = sqlite3_value_type(v);
-    return t == SQLITE_INTEGER || t == SQLITE_FLOAT;
-}
 
 // The VB text of a number: whole numbers without decimals, "." as the decimal point.
 std::string numberText(sqlite3_value* v) {
@@ -36,72 +30,23 @@ std::string numberText(sqlite3_value* v) {
     return Variant(sqlite3_value_double(v)).toText();
 }
 
-void resultText(sqlite3_context* ctx, std::string_view s) {
-    sqlite3_result_text64(ctx, s.data(), s.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
-}
-
 std::optional<Date> dateOf(sqlite3_value* v) {
     if (isNumber(v)) return Date(sqlite3_value_double(v));
     if (sqlite3_value_type(v) == SQLITE_TEXT) return Date::parseRegional(textOf(v));
     return std::nullopt;
 }
 
-// A pattern with any of the date letters (outside escapes and quotes) formats a date.
-bool isDatePattern(std::string_view pattern) {
-    bool quoted = false;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        const char c = pattern[i];
-        if (c == '"') quoted = !quoted;
-        else if (quoted) continue;
-        else if (c == '\\') ++i;
-        else if (c != '\0' && std::strchr("dDmMyYhHnNsS", c)) return true;
-    }
-    return false;
-}
-
-using Body = void (*)(sqlite3_context*, int, sqlite3_value**);
-
-// Runs a function body, turning a run-time error into SQLite's error and leaving the error itself
-// where the engine will find it.
-template <Body F>
-void guarded(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    try {
-        F(ctx, argc, argv);
-    } catch (const RuntimeError& e) {
-        if (auto* errors = static_cast<FunctionErrors*>(sqlite3_user_data(ctx))) errors->pending = e;
-        sqlite3_result_error(ctx, e.description().c_str(), -1);
-    } catch (const std::bad_alloc&) {
-        sqlite3_result_error_nomem(ctx);
-    } catch (const std::exception& e) {
-        sqlite3_result_error(ctx, e.what(), -1);
-    }
-}
-
-// a & b & ...: Null reads as empty text.
-void concat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    std::string out;
-    for (int i = 0; i < argc; ++i) {
-        if (isNull(argv[i])) continue;
-        if (isNumber(argv[i])) out += numberText(argv[i]);
-        else out += textOf(argv[i]);
-    }
-    resultText(ctx, out);
-}
-
-void format(sqlite3_context* ctx, int, sqlite3_value** argv) {
+// Format(x, pattern[, 1]): the third argument says that x is an amount in ten-thousandths, which
+// is formatted exactly.
+void format(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_value* x = argv[0];
     if (isNull(x)) return sqlite3_result_null(ctx);
-    const std::string_view pattern = textOf(argv[1]);
-    if (pattern.empty()) {
-        if (isNumber(x)) return resultText(ctx, numberText(x));
-        return sqlite3_result_value(ctx, x);
-    }
-    if (isDatePattern(pattern)) {
-        if (auto d = dateOf(x)) return resultText(ctx, d->format(pattern));
-        return sqlite3_result_value(ctx, x);
-    }
-    if (isNumber(x)) return resultText(ctx, regional::formatNumber(sqlite3_value_double(x), pattern));
-    if (auto n = regional::parseNumber(textOf(x))) return resultText(ctx, regional::formatNumber(*n, pattern));
+    Variant value;
+    if (argc > 2 && isNumber(x)) value = Variant(amountOf(x));
+    else if (sqlite3_value_type(x) == SQLITE_INTEGER) value = Variant(static_cast<double>(sqlite3_value_int64(x)));
+    else if (isNumber(x)) value = Variant(sqlite3_value_double(x));
+    else value = Variant(textOf(x));
+    if (const auto text = formatValue(value, textOf(argv[1]))) return resultText(ctx, *text);
     sqlite3_result_value(ctx, x);
 }
 
@@ -156,6 +101,37 @@ void cdate(sqlite3_context* ctx, int, sqlite3_value** argv) {
                        "Tipo de dados incompatível na expressão: '" + std::string(text) + "' não é uma data.");
 }
 
+// A value written into a money column, or met by money: its amount in ten-thousandths, as CCur
+// rounds it (half to even); a text is read with the regional settings, without a double between.
+void ccur(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_value* x = argv[0];
+    switch (sqlite3_value_type(x)) {
+    case SQLITE_NULL: return sqlite3_result_null(ctx);
+    case SQLITE_INTEGER: return sqlite3_result_int64(ctx, Currency::fromInt(sqlite3_value_int64(x)).raw());
+    case SQLITE_FLOAT: return sqlite3_result_int64(ctx, Currency::fromDouble(sqlite3_value_double(x)).raw());
+    default: break;
+    }
+    const std::string_view text = textOf(x);
+    if (auto c = regional::parseCurrency(text)) return sqlite3_result_int64(ctx, c->raw());
+    throw RuntimeError(jet::err::TypeMismatch,
+                       "Tipo de dados incompatível na expressão: '" + std::string(text) + "' não é um número.");
+}
+
+// An amount on its way into a money column: ten-thousandths, kept as they are; SQLite turns an
+// integer sum that overflows into a double, which is Jet's overflow.
+void amount(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) != SQLITE_FLOAT) return sqlite3_result_value(ctx, argv[0]);
+    sqlite3_result_int64(ctx, amountOf(argv[0]).raw());
+}
+
+// a / b as Jet divides: as doubles; by zero it is error 11, and 0 / 0 error 6, as in VBA.
+void divide(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (isNull(argv[0]) || isNull(argv[1])) return sqlite3_result_null(ctx);
+    const double a = sqlite3_value_double(argv[0]), b = sqlite3_value_double(argv[1]);
+    if (b == 0) throwError(a == 0 ? zelt::err::Overflow : zelt::err::DivisionByZero);
+    sqlite3_result_double(ctx, a / b);
+}
+
 // like(pattern, value), as SQLite calls it for "value LIKE pattern".
 void like(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (isNull(argv[0]) || isNull(argv[1])) return sqlite3_result_null(ctx);
@@ -177,10 +153,17 @@ struct Function {
 
 }  // namespace
 
+Currency amountOf(sqlite3_value* v) {
+    if (sqlite3_value_type(v) == SQLITE_INTEGER) return Currency::fromRaw(sqlite3_value_int64(v));
+    const double raw = std::nearbyint(sqlite3_value_double(v));
+    if (!(std::fabs(raw) < 9223372036854775808.0)) throwError(zelt::err::Overflow);
+    return Currency::fromRaw(static_cast<int64_t>(raw));
+}
+
 void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
     static const Function functions[] = {
-        {"jet_concat", -1, guarded<concat>},
         {"jet_format", 2, guarded<format>},
+        {"jet_format", 3, guarded<format>},
         {"jet_trim", 1, guarded<trim>},
         {"jet_val", 1, guarded<val>},
         {"jet_mid", 2, guarded<mid>},
@@ -190,6 +173,9 @@ void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
         {"jet_year", 1, guarded<datePart<&Date::year>>},
         {"jet_now", 0, guarded<now>, false},
         {"jet_cdate", 1, guarded<cdate>},
+        {"jet_ccur", 1, guarded<ccur>},
+        {"jet_amount", 1, guarded<amount>},
+        {"jet_divide", 2, guarded<divide>},
         {"like", 2, guarded<like>},
     };
     for (const Function& f : functions) {
@@ -197,6 +183,7 @@ void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
         sqlite3_create_function_v2(db, f.name, f.args, flags, errors, f.body, nullptr, nullptr, nullptr);
     }
     sqlite3_create_collation_v2(db, "PTBR", SQLITE_UTF8, nullptr, compareCollated, nullptr);
+    registerJetOperators(db, errors);
 }
 
 }  // namespace zelt::jet::engine

@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "jet/engine/connection_pool.hpp"
-#include "jet/engine/error_mapping.hpp"
 #include "jet/engine/reference_data.hpp"
 #include "jet/engine/schema.hpp"
 #include "jet/engine/sqlite_engine.hpp"
@@ -17,21 +16,7 @@
 namespace zelt::jet {
 namespace {
 
-bool isFilePath(const std::string& path) {
-    return !path.empty() && path != ":memory:" && !path.starts_with("file:");
-}
-
-void createParentDirectory(const std::string& path) {
-    if (!isFilePath(path)) return;
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    if (parent.empty()) return;
-    std::error_code ec;
-    std::filesystem::create_directories(parent, ec);
-    if (ec) throw engine::cannotOpen(path, "não foi possível criar a pasta '" + parent.string() + "'");
-}
-
 std::unique_ptr<engine::Database> openPrepared(const std::string& path) {
-    createParentDirectory(path);
     auto db = std::make_unique<engine::Database>(path);
     engine::ensureSchema(*db);
     return db;
@@ -50,11 +35,12 @@ std::string defaultDatabasePath() {
     std::filesystem::path dir;
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) dir = data;
     else if (const char* home = std::getenv("HOME"); home && *home) dir = std::filesystem::path(home) / ".local" / "share";
-    else dir = std::filesystem::temp_directory_path();
-    dir /= "zelt";
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);  // a failure is reported when the file is opened
-    return (dir / "zelt.db").string();
+    // No shared place instead: every local user could read the register there.
+    else throw RuntimeError(err::ProviderFailure,
+                            "Não foi possível saber onde fica o banco de dados: defina ZELT_DATABASE com o caminho "
+                            "do arquivo, ou HOME.",
+                            err::CannotOpenHelpContext);
+    return (dir / "zelt" / "zelt.db").string();
 }
 
 int64_t importMunicipios(const std::string& databasePath, const std::string& csvPath) {

@@ -37,6 +37,8 @@ RuntimeError onlyDates(std::string_view column) {
                         "Tipo de dados incompatível: a coluna '" + std::string(column) + "' só aceita datas.");
 }
 
+RuntimeError notANumber() { return RuntimeError(err::TypeMismatch, "Tipo de dados incompatível na expressão."); }
+
 RuntimeError validationRuleViolated() {
     return RuntimeError(err::ProviderFailure, "O registro viola uma regra de validação da tabela.",
                         err::ConstraintHelpContext);

@@ -18,6 +18,8 @@ RuntimeError duplicateValue(std::string_view columns);
 // column: "Table.Column".
 RuntimeError nullNotAllowed(std::string_view column);
 RuntimeError onlyDates(std::string_view column);
+// A text where an operator needs a number, read as none.
+RuntimeError notANumber();
 RuntimeError validationRuleViolated();
 RuntimeError databaseBusy();
 RuntimeError databaseReadOnly();

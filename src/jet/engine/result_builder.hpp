@@ -19,6 +19,7 @@ public:
     // One name and kind per column; a column of unknown kind takes the type of its first value
     // that is not Null.
     ResultBuilder(std::vector<std::string> names, std::vector<ValueKind> kinds);
+    ValueKind kind(size_t column) const { return kinds_[column]; }
     // The values row after row.
     void add(Variant value);
     Ref<ado::Recordset> finish();

@@ -14,9 +14,11 @@ inline constexpr std::string_view DateCheckPrefix = "tipo_data_";
 // CREATE TABLE and CREATE INDEX statements for the whole catalogue, referred tables first.
 std::string schemaDdl();
 
-// Creates the schema and the reference data unless the file already has them. Safe when several
-// processes open a new file at once: the work happens inside BEGIN IMMEDIATE, after a second look
-// at the version. Costs one read of user_version on a database that is ready.
+// Makes the file ready: a new (empty) file gets the schema, the reference data and this system's
+// mark; a file of an earlier version is upgraded and marked; a file that holds something else is
+// refused with the cannot-open error, untouched. Safe when several processes open a file at once:
+// the work happens inside BEGIN IMMEDIATE, after a second look. Costs two pragma reads on a
+// database that is ready.
 void ensureSchema(Database& db);
 
 }  // namespace zelt::jet::engine

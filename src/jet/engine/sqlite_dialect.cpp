@@ -1,5 +1,5 @@
 // The Jet text as SQLite reads it: the Jet functions, the Portuguese LIKE and the PTBR collation are
-// registered on every connection (jet_functions.cpp), dates are day serials, Yes/No is 1/0.
+// registered on every connection (jet_functions.cpp), dates are day serials, money ten-thousandths.
 #include "jet/translate/dialect.hpp"
 #include "jet/translate/expression_writer.hpp"
 #include "jet/translate/sql_text.hpp"
@@ -14,11 +14,10 @@ public:
         out += " COLLATE PTBR";
     }
     void dateLiteral(std::string& out, double serial) const override { sql::appendReal(out, serial); }
-    void yesNoLiteral(std::string& out, bool value) const override { out += value ? '1' : '0'; }
     void now(std::string& out) const override { out += "jet_now()"; }
 
-    Call function(std::string_view jetName, size_t arguments) const override {
-        if (jetName == "Format") return {"jet_format(", "", ", ", arguments == 1 ? ", '')" : ")"};
+    Call function(std::string_view jetName) const override {
+        if (jetName == "Format") return {"jet_format(", "", ", ", ")"};
         if (jetName == "Trim") return {"jet_trim(", "", ", ", ")"};
         if (jetName == "Val") return {"jet_val(", "", ", ", ")"};
         if (jetName == "Mid") return {"jet_mid(", "", ", ", ")"};
@@ -31,34 +30,52 @@ public:
         if (jetName == "Max") return {"max(", "", ", ", ")"};
         return {"avg(", "", ", ", ")"};
     }
-
     bool formatsOnServer() const override { return true; }
     bool mixesKinds() const override { return true; }
 
-    void concatOpen(std::string& out) const override { out += "jet_concat("; }
-    void concatOperand(std::string&, size_t, const Typed&) const override {}
-
-    void arithmetic(std::string& out, ast::Op op, size_t, size_t right, const Typed&, const Typed&) const override {
-        // SQLite would truncate the quotient of two integers.
-        out.insert(right, op == ast::Op::Add   ? " + "
-                          : op == ast::Op::Sub ? " - "
-                          : op == ast::Op::Mul ? " * "
-                                               : " * 1.0 / ");
+    bool scalesMoney() const override { return true; }
+    void moneyLiteral(std::string& out, Currency amount) const override { out += std::to_string(amount.raw()); }
+    // SQLite turns an integer that overflows into a double, which no money column may keep.
+    void intoMoney(std::string& out, size_t mark) const override {
+        out.insert(mark, "jet_amount(");
+        out += ')';
     }
 
+    std::string_view concatFunction() const override { return "jet_concat"; }
+    // A date is marked as one, since SQLite holds it as a number.
+    void concatOperand(std::string& piece, const Typed& written) const override {
+        if (written.kind == ValueKind::Date) piece = "jet_date_text(" + piece + ")";
+    }
+
+    std::string dateArithmetic(ast::Op, std::string_view, std::string_view, const Typed&, const Typed&) const override {
+        return {};  // a date is a number of days
+    }
+    Call division() const override { return {"jet_divide(", "", ", ", ")"}; }
+    void mixedAddition(std::string& out, const std::vector<std::string>& operands,
+                       const std::vector<ValueKind>&) const override {
+        sql::appendCall(out, "jet_add", operands);
+    }
+    void unorderedBetween(std::string& out, bool negated, const std::vector<std::string>& operands,
+                          const std::vector<ValueKind>&) const override {
+        if (negated) out += "NOT ";
+        sql::appendCall(out, "jet_between", operands);
+    }
+
+    bool likeLiteral(std::string&, size_t, const Typed&, bool, std::string_view) const override { return false; }
     void likeOperator(std::string& out, size_t, const Typed&, bool negated) const override {
         out += negated ? " NOT LIKE " : " LIKE ";
     }
     void likeEnd(std::string&) const override {}
 
-    // Conditions and values are the same integers.
-    void asCondition(std::string&, size_t, const Typed&) const override {}
-    void asValue(std::string&, size_t, const Typed&) const override {}
-
-    void intoDate(std::string& out, size_t mark, const Typed&) const override {
-        out.insert(mark, "jet_cdate(");
-        out += ')';
+    // Conditions are SQLite's 1/0 already; Jet's True is -1.
+    void asCondition(std::string&, Typed&) const override {}
+    void asValue(std::string& piece, Typed& written) const override {
+        piece = "-(" + piece + ")";
+        written.precedence = Precedence::Unary;
+        written.condition = false;
     }
+
+    void intoDate(std::string& piece, const Typed&) const override { piece = "jet_cdate(" + piece + ")"; }
 
     void orderDirection(std::string& out, bool descending) const override {
         if (descending) out += " DESC";

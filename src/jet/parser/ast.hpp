@@ -35,6 +35,7 @@ struct Expr {
     Op op = Op::Or;
     bool negated = false;       // IS NOT NULL, NOT LIKE, NOT BETWEEN
     bool doubleQuoted = false;  // a "..." string
+    uint16_t height = 1;        // levels of the tree from this node down, itself included
     uint32_t position = 0;      // byte offset
     std::string_view a, b;
     double number = 0;

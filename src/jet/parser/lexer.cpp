@@ -71,6 +71,8 @@ bool sameWordSlow(std::string_view a, std::string_view b) {
 
 
 void tokenize(std::string_view s, std::vector<Token>& out) {
+    // A NUL ends the text for SQLite (and for Jet), so nothing after it could be said to be read.
+    if (const size_t nul = s.find('\0'); nul != std::string_view::npos) syntaxError(s, nul, {});
     auto at = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
     auto push = [&](Token::Kind kind, size_t start, size_t end, size_t bodyStart, size_t bodyEnd) {
         out.push_back({kind, s.substr(bodyStart, bodyEnd - bodyStart), static_cast<uint32_t>(start),

@@ -1,5 +1,6 @@
 #include "jet/parser/parser.hpp"
 
+#include <algorithm>
 #include <charconv>
 
 #include "jet/parser/syntax_error.hpp"
@@ -13,6 +14,18 @@ using ast::Expr;
 using ast::Index;
 using ast::Op;
 using K = Token::Kind;
+
+// Parentheses, calls, NOT, unary minus and chained comparisons each open a level; deeper statements
+// are refused. The component's own reach five. SQLite's parser holds only about a hundred open
+// constructs, and a level may open several in the text written for it (a Switch's CASE with its
+// WHENs, an argument list), inside the selections that a ranked TOP or a union adds around it.
+constexpr int MaxNesting = 10;
+// Chains (a AND b AND ...) open no level, but each link lengthens the tree the writer walks.
+constexpr int MaxHeight = 256;
+// Jet's own limit; SQLite joins at most 64. It also bounds the joins the writer walks.
+constexpr int MaxTables = 32;
+// SQLite unites at most 500.
+constexpr size_t MaxUnionMembers = 50;
 
 class Parser {
 public:
@@ -35,7 +48,8 @@ public:
             st.kind = ast::Statement::Kind::Select;
             st.selects.push_back(select());
             while (peek().isWord(Keyword::Union)) {
-                next();
+                const Token& u = next();
+                if (st.selects.size() == MaxUnionMembers) tooComplex(text_, u.start, nearText(u));
                 expectWord(Keyword::All);
                 st.selects.push_back(select());
             }
@@ -61,6 +75,25 @@ private:
     std::string_view nearText(const Token& t) const { return text_.substr(t.start, t.end - t.start); }
     [[noreturn]] void failAt(const Token& t) const { syntaxError(text_, t.start, nearText(t)); }
     [[noreturn]] void fail() const { failAt(peek()); }
+    [[noreturn]] void tooDeep(uint32_t position) const {
+        const auto t = std::lower_bound(tokens_.begin(), tokens_.end(), position,
+                                        [](const Token& k, uint32_t p) { return k.start < p; });
+        nestedTooDeeply(text_, position, t == tokens_.end() ? std::string_view() : nearText(*t));
+    }
+
+    // One level of nesting for as long as it lives.
+    class Level {
+    public:
+        Level(Parser& p, uint32_t position) : p_(p) {
+            if (++p_.nesting_ > MaxNesting) p_.tooDeep(position);
+        }
+        ~Level() { --p_.nesting_; }
+        Level(const Level&) = delete;
+        Level& operator=(const Level&) = delete;
+
+    private:
+        Parser& p_;
+    };
 
     void expectWord(Keyword w) {
         if (!peek().isWord(w)) fail();
@@ -100,7 +133,16 @@ private:
         e.kind = kind;
         e.position = position;
         e.first = first;
-        return add(e);
+        const Index i = add(e);
+        measure(i);
+        return i;
+    }
+    // The node's height from its operands, which are in place.
+    void measure(Index e) {
+        int below = 0;
+        for (Index c = node(e).first; c != ast::None; c = node(c).next) below = std::max<int>(below, node(c).height);
+        if (below >= MaxHeight) tooDeep(node(e).position);
+        node(e).height = static_cast<uint16_t>(below + 1);
     }
     Index binary(Op op, Index l, Index r, uint32_t position) {
         node(l).next = r;
@@ -112,6 +154,7 @@ private:
     ast::Select select() {
         ast::Select s;
         s.position = peek().start;
+        tables_ = 0;
         expectWord(Keyword::Select);
         if (acceptWord(Keyword::Top)) {
             const Token& n = peek();
@@ -159,6 +202,7 @@ private:
     }
 
     Index addFrom(ast::From f) {
+        if (f.join == ast::From::Join::Table && ++tables_ > MaxTables) tooComplex(text_, f.position, f.table);
         tree_.froms.push_back(f);
         return static_cast<Index>(tree_.froms.size() - 1);
     }
@@ -190,7 +234,8 @@ private:
     }
 
     Index fromPrimary() {
-        if (acceptSymbol('(')) {
+        if (peek().isSymbol('(')) {
+            const Level level(*this, next().start);
             const Index inner = fromClause();
             expectSymbol(')');
             return inner;
@@ -203,7 +248,10 @@ private:
 
     // Precedence, loosest first: OR, AND, NOT, comparisons, &, + -, * /, unary minus (as in VBA,
     // where arithmetic binds tighter than concatenation).
-    Index expression() { return orExpr(); }
+    Index expression() {
+        const Level level(*this, peek().start);
+        return orExpr();
+    }
 
     Index orExpr() {
         Index l = andExpr();
@@ -224,6 +272,7 @@ private:
     Index notExpr() {
         if (peek().isWord(Keyword::Not)) {
             const uint32_t p = next().start;
+            const Level level(*this, p);
             return make(Expr::Kind::Not, p, notExpr());
         }
         return comparison();
@@ -241,49 +290,54 @@ private:
         return true;
     }
 
+    bool atComparison() const {
+        Op op;
+        const Token& t = peek();
+        return comparisonOp(t, op) || t.isWord(Keyword::Like) || t.isWord(Keyword::Between) || t.isWord(Keyword::Is) ||
+               (t.isWord(Keyword::Not) && (peek(1).isWord(Keyword::Like) || peek(1).isWord(Keyword::Between)));
+    }
+
+    // A comparison of a comparison is enclosed in the text written for SQLite (the two dialects
+    // rank them differently), so each further link of such a chain is a level.
     Index comparison() {
         Index l = concat();
-        for (;;) {
-            Op op;
-            if (comparisonOp(peek(), op)) {
-                const uint32_t p = next().start;
-                l = binary(op, l, concat(), p);
-                continue;
-            }
-            bool negated = false;
-            if (peek().isWord(Keyword::Not) && (peek(1).isWord(Keyword::Like) || peek(1).isWord(Keyword::Between))) {
-                next();
-                negated = true;
-            }
-            if (peek().isWord(Keyword::Like)) {
-                const uint32_t p = next().start;
-                const Index pattern = concat();
-                node(l).next = pattern;
-                l = make(Expr::Kind::Like, p, l);
-                node(l).negated = negated;
-                continue;
-            }
-            if (peek().isWord(Keyword::Between)) {
-                const uint32_t p = next().start;
-                const Index low = concat();
-                expectWord(Keyword::And);
-                const Index high = concat();
-                node(l).next = low;
-                node(low).next = high;
-                l = make(Expr::Kind::Between, p, l);
-                node(l).negated = negated;
-                continue;
-            }
-            if (peek().isWord(Keyword::Is)) {
-                const uint32_t p = next().start;
-                const bool isNot = acceptWord(Keyword::Not);
-                expectWord(Keyword::Null);
-                l = make(Expr::Kind::IsNull, p, l);
-                node(l).negated = isNot;
-                continue;
-            }
-            return l;
+        const int outer = nesting_;
+        for (bool chained = false; atComparison(); chained = true) {
+            if (chained && ++nesting_ > MaxNesting) tooDeep(peek().start);
+            l = comparisonWith(l);
         }
+        nesting_ = outer;
+        return l;
+    }
+
+    Index comparisonWith(Index l) {
+        Op op;
+        if (comparisonOp(peek(), op)) {
+            const uint32_t p = next().start;
+            return binary(op, l, concat(), p);
+        }
+        const bool negated = acceptWord(Keyword::Not);  // NOT LIKE, NOT BETWEEN
+        const Token& word = next();
+        const uint32_t p = word.start;
+        if (word.isWord(Keyword::Like)) {
+            node(l).next = concat();
+            l = make(Expr::Kind::Like, p, l);
+            node(l).negated = negated;
+        } else if (word.isWord(Keyword::Between)) {
+            const Index low = concat();
+            expectWord(Keyword::And);
+            const Index high = concat();
+            node(l).next = low;
+            node(low).next = high;
+            l = make(Expr::Kind::Between, p, l);
+            node(l).negated = negated;
+        } else {  // IS [NOT] NULL
+            const bool isNot = acceptWord(Keyword::Not);
+            expectWord(Keyword::Null);
+            l = make(Expr::Kind::IsNull, p, l);
+            node(l).negated = isNot;
+        }
+        return l;
     }
     Index concat() {
         Index l = additive();
@@ -314,6 +368,7 @@ private:
     Index unary() {
         if (peek().isSymbol('-')) {
             const uint32_t p = next().start;
+            const Level level(*this, p);
             return make(Expr::Kind::Negate, p, unary());
         }
         if (peek().isSymbol('+')) next();
@@ -350,6 +405,7 @@ private:
             last = arg;
         } while (acceptSymbol(','));
         expectSymbol(')');
+        measure(e);
         return e;
     }
 
@@ -505,6 +561,8 @@ private:
     ast::Tree& tree_;
     std::vector<Token>& tokens_;
     size_t pos_ = 0;
+    int nesting_ = 0;
+    int tables_ = 0;  // of the selection being read
 };
 
 }  // namespace

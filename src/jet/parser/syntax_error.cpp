@@ -39,6 +39,15 @@ void unterminatedLiteral(std::string_view text, size_t byteOffset) {
                                 whereInText(text, byteOffset, text.substr(byteOffset)) + ".");
 }
 
+void nestedTooDeeply(std::string_view text, size_t byteOffset, std::string_view near) {
+    throwError(err::Syntax, "A expressão está aninhada em níveis demais na instrução SQL, " +
+                                whereInText(text, byteOffset, near) + ".");
+}
+
+void tooComplex(std::string_view text, size_t byteOffset, std::string_view near) {
+    throwError(err::Syntax, "Consulta muito complexa, " + whereInText(text, byteOffset, near) + ".");
+}
+
 void textAfterStatement(std::string_view text, size_t byteOffset, std::string_view near) {
     throwError(err::Syntax,
                "Caracteres encontrados após o final da instrução SQL, " + whereInText(text, byteOffset, near) + ".");
@@ -50,6 +59,24 @@ void missingTable(std::string_view table) {
 
 void missingColumn(std::string_view column, std::string_view where) {
     throwError(err::MissingColumn, "A coluna '" + std::string(column) + "' não existe " + std::string(where) + ".");
+}
+
+void ambiguousColumn(std::string_view column) {
+    throwError(err::Syntax,
+               "O campo especificado '" + std::string(column) +
+                   "' poderia referir-se a mais de uma tabela listada na cláusula FROM da sua instrução SQL.",
+               err::AmbiguousFieldHelpContext);
+}
+
+void tableListedTwice(std::string_view table) {
+    throwError(err::Syntax,
+               "A tabela '" + std::string(table) + "' foi listada mais de uma vez na cláusula FROM da instrução SQL.");
+}
+
+void aggregateRefused(std::string_view text, size_t byteOffset, std::string_view near, std::string_view clause) {
+    const std::string where = clause.empty() ? "nesta expressão" : "na cláusula " + std::string(clause);
+    throwError(err::Syntax,
+               "Não é possível ter função agregada " + where + ", " + whereInText(text, byteOffset, near) + ".");
 }
 
 void typeMismatch() { throwError(err::TypeMismatch, "Tipo de dados incompatível na expressão de critério."); }

@@ -14,9 +14,18 @@ std::string whereInText(std::string_view text, size_t byteOffset, std::string_vi
 
 [[noreturn]] void syntaxError(std::string_view text, size_t byteOffset, std::string_view near);
 [[noreturn]] void unterminatedLiteral(std::string_view text, size_t byteOffset);
+[[noreturn]] void nestedTooDeeply(std::string_view text, size_t byteOffset, std::string_view near);
+// Too many tables, columns or selections for one statement.
+[[noreturn]] void tooComplex(std::string_view text, size_t byteOffset, std::string_view near);
 [[noreturn]] void textAfterStatement(std::string_view text, size_t byteOffset, std::string_view near);
 [[noreturn]] void missingTable(std::string_view table);
 [[noreturn]] void missingColumn(std::string_view column, std::string_view where);
+[[noreturn]] void ambiguousColumn(std::string_view column);
+[[noreturn]] void tableListedTwice(std::string_view table);
+// An aggregate function in a clause that takes none (clause empty: in another aggregate, or in a
+// statement that takes none).
+[[noreturn]] void aggregateRefused(std::string_view text, size_t byteOffset, std::string_view near,
+                                   std::string_view clause);
 [[noreturn]] void typeMismatch();
 
 }  // namespace zelt::jet

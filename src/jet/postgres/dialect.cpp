@@ -16,10 +16,59 @@ using ast::Op;
 
 std::string collation(std::string_view name) { return " COLLATE \"" + std::string(name) + "\""; }
 
-// Wraps out[mark..] as before + it + after.
-void wrap(std::string& out, size_t mark, std::string_view before, std::string_view after) {
-    out.insert(mark, before);
-    out += after;
+// A character of a regular expression, itself.
+void appendRegexCharacter(std::string& out, std::string_view c) {
+    if (c.size() == 1 && std::string_view("\\.^$*+?()[]{}|-").find(c[0]) != std::string_view::npos) out += '\\';
+    out += c;
+}
+
+size_t characterLength(std::string_view s, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    const size_t n = c < 0xC0 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    return i + n <= s.size() ? n : s.size() - i;
+}
+
+// Jet's LIKE pattern with bracket lists as an anchored regular expression: % any run, _ one
+// character, [abc] [a-c] [!abc] one of (or none of) them, [%] [_] [[] themselves, [] nothing, and
+// a [ that no ] closes itself. Ranges run by code point.
+std::string likeRegex(std::string_view p) {
+    std::string re = "^";
+    for (size_t i = 0; i < p.size();) {
+        const char c = p[i];
+        if (c == '%') {
+            re += ".*";
+            ++i;
+        } else if (c == '_') {
+            re += '.';
+            ++i;
+        } else if (c == '[' && p.find(']', i + 1) != std::string_view::npos) {
+            const size_t close = p.find(']', i + 1);
+            std::string_view list = p.substr(i + 1, close - i - 1);
+            i = close + 1;
+            const bool negated = !list.empty() && list.front() == '!';
+            if (negated) list.remove_prefix(1);
+            if (list.empty()) {
+                re += negated ? "." : "(?!)";
+                continue;
+            }
+            re += negated ? "[^" : "[";
+            for (size_t j = 0; j < list.size();) {
+                const size_t n = characterLength(list, j);
+                appendRegexCharacter(re, list.substr(j, n));
+                j += n;
+                if (j + 1 < list.size() && list[j] == '-') {
+                    re += '-';
+                    ++j;
+                }
+            }
+            re += ']';
+        } else {
+            const size_t n = characterLength(p, i);
+            appendRegexCharacter(re, p.substr(i, n));
+            i += n;
+        }
+    }
+    return re + "$";
 }
 
 class PostgresDialect final : public Dialect {
@@ -39,10 +88,9 @@ public:
                       p.minute, p.second);
         out += text;
     }
-    void yesNoLiteral(std::string& out, bool value) const override { out += value ? "-1" : "0"; }
     void now(std::string& out) const override { out += "LOCALTIMESTAMP(0)"; }
 
-    Call function(std::string_view jetName, size_t) const override {
+    Call function(std::string_view jetName) const override {
         if (jetName == "Trim") return {"btrim(CAST(", " AS text), ' '", ", ", ")"};  // VB trims spaces only
         if (jetName == "Val") return {"jet_val(CAST(", " AS text)", ", ", ")"};
         if (jetName == "Mid") return {"substr(CAST(", " AS text)", ", ", ")"};
@@ -58,76 +106,112 @@ public:
         if (jetName == "Max") return {"max(", "", ", ", ")"};
         return {"avg(", "", ", ", ")"};
     }
-
-    // Null reads as empty text, as in Jet; amounts without their trailing zeros and dates in the
-    // regional form, as Jet writes them into text.
     bool formatsOnServer() const override { return false; }
     bool mixesKinds() const override { return false; }
 
-    void concatOpen(std::string& out) const override { out += "concat("; }
-    void concatOperand(std::string& out, size_t mark, const Typed& written) const override {
-        if (written.kind == ValueKind::Money) return wrap(out, mark, "trim_scale(", ")");
-        if (written.kind != ValueKind::Date) return;
-        const std::string d = out.substr(mark);
-        out.resize(mark);
-        out += "to_char(" + d + ", CASE WHEN CAST(" + d + " AS time) = TIME '00:00' THEN 'DD/MM/YYYY' ELSE "
-               "'DD/MM/YYYY HH24:MI:SS' END)";
+    // numeric(19,4) holds the amount itself, exactly.
+    bool scalesMoney() const override { return false; }
+    void moneyLiteral(std::string& out, Currency amount) const override {
+        const bool negative = amount.raw() < 0;
+        if (negative) out += '(';
+        out += amount.toString('.');
+        if (negative) out += ')';
+    }
+    void intoMoney(std::string&, size_t) const override {}
+
+    // Null reads as empty text, and all Null is Null (jet_concat); numbers and dates as CStr
+    // writes them under the regional settings ("1,5", "25/12/2020 10:30:00").
+    std::string_view concatFunction() const override { return "jet_concat"; }
+    void concatOperand(std::string& piece, const Typed& written) const override {
+        switch (written.kind) {
+        case ValueKind::Text: return;
+        case ValueKind::Money: piece = "replace(CAST(trim_scale(" + piece + ") AS text), '.', ',')"; return;
+        case ValueKind::Double: piece = "upper(replace(CAST(" + piece + " AS text), '.', ','))"; return;
+        case ValueKind::Date:
+            // The date alone at midnight, the time alone on the zero day, as CStr writes them.
+            piece = "to_char(" + piece + ", CASE WHEN CAST(" + piece + " AS date) = DATE '1899-12-30' THEN " +
+                    "'HH24:MI:SS' WHEN CAST(" + piece + " AS time) = TIME '00:00' THEN 'DD/MM/YYYY' ELSE " +
+                    "'DD/MM/YYYY HH24:MI:SS' END)";
+            return;
+        default: piece = "CAST(" + piece + " AS text)"; return;
+        }
     }
 
-    void arithmetic(std::string& out, Op op, size_t left, size_t right, const Typed& l,
-                    const Typed& r) const override {
-        if (l.null || r.null) {
-            // Null in arithmetic gives Null, whatever the other operand.
-            out.resize(left);
-            out += "NULL";
-            return;
+    std::string dateArithmetic(Op op, std::string_view l, std::string_view r, const Typed& lt,
+                               const Typed& rt) const override {
+        const bool ld = lt.kind == ValueKind::Date, rd = rt.kind == ValueKind::Date;
+        if (ld && rd && op == Op::Sub)  // the days between, fractions included
+            return "(EXTRACT(EPOCH FROM (" + std::string(l) + ") - (" + std::string(r) + ")) / 86400)";
+        if (ld == rd) return {};
+        const std::string date(ld ? l : r), days(ld ? r : l);
+        return "(" + date + (op == Op::Add ? " + (" : " - (") + days + ") * INTERVAL '1 day')";
+    }
+    Call division() const override {
+        return {"jet_divide(CAST(", " AS double precision)", ", CAST(", " AS double precision))"};
+    }
+    // The texts before the first number join; every text from there is read as a number
+    // (jet_number, the regional reading); a Null anywhere gives Null.
+    void mixedAddition(std::string& out, const std::vector<std::string>& operands,
+                       const std::vector<ValueKind>& kinds) const override {
+        std::string joined;
+        bool number = false;
+        out += '(';
+        for (size_t i = 0; i < operands.size(); ++i) {
+            const bool text = kinds[i] == ValueKind::Text;
+            if (text && !number) {
+                joined += (joined.empty() ? "" : " || ") + operands[i];
+                continue;
+            }
+            if (!number && !joined.empty()) out += "jet_number(" + joined + ") + ";
+            else if (number) out += " + ";
+            number = true;
+            out += text ? "jet_number(" + operands[i] + ")" : "CAST(" + operands[i] + " AS double precision)";
         }
-        const bool ld = l.kind == ValueKind::Date, rd = r.kind == ValueKind::Date;
-        if (op == Op::Div) {
-            // A quotient by zero is Null, as on SQLite.
-            out.insert(right, " AS double precision) / NULLIF(");
-            out.insert(left, "CAST(");
-            out += ", 0)";
-            return;
-        }
-        if ((op == Op::Add || op == Op::Sub) && ld != rd && isNumeric(ld ? r.kind : l.kind)) {
-            // Days added to or taken from a date.
-            const std::string days = ld ? out.substr(right) : out.substr(left, right - left);
-            const std::string date = ld ? out.substr(left, right - left) : out.substr(right);
-            out.resize(left);
-            out += "(" + date + (op == Op::Add ? " + (" : " - (") + days + ") * INTERVAL '1 day')";
-            return;
-        }
-        if (op == Op::Sub && ld && rd) {
-            // The days between two dates, fractions included.
-            const std::string a = out.substr(left, right - left), b = out.substr(right);
-            out.resize(left);
-            out += "(EXTRACT(EPOCH FROM (" + a + ") - (" + b + ")) / 86400)";
-            return;
-        }
-        out.insert(right, op == Op::Add ? " + " : op == Op::Sub ? " - " : " * ");
+        if (!number) out += joined;
+        out += ')';
+    }
+    // Text compares as Jet's does, through the case-insensitive collation.
+    void unorderedBetween(std::string& out, bool negated, const std::vector<std::string>& operands,
+                          const std::vector<ValueKind>& kinds) const override {
+        const std::string value = kinds[0] == ValueKind::Text ? "(" + operands[0] + ")" + collation(CaseInsensitive)
+                                                               : operands[0];
+        out += "(" + value + (negated ? " NOT BETWEEN SYMMETRIC " : " BETWEEN SYMMETRIC ") + operands[1] + " AND " +
+               operands[2] + ")";
     }
 
-    // Jet's LIKE is case-insensitive and accent-sensitive, with only % and _ special: ILIKE under
-    // the deterministic pt-BR collation (the case-insensitive one cannot match patterns), no escape.
+    // Jet's LIKE is case-insensitive and accent-sensitive: ILIKE under the deterministic pt-BR
+    // collation (the case-insensitive one cannot match patterns), with no escape character; a
+    // literal pattern with bracket lists becomes a regular expression.
+    bool likeLiteral(std::string& out, size_t mark, const Typed& value, bool negated,
+                     std::string_view pattern) const override {
+        if (pattern.find('[') == std::string_view::npos) return false;
+        subject(out, mark, value);
+        out += negated ? " !~* " : " ~* ";
+        out += '\'';
+        for (char c : likeRegex(pattern)) out += c == '\'' ? std::string("''") : std::string(1, c);
+        out += '\'';
+        return true;
+    }
     void likeOperator(std::string& out, size_t mark, const Typed& value, bool negated) const override {
-        if (value.kind != ValueKind::Text) wrap(out, mark, "CAST(", " AS text)");
-        else if (value.precedence != Precedence::Atom) sql::enclose(out, mark);
-        out += collation(Portuguese);
+        subject(out, mark, value);
         out += negated ? " NOT ILIKE " : " ILIKE ";
     }
     void likeEnd(std::string& out) const override { out += " ESCAPE ''"; }
 
-    void asCondition(std::string& out, size_t mark, const Typed& written) const override {
-        if (!written.condition && !written.null) wrap(out, mark, "(", " <> 0)");
+    void asCondition(std::string& piece, Typed& written) const override {
+        if (written.condition || written.null) return;
+        piece = "(" + piece + " <> 0)";
+        written = {ValueKind::Boolean, false, Precedence::Atom, true};
     }
     // True is -1, as Jet gives it; Null stays Null.
-    void asValue(std::string& out, size_t mark, const Typed& written) const override {
-        if (written.condition) wrap(out, mark, "(-CAST((", ") AS integer))");
+    void asValue(std::string& piece, Typed& written) const override {
+        piece = "(-CAST((" + piece + ") AS integer))";
+        written.precedence = Precedence::Atom;
+        written.condition = false;
     }
 
-    void intoDate(std::string& out, size_t mark, const Typed& written) const override {
-        if (written.kind != ValueKind::Date && !written.null) wrap(out, mark, "CAST(", " AS timestamp(0))");
+    void intoDate(std::string& piece, const Typed& written) const override {
+        if (written.kind != ValueKind::Date && !written.null) piece = "CAST(" + piece + " AS timestamp(0))";
     }
 
     void orderDirection(std::string& out, bool descending) const override {
@@ -148,13 +232,26 @@ public:
         if (!counter) return;
         std::string name;
         sql::appendIdentifier(name, counter->name);
-        out += " RETURNING " + name;
         const size_t list = out.find(" (");
         const size_t values = out.find(") VALUES (");
-        if (list == std::string::npos || values == std::string::npos || out.find(name, list) > values) return;
+        const bool given = list != std::string::npos && values != std::string::npos && out.find(name, list) < values;
+        out += " RETURNING " + name;
+        if (!given) return;
         const std::string sequence = "pg_get_serial_sequence('\"" + table.name + "\"', '" + counter->name + "')";
         out += ", setval(" + sequence + ", greatest(" + name + ", coalesce(pg_sequence_last_value(" + sequence +
                "), 0)))";
+    }
+
+private:
+    // What LIKE matches: text under the deterministic collation.
+    static void subject(std::string& out, size_t mark, const Typed& value) {
+        if (value.kind != ValueKind::Text) {
+            out.insert(mark, "CAST(");
+            out += " AS text)";
+        } else if (value.precedence != Precedence::Atom) {
+            sql::enclose(out, mark);
+        }
+        out += collation(Portuguese);
     }
 };
 

@@ -23,8 +23,8 @@ std::string quoted(std::string_view name) {
     return out + "\"";
 }
 
-// Money is numeric(19,4): Jet's Currency exactly (19 digits, four of them decimals), and so every
-// sum and comparison on the server is exact; the engine reads it from its decimal text without
+// Money is numeric(19,4) within Currency's range: Jet's Currency exactly (four decimals, 64 bits
+// of ten-thousandths), and so every sum and comparison on the server is exact; the engine reads it from its decimal text without
 // passing through a double. Yes/No keeps Jet's -1/0. Date-times are the server's local time,
 // to the second, as Jet keeps them. Text has no width limit, as on SQLite: the same text is
 // accepted by both.
@@ -34,7 +34,9 @@ std::string columnType(const ColumnDef& c) {
     case ColumnKind::Number: return "integer";
     case ColumnKind::YesNo: return "smallint";
     case ColumnKind::Double: return "double precision";
-    case ColumnKind::Money: return "numeric(19,4)";
+    case ColumnKind::Money:
+        return "numeric(19,4) CONSTRAINT " + quoted(std::string(MoneyCheckPrefix) + c.name) + " CHECK (" + quoted(c.name) +
+               " BETWEEN -922337203685477.5808 AND 922337203685477.5807)";
     case ColumnKind::Date:
     case ColumnKind::DateTime: return "timestamp(0) without time zone";
     case ColumnKind::Text:
@@ -56,6 +58,7 @@ std::string indexName(const TableDef& t, const std::vector<std::string>& columns
     return "ix_" + t.name + joined(columns, "_", "");
 }
 std::string uniqueName(const TableDef& t, const std::string& column) { return "uq_" + t.name + "_" + column; }
+std::string filledName(const TableDef& t, const std::string& column) { return "ux_" + t.name + "_" + column; }
 std::string keyName(const TableDef& t) { return "pk_" + t.name; }
 
 const ColumnDef* counterOf(const TableDef& t) {
@@ -103,14 +106,131 @@ std::string createIndex(const TableDef& t, const std::vector<std::string>& colum
     return "CREATE INDEX IF NOT EXISTS " + quoted(indexName(t, columns)) + " ON " + quoted(t.name) + " (" + list + ");\n";
 }
 
-// Jet's Val where the server must compute it (a condition, an order): blanks anywhere are skipped,
-// an optional sign, digits with at most one point, stopping at anything else; no digits is 0. The
-// same rules as regional::val, which the tests compare it with. (Patterns need a deterministic
-// collation; a column's case-insensitive one is not.)
-constexpr const char* ValFunction =
-    "CREATE OR REPLACE FUNCTION jet_val(t text) RETURNS double precision LANGUAGE sql IMMUTABLE STRICT "
-    "PARALLEL SAFE AS $$ SELECT CASE WHEN m[2] ~ '[0-9]' THEN CAST(m[1] || m[2] AS double precision) ELSE 0 END "
-    "FROM regexp_match(regexp_replace(t COLLATE \"C\", '[ \\t\\n\\r]', '', 'g'), '^([+-]?)([0-9]*(\\.[0-9]*)?)') AS m $$;\n";
+// Jet's Val where the server must compute it (a condition, an order), by the rules of
+// regional::val, which the tests compare it with: blanks anywhere are skipped; &H and &O read hex
+// and octal, signed in 16 or 32 bits; otherwise an optional sign, digits with at most one point
+// and an exponent (E or D) when digits follow it; no digits is 0; out of range is overflow. (It
+// reads the text byte-exactly: a column's case-insensitive collation would not.)
+constexpr const char* ValFunction = R"sql(CREATE OR REPLACE FUNCTION jet_val(input text) RETURNS double precision
+LANGUAGE plpgsql IMMUTABLE STRICT PARALLEL SAFE AS $$
+DECLARE
+  t text COLLATE "C" := input;
+  n int := length(input);
+  i int := 1;
+  c text;
+  radix int;
+  d int;
+  acc bigint := 0;
+  digits text := '';
+  exponent text;
+  point boolean := false;
+  seen boolean := false;
+BEGIN
+  WHILE i <= n AND substr(t, i, 1) IN (' ', E'\t', E'\n', E'\r') LOOP i := i + 1; END LOOP;
+  IF i < n AND substr(t, i, 1) = '&' THEN
+    c := lower(substr(t, i + 1, 1));
+    IF c = 'h' THEN radix := 16; ELSIF c = 'o' THEN radix := 8; ELSE RETURN 0; END IF;
+    i := i + 2;
+    WHILE i <= n LOOP
+      c := lower(substr(t, i, 1));
+      IF c NOT IN (' ', E'\t', E'\n', E'\r') THEN
+        d := CASE WHEN ascii(c) BETWEEN 48 AND 57 THEN ascii(c) - 48
+                  WHEN radix = 16 AND ascii(c) BETWEEN 97 AND 102 THEN ascii(c) - 87 ELSE radix END;
+        EXIT WHEN d >= radix;
+        acc := acc * radix + d;
+        IF acc > 4294967295 THEN RAISE EXCEPTION 'overflow' USING ERRCODE = '22003'; END IF;
+      END IF;
+      i := i + 1;
+    END LOOP;
+    IF acc <= 65535 THEN RETURN CASE WHEN acc >= 32768 THEN acc - 65536 ELSE acc END; END IF;
+    RETURN CASE WHEN acc >= 2147483648 THEN acc - 4294967296 ELSE acc END;
+  END IF;
+  IF i <= n AND substr(t, i, 1) IN ('-', '+') THEN
+    IF substr(t, i, 1) = '-' THEN digits := '-'; END IF;
+    i := i + 1;
+  END IF;
+  WHILE i <= n LOOP
+    c := substr(t, i, 1);
+    IF c NOT IN (' ', E'\t', E'\n', E'\r') THEN
+      IF ascii(c) BETWEEN 48 AND 57 THEN digits := digits || c; seen := true;
+      ELSIF c = '.' AND NOT point THEN digits := digits || c; point := true;
+      ELSE EXIT;
+      END IF;
+    END IF;
+    i := i + 1;
+  END LOOP;
+  IF NOT seen THEN RETURN 0; END IF;
+  IF i <= n AND lower(substr(t, i, 1)) IN ('e', 'd') THEN
+    exponent := 'e';
+    i := i + 1;
+    WHILE i <= n AND substr(t, i, 1) IN (' ', E'\t', E'\n', E'\r') LOOP i := i + 1; END LOOP;
+    IF i <= n AND substr(t, i, 1) IN ('-', '+') THEN exponent := exponent || substr(t, i, 1); i := i + 1; END IF;
+    WHILE i <= n AND (ascii(substr(t, i, 1)) BETWEEN 48 AND 57 OR substr(t, i, 1) IN (' ', E'\t', E'\n', E'\r')) LOOP
+      IF ascii(substr(t, i, 1)) BETWEEN 48 AND 57 THEN exponent := exponent || substr(t, i, 1); END IF;
+      i := i + 1;
+    END LOOP;
+    IF ascii(right(exponent, 1)) BETWEEN 48 AND 57 THEN digits := digits || exponent; END IF;
+  END IF;
+  RETURN CAST(digits AS double precision);  -- out of range: the server's overflow
+END
+$$;
+)sql";
+
+// Jet's division: as doubles; by zero error 11, and 0 / 0 error 6 (the server's overflow).
+constexpr const char* DivideFunction = R"sql(CREATE OR REPLACE FUNCTION jet_divide(a double precision, b double precision)
+RETURNS double precision LANGUAGE plpgsql IMMUTABLE STRICT PARALLEL SAFE AS $$
+BEGIN
+  IF b = 0 AND a = 0 THEN RAISE EXCEPTION 'overflow' USING ERRCODE = '22003'; END IF;
+  RETURN a / b;  -- by zero: the server's division by zero
+END
+$$;
+)sql";
+
+// A text read as a number under the regional settings, by the rules of regional::parseNumber
+// ("1.234,56", "-12,5", "12.5"): what reads as none is the type-mismatch error (ZT001).
+constexpr const char* NumberFunction = R"sql(CREATE OR REPLACE FUNCTION jet_number(input text) RETURNS double precision
+LANGUAGE plpgsql IMMUTABLE STRICT PARALLEL SAFE AS $$
+DECLARE
+  t text COLLATE "C" := ltrim(btrim(input, ' '), E'\t');
+  c text;
+  digits text := '';
+  count int := 0;
+  decimal boolean := false;
+  comma boolean;
+  points int;
+BEGIN
+  IF left(t, 1) IN ('+', '-') THEN
+    IF left(t, 1) = '-' THEN digits := '-'; END IF;
+    t := btrim(substr(t, 2), ' ');
+  END IF;
+  comma := position(',' in t) > 0;
+  points := length(t) - length(replace(t, '.', ''));
+  FOR i IN 1 .. length(t) LOOP
+    c := substr(t, i, 1);
+    IF ascii(c) BETWEEN 48 AND 57 THEN
+      digits := digits || c;
+      count := count + 1;
+    ELSIF c = ',' AND NOT decimal THEN
+      decimal := true;
+      digits := digits || '.';
+    ELSIF c = '.' AND NOT decimal THEN
+      IF NOT comma AND points = 1 THEN decimal := true; digits := digits || '.'; END IF;
+    ELSE
+      RAISE EXCEPTION 'not a number' USING ERRCODE = 'ZT001';
+    END IF;
+  END LOOP;
+  IF count = 0 THEN RAISE EXCEPTION 'not a number' USING ERRCODE = 'ZT001'; END IF;
+  RETURN CAST(digits AS double precision);
+END
+$$;
+)sql";
+
+// a & b & ...: Null reads as empty text, but all Null is Null.
+constexpr const char* ConcatFunction = R"sql(CREATE OR REPLACE FUNCTION jet_concat(VARIADIC parts text[])
+RETURNS text LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
+  SELECT CASE WHEN cardinality(array_remove(parts, NULL)) = 0 THEN NULL ELSE array_to_string(parts, '') END
+$$;
+)sql";
 
 int installedVersion(Session& s) {
     Result exists = s.exec("SELECT to_regclass('" + quoted(VersionTable) + "') IS NOT NULL");
@@ -126,11 +246,19 @@ std::string schemaDdl() {
                       " (provider = icu, locale = 'pt-BR-u-ks-level2', deterministic = false);\n"
                       "CREATE COLLATION IF NOT EXISTS " + quoted(Portuguese) + " (provider = icu, locale = 'pt-BR');\n";
     ddl += ValFunction;
+    ddl += DivideFunction;
+    ddl += NumberFunction;
+    ddl += ConcatFunction;
     const auto keys = referencedColumns();
     // The server checks a relation when its table is created.
     for (const TableDef* t : tablesReferredFirst()) ddl += createTable(*t, keys);
-    for (const TableDef& t : catalogue())
+    for (const TableDef& t : catalogue()) {
         for (const auto& index : t.indexes) ddl += createIndex(t, index);
+        // A blank or null value is left out, so any number of rows may have none.
+        for (const std::string& c : t.uniqueWhenFilled)
+            ddl += "CREATE UNIQUE INDEX IF NOT EXISTS " + quoted(filledName(t, c)) + " ON " + quoted(t.name) + " (" +
+                   quoted(c) + ") WHERE btrim(" + quoted(c) + ") <> '';\n";
+    }
     ddl += "CREATE TABLE IF NOT EXISTS " + quoted(VersionTable) + " (\"Versao\" integer NOT NULL);\n";
     return ddl;
 }
@@ -160,7 +288,8 @@ std::string constrainedColumns(std::string_view table, std::string_view constrai
         if (const ColumnDef* counter = counterOf(*t)) columns.push_back(counter->name);
     }
     for (const ColumnDef& c : t->columns)
-        if (columns.empty() && constraint == uniqueName(*t, c.name)) columns.push_back(c.name);
+        if (columns.empty() && (constraint == uniqueName(*t, c.name) || constraint == filledName(*t, c.name)))
+            columns.push_back(c.name);
     for (const auto& index : t->indexes)
         if (columns.empty() && constraint == indexName(*t, index)) columns = index;
     if (columns.empty()) return std::string(constraint);

@@ -14,6 +14,10 @@ inline constexpr std::string_view CaseInsensitive = "ptbr_ci";
 // The same language at full strength: deterministic, which LIKE needs (it folds case itself).
 inline constexpr std::string_view Portuguese = "ptbr";
 
+// Names the CHECK that keeps a money column within Jet's Currency ("moeda_" + column): a value
+// beyond it is the overflow error, as Jet's.
+inline constexpr std::string_view MoneyCheckPrefix = "moeda_";
+
 // The collations, tables and indexes of the whole catalogue, referred tables first; every
 // statement may run again harmlessly.
 std::string schemaDdl();

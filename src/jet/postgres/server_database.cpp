@@ -61,6 +61,8 @@ std::vector<std::string> checkServerDatabase(const std::string& uri) {
             for (const std::string& c : index) name += "_" + c;
             if (!indexes.count(name)) problems.push_back("falta o índice " + name);
         }
+        for (const std::string& c : t.uniqueWhenFilled)
+            if (!indexes.count("ux_" + t.name + "_" + c)) problems.push_back("falta o índice ux_" + t.name + "_" + c);
     }
     if (!problems.empty()) return problems;
 

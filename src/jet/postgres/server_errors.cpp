@@ -48,6 +48,8 @@ RuntimeError mapServerError(const PGresult* r, std::string_view sql) {
     if (state == "23503") return startsWithWord(sql, "DELETE") ? relatedRecordsExist(table) : relatedRecordRequired();
     if (state == "23505") return duplicateValue(constrainedColumns(table, field(r, PG_DIAG_CONSTRAINT_NAME)));
     if (state == "23502") return nullNotAllowed(table + "." + field(r, PG_DIAG_COLUMN_NAME));
+    if (state == "23514" && field(r, PG_DIAG_CONSTRAINT_NAME).starts_with(MoneyCheckPrefix))
+        return RuntimeError(zelt::err::Overflow, standardDescription(zelt::err::Overflow));
     if (classIs(state, "23")) return validationRuleViolated();
     if (state == "42P01") return unknownTable(quotedName(field(r, PG_DIAG_MESSAGE_PRIMARY)));
     if (state == "42703") return unknownColumn(quotedName(field(r, PG_DIAG_MESSAGE_PRIMARY)));
@@ -55,7 +57,9 @@ RuntimeError mapServerError(const PGresult* r, std::string_view sql) {
     if (state == "22P02" || state == "22007" || state == "22008" || state == "42804" || state == "42883" ||
         state == "22018")
         return RuntimeError(err::TypeMismatch, "Tipo de dados incompatível na expressão de critério.");
+    if (state == "ZT001") return notANumber();
     if (state == "22003") return RuntimeError(zelt::err::Overflow, standardDescription(zelt::err::Overflow));
+    if (state == "22012") return RuntimeError(zelt::err::DivisionByZero, standardDescription(zelt::err::DivisionByZero));
     if (state == "40001" || state == "40P01" || state == "55P03" || state == "57014") return databaseBusy();
     if (state == "25006") return databaseReadOnly();
     if (state == "42501") return databaseFailure(PermissionDenied);

@@ -1,8 +1,12 @@
 #include "jet/translate/expression_writer.hpp"
 
+#include <algorithm>
+#include <optional>
+
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
 #include "jet/translate/sql_text.hpp"
+#include "zelt/automation/regional.hpp"
 
 namespace zelt::jet {
 
@@ -32,19 +36,29 @@ bool isNumeric(ValueKind kind) {
 
 namespace {
 
-ValueKind arithmetic(Op op, ValueKind l, ValueKind r) {
-    if (!isNumeric(l) || !isNumeric(r)) return ValueKind::Unknown;
-    if (op == Op::Div) return ValueKind::Double;
-    if ((op == Op::Add || op == Op::Sub) && (l == ValueKind::Date) != (r == ValueKind::Date)) return ValueKind::Date;
-    if (l == ValueKind::Money || r == ValueKind::Money) return ValueKind::Money;
-    if ((l == ValueKind::Integer || l == ValueKind::Boolean) && (r == ValueKind::Integer || r == ValueKind::Boolean))
-        return ValueKind::Integer;
-    return ValueKind::Double;
-}
-
 bool integerLiteral(std::string_view text) {
     if (text.find_first_of(".eE") != std::string_view::npos || text.size() > 10) return false;
     return std::stoll(std::string(text)) <= 2147483647LL;
+}
+
+// The value of a number or date literal, with its signs.
+std::optional<double> numericLiteral(const ast::Tree& tree, Index i) {
+    const Expr& e = tree[i];
+    if (e.kind == Expr::Kind::Date) return e.number;
+    if (e.kind == Expr::Kind::Number) return regional::plainDecimal(e.a);
+    if (e.kind == Expr::Kind::Negate)
+        if (const auto n = numericLiteral(tree, e.first)) return -*n;
+    return std::nullopt;
+}
+
+// Whether the first literal is at most the second; nothing when either is not a literal of the same kind.
+std::optional<bool> literalsInOrder(const ast::Tree& tree, Index first, Index second) {
+    const Expr &a = tree[first], &b = tree[second];
+    if (a.kind == Expr::Kind::String && b.kind == Expr::Kind::String)
+        return regional::compareText(sql::unquote(a.a, a.doubleQuoted), sql::unquote(b.a, b.doubleQuoted)) <= 0;
+    const auto x = numericLiteral(tree, first), y = numericLiteral(tree, second);
+    if (x && y) return *x <= *y;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -66,23 +80,20 @@ Typed ExpressionWriter::writeAtom(Index e) {
 
 Typed ExpressionWriter::writeTerm(Index e, Dialect::TextUse use) {
     const size_t mark = out_.size();
-    Typed t = writeValue(e);
+    Typed t = write(e);
+    // The engines read a whole number there as the position of a result column; Jet as a constant.
+    if (out_.find_first_not_of("0123456789-()", mark) == std::string::npos) {
+        out_ += " + 0";
+        t.precedence = Precedence::Additive;
+    }
     if (!isNumeric(t.kind) && !t.null) dialect_.collate(out_, mark, t, use);
     return t;
 }
 
-Typed ExpressionWriter::writeValue(Index e) {
-    const size_t mark = out_.size();
-    Typed t = write(e);
-    dialect_.asValue(out_, mark, t);
-    return t;
-}
-
 Typed ExpressionWriter::writeCondition(Index e) {
-    const size_t mark = out_.size();
-    Typed t = write(e);
-    dialect_.asCondition(out_, mark, t);
-    return t;
+    Operand o = argument(e);
+    rewrite(o, [&](std::string& piece, Typed& t) { dialect_.asCondition(piece, t); });
+    return o.typed;
 }
 
 Typed ExpressionWriter::writeOperand(Index e, Precedence parent, bool right) {
@@ -105,18 +116,17 @@ void ExpressionWriter::collateUnlessNumeric(size_t mark, Typed written, Typed ot
 }
 
 Typed ExpressionWriter::comparison(const char* op, Index l, Index r) {
-    size_t mark = out_.size();
-    const Typed left = writeOperand(l, Precedence::Comparison, false);
-    dialect_.asValue(out_, mark, left);
+    Operand left = operand(l, Precedence::Comparison, false);
     out_ += op;
-    mark = out_.size();
-    Typed right = write(r);
-    if (right.precedence <= Precedence::Comparison && (isNumeric(right.kind) || isNumeric(left.kind))) {
-        parenthesize(mark);
-        right.precedence = Precedence::Atom;
+    Operand right = argument(r);
+    if (!isNumeric(right.typed.kind) && !isNumeric(left.typed.kind)) {
+        collateUnlessNumeric(right.begin, right.typed, left.typed);
+    } else if (right.typed.precedence <= Precedence::Comparison) {
+        parenthesize(right.begin);
+        right.typed.precedence = Precedence::Atom;
     }
-    dialect_.asValue(out_, mark, right);
-    if (!isNumeric(right.kind) && !isNumeric(left.kind)) collateUnlessNumeric(mark, right, left);
+    right.end = out_.size();
+    compared(left, right);
     return {ValueKind::Boolean, false, Precedence::Comparison, true};
 }
 
@@ -138,10 +148,25 @@ Typed ExpressionWriter::column(const Expr& e) {
     missingColumn(e.b, "nas tabelas da instrução");
 }
 
+ExpressionWriter::Piece ExpressionWriter::piece(Index e) {
+    const size_t mark = out_.size();
+    Piece p;
+    p.typed = write(e);
+    p.text = out_.substr(mark);
+    out_.resize(mark);
+    return p;
+}
+
+Operand ExpressionWriter::placed(Index e, const Piece& p) {
+    const size_t begin = out_.size();
+    out_ += p.text;
+    return {e, begin, out_.size(), p.typed};
+}
+
 Typed ExpressionWriter::concatenation(const Expr& e) {
-    // a & b & c becomes one call: Null reads as empty text, numbers in their VB text form.
-    dialect_.concatOpen(out_);
-    bool first = true;
+    // a & b & c becomes one call: Null reads as empty text (all Null is Null), numbers and dates in
+    // their regional text.
+    sql::ArgumentList list(out_, dialect_.concatFunction());
     auto operands = [&](auto&& self, Index i) -> void {
         const Expr& x = tree_[i];
         if (x.kind == Expr::Kind::Binary && x.op == Op::Concat) {
@@ -149,16 +174,123 @@ Typed ExpressionWriter::concatenation(const Expr& e) {
             self(self, tree_.nextOf(x.first));
             return;
         }
-        if (!first) out_ += ", ";
-        first = false;
-        const size_t mark = out_.size();
-        const Typed t = writeValue(i);
-        dialect_.concatOperand(out_, mark, t);
+        list.next();
+        Operand o = argument(i);
+        convert(o, Form::Double);
+        rewrite(o, [&](std::string& piece, Typed& t) { dialect_.concatOperand(piece, t); });
     };
     operands(operands, e.first);
     operands(operands, tree_.nextOf(e.first));
-    out_ += ')';
+    list.close();
     return {ValueKind::Text};
+}
+
+// Jet's +: numbers add; texts concatenate, Null making Null; a text beside a number is read as a
+// number. Where the kinds are known SQLite's + or || does it, otherwise jet_add row by row. A chain
+// a + b + c is written at once, so that it never nests calls.
+Typed ExpressionWriter::addition(const Expr& e) {
+    std::vector<Index> operands;
+    for (const Expr* x = &e;;) {
+        operands.push_back(tree_.nextOf(x->first));
+        const Expr& left = tree_[x->first];
+        if (left.kind != Expr::Kind::Binary || left.op != Op::Add) {
+            operands.push_back(x->first);
+            break;
+        }
+        x = &left;
+    }
+    std::reverse(operands.begin(), operands.end());
+    std::vector<Piece> pieces;
+    pieces.reserve(operands.size());
+    bool numbers = true, texts = true, known = true;
+    for (const Index i : operands) {
+        pieces.push_back(piece(i));
+        const Typed t = pieces.back().typed;
+        if (t.null) continue;
+        numbers = numbers && isNumeric(t.kind);
+        texts = texts && t.kind == ValueKind::Text;
+        known = known && t.kind != ValueKind::Unknown;
+    }
+    if (numbers) {
+        // Added pair by pair, so that money meets each other kind as arithmetic decides.
+        Operand sum;
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            if (i) out_ += " + ";
+            Operand o = placed(operands[i], pieces[i]);
+            if (o.typed.precedence < Precedence::Additive || (i && o.typed.precedence == Precedence::Additive)) {
+                parenthesize(o.begin);
+                o.typed.precedence = Precedence::Atom;
+                o.end = out_.size();
+            }
+            if (i == 0) {
+                sum = o;
+                continue;
+            }
+            const Typed t = arithmetic(Op::Add, sum, o, Precedence::Additive);
+            sum = {ast::None, sum.begin, out_.size(), t};
+        }
+        return sum.typed;
+    }
+    if (texts) {
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            if (i) out_ += " || ";
+            const size_t mark = out_.size();
+            out_ += pieces[i].text;
+            const Precedence written = pieces[i].typed.precedence;
+            if (written < Precedence::Concatenation || (i && written == Precedence::Concatenation)) parenthesize(mark);
+        }
+        return {ValueKind::Text, false, Precedence::Concatenation};
+    }
+    // jet_add reads each value as Jet holds it: money as its amount, True as -1.
+    std::vector<std::string> arguments;
+    std::vector<ValueKind> kinds;
+    bool date = false;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const size_t mark = out_.size();
+        Operand o = placed(operands[i], pieces[i]);
+        convert(o, Form::Double);
+        arguments.push_back(out_.substr(mark));
+        kinds.push_back(o.typed.null ? ValueKind::Unknown : o.typed.kind);
+        out_.resize(mark);
+        date = date || o.typed.kind == ValueKind::Date;
+    }
+    dialect_.mixedAddition(out_, arguments, kinds);
+    return {known ? (date ? ValueKind::Date : ValueKind::Double) : ValueKind::Unknown};
+}
+
+// Jet takes the bounds in either order. Literals are put in order here; other bounds are left to
+// jet_between, which writes each operand once and gives Null when any is Null, as Between does.
+Typed ExpressionWriter::between(const Expr& e) {
+    const Index low = tree_.nextOf(e.first), high = tree_.nextOf(low);
+    const auto inOrder = literalsInOrder(tree_, low, high);
+    if (!inOrder) {
+        std::vector<std::string> arguments;
+        std::vector<ValueKind> kinds;
+        for (const Index i : {e.first, low, high}) {
+            const size_t mark = out_.size();
+            Operand o = argument(i);
+            convert(o, Form::Double);
+            arguments.push_back(out_.substr(mark));
+            kinds.push_back(o.typed.null ? ValueKind::Unknown : o.typed.kind);
+            out_.resize(mark);
+        }
+        dialect_.unorderedBetween(out_, e.negated, arguments, kinds);
+        return {ValueKind::Boolean, false, e.negated ? Precedence::Not : Precedence::Atom, true};
+    }
+    const Index lowest = *inOrder ? low : high, highest = *inOrder ? high : low;
+    Operand value = operand(e.first, Precedence::Comparison, false);
+    out_ += e.negated ? " NOT BETWEEN " : " BETWEEN ";
+    size_t mark = out_.size();
+    Typed t = writeAtom(lowest);
+    collateUnlessNumeric(mark, t, value.typed);
+    Operand from{lowest, mark, out_.size(), t};
+    out_ += " AND ";
+    mark = out_.size();
+    t = writeAtom(highest);
+    collateUnlessNumeric(mark, t, value.typed);
+    Operand to{highest, mark, out_.size(), t};
+    bounded(value, from, to);
+    return {ValueKind::Boolean, false, Precedence::Comparison, true};
 }
 
 Typed ExpressionWriter::binary(const Expr& e) {
@@ -167,11 +299,12 @@ Typed ExpressionWriter::binary(const Expr& e) {
     case Op::Or:
     case Op::And: {
         const Precedence p = e.op == Op::Or ? Precedence::Or : Precedence::And;
-        size_t mark = out_.size();
-        dialect_.asCondition(out_, mark, writeOperand(l, p, false));
+        const auto condition = [&](std::string& piece, Typed& t) { dialect_.asCondition(piece, t); };
+        Operand left = operand(l, p, false);
+        rewrite(left, condition);
         out_ += e.op == Op::Or ? " OR " : " AND ";
-        mark = out_.size();
-        dialect_.asCondition(out_, mark, writeOperand(r, p, true));
+        Operand right = operand(r, p, true);
+        rewrite(right, condition);
         return {ValueKind::Boolean, false, p, true};
     }
     case Op::Eq: return comparison(" = ", l, r);
@@ -181,20 +314,26 @@ Typed ExpressionWriter::binary(const Expr& e) {
     case Op::Le: return comparison(" <= ", l, r);
     case Op::Ge: return comparison(" >= ", l, r);
     case Op::Concat: return concatenation(e);
-    case Op::Add:
+    case Op::Add: return addition(e);
     case Op::Sub:
     case Op::Mul:
     case Op::Div: {
-        const bool additive = e.op == Op::Add || e.op == Op::Sub;
-        const Precedence p = additive ? Precedence::Additive : Precedence::Multiplicative;
-        const size_t left = out_.size();
-        const Typed lt = writeOperand(l, p, false);
-        dialect_.asValue(out_, left, lt);
-        const size_t right = out_.size();
-        const Typed rt = writeOperand(r, p, true);
-        dialect_.asValue(out_, right, rt);
-        dialect_.arithmetic(out_, e.op, left, right, lt, rt);
-        return {arithmetic(e.op, lt.kind, rt.kind), false, p};
+        const Precedence p = e.op == Op::Sub ? Precedence::Additive : Precedence::Multiplicative;
+        if (e.op == Op::Div) {
+            // Jet divides as doubles, and a division by zero is an error, not Null.
+            const Dialect::Call division = dialect_.division();
+            out_ += division.open;
+            Operand dividend = argument(l);
+            out_ += division.afterFirst;
+            out_ += division.separator;
+            Operand divisor = argument(r);
+            out_ += division.close;
+            return arithmetic(e.op, dividend, divisor, Precedence::Atom);
+        }
+        Operand left = operand(l, p, false);
+        out_ += e.op == Op::Sub ? " - " : " * ";
+        Operand right = operand(r, p, true);
+        return arithmetic(e.op, left, right, p);
     }
     }
     return {};
@@ -214,8 +353,9 @@ Typed ExpressionWriter::write(Index i) {
         dialect_.dateLiteral(out_, e.number);
         return {ValueKind::Date};
     case Expr::Kind::Boolean:
-        dialect_.yesNoLiteral(out_, e.number != 0);
-        return {ValueKind::Boolean};
+        // Jet's True is -1.
+        out_ += e.number != 0 ? "-1" : "0";
+        return {ValueKind::Boolean, false, e.number != 0 ? Precedence::Unary : Precedence::Atom};
     case Expr::Kind::Null:
         out_ += "NULL";
         return {ValueKind::Unknown, true};
@@ -225,46 +365,35 @@ Typed ExpressionWriter::write(Index i) {
     case Expr::Kind::Star: syntaxError(tree_.text, e.position, "*");
     case Expr::Kind::Not: {
         out_ += "NOT ";
-        const size_t mark = out_.size();
-        dialect_.asCondition(out_, mark, writeOperand(e.first, Precedence::Not, false));
+        Operand o = operand(e.first, Precedence::Not, false);
+        rewrite(o, [&](std::string& piece, Typed& t) { dialect_.asCondition(piece, t); });
         return {ValueKind::Boolean, false, Precedence::Not, true};
     }
     case Expr::Kind::Negate: {
+        // Anything but an atom is enclosed, and an atom never begins with a sign: the minus can
+        // never meet another one and begin a comment.
         out_ += '-';
-        const size_t mark = out_.size();
-        const Typed t = writeOperand(e.first, Precedence::Unary, false);
-        dialect_.asValue(out_, mark, t);
-        return {t.kind, false, Precedence::Unary};
+        Operand o = operand(e.first, Precedence::Unary, true);
+        convert(o, Form::Value);
+        if (out_[o.begin] == '-') parenthesize(o.begin);
+        // -True is 1, a whole number.
+        return {o.typed.kind == ValueKind::Boolean ? ValueKind::Integer : o.typed.kind, false, Precedence::Unary};
     }
     case Expr::Kind::Binary: return binary(e);
-    case Expr::Kind::Between: {
-        const Index low = tree_.nextOf(e.first), high = tree_.nextOf(low);
-        size_t mark = out_.size();
-        const Typed value = writeOperand(e.first, Precedence::Comparison, false);
-        dialect_.asValue(out_, mark, value);
-        out_ += e.negated ? " NOT BETWEEN " : " BETWEEN ";
-        mark = out_.size();
-        Typed t = writeAtom(low);
-        dialect_.asValue(out_, mark, t);
-        collateUnlessNumeric(mark, t, value);
-        out_ += " AND ";
-        mark = out_.size();
-        t = writeAtom(high);
-        dialect_.asValue(out_, mark, t);
-        collateUnlessNumeric(mark, t, value);
-        return {ValueKind::Boolean, false, Precedence::Comparison, true};
-    }
+    case Expr::Kind::Between: return between(e);
     case Expr::Kind::IsNull:
         writeOperand(e.first, Precedence::Comparison, false);
         out_ += e.negated ? " IS NOT NULL" : " IS NULL";
         return {ValueKind::Boolean, false, Precedence::Comparison, true};
     case Expr::Kind::Like: {
-        size_t mark = out_.size();
-        const Typed value = writeOperand(e.first, Precedence::Comparison, false);
-        dialect_.asValue(out_, mark, value);
-        dialect_.likeOperator(out_, mark, value, e.negated);
-        mark = out_.size();
-        dialect_.asValue(out_, mark, writeOperand(tree_.nextOf(e.first), Precedence::Comparison, true));
+        Operand value = operand(e.first, Precedence::Comparison, false);
+        convert(value, Form::Double);
+        const Expr& pattern = tree_[tree_.nextOf(e.first)];
+        if (pattern.kind == Expr::Kind::String &&
+            dialect_.likeLiteral(out_, value.begin, value.typed, e.negated, sql::unquote(pattern.a, pattern.doubleQuoted)))
+            return {ValueKind::Boolean, false, Precedence::Comparison, true};
+        dialect_.likeOperator(out_, value.begin, value.typed, e.negated);
+        writeOperand(tree_.nextOf(e.first), Precedence::Comparison, true);
         dialect_.likeEnd(out_);
         return {ValueKind::Boolean, false, Precedence::Comparison, true};
     }

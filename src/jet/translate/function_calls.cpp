@@ -22,27 +22,30 @@ struct Function {
     std::string_view jet;
     int minArgs, maxArgs;
     Result result;
+    bool aggregate = false;
 };
 
 // Plain calls: the arguments pass through in order.
 constexpr Function Functions[] = {
-    {"Format", 1, 2, Result::Text},  {"Trim", 1, 1, Result::Text},          {"Val", 1, 1, Result::Double},
-    {"Mid", 2, 3, Result::Text},     {"Day", 1, 1, Result::Integer},        {"Month", 1, 1, Result::Integer},
-    {"Year", 1, 1, Result::Integer}, {"Now", 0, 0, Result::Date},           {"Sum", 1, 1, Result::SameAsArgument},
-    {"Min", 1, 1, Result::SameAsArgument}, {"Max", 1, 1, Result::SameAsArgument}, {"Avg", 1, 1, Result::Double},
+    {"Format", 1, 2, Result::Text},  {"Trim", 1, 1, Result::Text},   {"Val", 1, 1, Result::Double},
+    {"Mid", 2, 3, Result::Text},     {"Day", 1, 1, Result::Integer}, {"Month", 1, 1, Result::Integer},
+    {"Year", 1, 1, Result::Integer}, {"Now", 0, 0, Result::Date},    {"Sum", 1, 1, Result::SameAsArgument, true},
+    {"Min", 1, 1, Result::SameAsArgument, true}, {"Max", 1, 1, Result::SameAsArgument, true},
+    {"Avg", 1, 1, Result::Double, true},
 };
 
-// The kind of either branch; Null takes the other's.
-Typed common(Typed a, Typed b) {
-    if (a.null) return b;
-    if (b.null) return a;
-    if (a.kind == b.kind) return a;
-    const auto number = [](ValueKind k) { return k == ValueKind::Integer || k == ValueKind::Double; };
-    if (number(a.kind) && number(b.kind)) return {ValueKind::Double};
-    return {ValueKind::Unknown};
-}
-
 }  // namespace
+
+template <class Write>
+Typed ExpressionWriter::aggregate(const Expr& e, Write writeArguments) {
+    if (insideAggregate_ || aggregatesRefusedIn_)
+        aggregateRefused(tree_.text, e.position, e.a, insideAggregate_ ? "" : aggregatesRefusedIn_);
+    insideAggregate_ = true;
+    const Typed t = writeArguments();
+    insideAggregate_ = false;
+    wroteAggregate_ = true;
+    return t;
+}
 
 Typed ExpressionWriter::call(const Expr& e) {
     auto wrongCount = [&]() {
@@ -66,26 +69,26 @@ Typed ExpressionWriter::call(const Expr& e) {
         out_ += "CASE WHEN ";
         writeCondition(args[0]);
         out_ += " THEN ";
-        const Typed a = writeValue(args[1]);
+        Operand branch[2];
+        branch[0] = argument(args[1]);
         out_ += " ELSE ";
-        const Typed b = writeValue(args[2]);
+        branch[1] = argument(args[2]);
         out_ += " END";
-        return common(a, b);
+        return branches(branch, 2);
     }
     if (sameWord(e.a, "Switch")) {
         // Null when no condition holds, as CASE without ELSE gives.
         if (n == 0 || n % 2 != 0) wrongCount();
         out_ += "CASE";
-        Typed kind{ValueKind::Unknown, true};
+        std::array<Operand, MaxArguments / 2> values;
         for (int i = 0; i < n; i += 2) {
             out_ += " WHEN ";
             writeCondition(args[static_cast<size_t>(i)]);
             out_ += " THEN ";
-            kind = common(kind, writeValue(args[static_cast<size_t>(i) + 1]));
+            values[static_cast<size_t>(i / 2)] = argument(args[static_cast<size_t>(i) + 1]);
         }
         out_ += " END";
-        if (kind.null) kind = {ValueKind::Unknown};
-        return kind;
+        return branches(values.data(), static_cast<size_t>(n / 2));
     }
     if (sameWord(e.a, "IsNull")) {
         if (n != 1) wrongCount();
@@ -97,36 +100,54 @@ Typed ExpressionWriter::call(const Expr& e) {
     }
     if (sameWord(e.a, "Count")) {
         if (n != 1) wrongCount();
-        if (tree_[args[0]].kind == Expr::Kind::Star) {
-            out_ += "count(*)";
-        } else {
-            out_ += "count(";
-            writeValue(args[0]);
-            out_ += ')';
-        }
-        return {ValueKind::Integer};
+        return aggregate(e, [&]() -> Typed {
+            if (tree_[args[0]].kind == Expr::Kind::Star) {
+                out_ += "count(*)";
+            } else {
+                out_ += "count(";
+                write(args[0]);
+                out_ += ')';
+            }
+            return {ValueKind::Integer};
+        });
     }
     for (const Function& f : Functions) {
         if (!sameWord(f.jet, e.a)) continue;
         if (n < f.minArgs || n > f.maxArgs) wrongCount();
-        const Dialect::Call spelling = dialect_.function(f.jet, static_cast<size_t>(n));
-        out_ += spelling.open;
-        Typed first{};
-        for (int i = 0; i < n; ++i) {
-            if (i > 0) out_ += spelling.separator;
-            const Typed t = writeValue(args[static_cast<size_t>(i)]);
-            if (i == 0) {
-                first = t;
-                out_ += spelling.afterFirst;
+        auto writeCall = [&]() {
+            const Dialect::Call spelling = dialect_.function(f.jet);
+            const bool format = f.jet == "Format";
+            out_ += spelling.open;
+            // Sums, minima and maxima of money stay in ten-thousandths, and Format takes an amount
+            // as one (the third argument says so); other functions see an amount as a double.
+            const bool keepsMoney = f.result == Result::SameAsArgument || format;
+            Typed first{};
+            for (int i = 0; i < n; ++i) {
+                if (i > 0) out_ += spelling.separator;
+                Operand o = argument(args[static_cast<size_t>(i)]);
+                convert(o, i == 0 && keepsMoney ? Form::Value : Form::Double);
+                if (i == 0) {
+                    first = o.typed;
+                    out_ += spelling.afterFirst;
+                }
             }
-        }
-        out_ += spelling.close;
+            // Format is the engine's only where the engine has one (SQLite's jet_format).
+            if (format && n == 1) out_ += ", ''";
+            if (format && first.kind == ValueKind::Money && dialect_.scalesMoney()) out_ += ", 1";
+            out_ += spelling.close;
+            return first;
+        };
+        const Typed first = f.aggregate ? aggregate(e, writeCall) : writeCall();
         switch (f.result) {
         case Result::Text: return {ValueKind::Text};
         case Result::Double: return {ValueKind::Double};
         case Result::Integer: return {ValueKind::Integer};
         case Result::Date: return {ValueKind::Date};
-        case Result::SameAsArgument: return {first.null ? ValueKind::Unknown : first.kind};
+        case Result::SameAsArgument:
+            if (first.null) return {ValueKind::Unknown};
+            // A sum of Booleans counts them, negatively.
+            if (first.kind == ValueKind::Boolean && f.jet == "Sum") return {ValueKind::Integer};
+            return {first.kind};
         }
     }
     throwError(err::Syntax, "Função '" + std::string(e.a) + "' não definida na expressão, " +

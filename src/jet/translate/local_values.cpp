@@ -112,11 +112,11 @@ LocalValue LocalPlanner::localize(Index e) {
         }
         return v;
     }
-    if (x.kind == Expr::Kind::Binary && x.op == ast::Op::Concat) {
-        v.kind = LocalValue::Kind::Concat;
+    if (x.kind == Expr::Kind::Binary && (x.op == ast::Op::Concat || x.op == ast::Op::Add)) {
+        v.kind = x.op == ast::Op::Concat ? LocalValue::Kind::Concat : LocalValue::Kind::Add;
         auto operands = [&](auto&& self, Index i) -> void {
             const Expr& o = tree_[i];
-            if (o.kind == Expr::Kind::Binary && o.op == ast::Op::Concat) {
+            if (o.kind == Expr::Kind::Binary && o.op == x.op) {
                 self(self, o.first);
                 self(self, tree_.nextOf(o.first));
             } else {
@@ -126,9 +126,9 @@ LocalValue LocalPlanner::localize(Index e) {
         operands(operands, e);
         return v;
     }
-    throwError(err::Syntax, "Neste banco de dados a função Format só pode estar numa coluna da seleção ou num termo "
-                            "de ORDER BY, fora de outras funções que não IIf, Switch e &, " +
-                                whereInText(tree_.text, x.position, x.kind == Expr::Kind::Call ? x.a : "Format") + ".");
+    throwError(err::Syntax, "Neste banco de dados esta expressão só pode ser calculada numa coluna da seleção ou num "
+                            "termo de ORDER BY, e dentro de IIf, Switch e & apenas, " +
+                                whereInText(tree_.text, x.position, x.a.empty() ? std::string_view("(") : x.a) + ".");
 }
 
 // Format and & give text; IIf and Switch the common kind of their branches.
@@ -138,6 +138,7 @@ static ValueKind kindOf(const LocalValue& v, const std::vector<ValueKind>& fetch
     case LocalValue::Kind::Text:
     case LocalValue::Kind::Format:
     case LocalValue::Kind::Concat: return ValueKind::Text;
+    case LocalValue::Kind::Add: return ValueKind::Unknown;  // a text or a number, row by row
     case LocalValue::Kind::IIf:
     case LocalValue::Kind::Switch: break;
     }
@@ -159,7 +160,8 @@ void LocalPlanner::writeFetched(ExpressionWriter& w, std::string& out, Query& q,
     for (size_t i = 0; i < fetched_.size(); ++i) {
         if (!first) out += ", ";
         first = false;
-        q.fetched.push_back(w.writeValue(fetched_[i]).kind);
+        const Operand o = w.argument(fetched_[i]);
+        q.fetched.push_back(o.typed.null ? ValueKind::Unknown : o.typed.kind);
         out += " AS ";
         sql::appendIdentifier(out, "jet_valor" + std::to_string(i));
     }

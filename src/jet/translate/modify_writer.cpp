@@ -23,6 +23,8 @@ public:
 
     // Text written into a date column is the regional form ("05/12/2026 19:16:50"), read now
     // so that the column holds the date's serial; numbers and yes/no take only what reads as such.
+    // Money columns take ten-thousandths (text read without a double between), yes/no columns -1
+    // or 0, and other columns an amount as a number.
     void write(const ColumnDef& column, Index value) {
         const Expr& e = tree_[value];
         const bool text = e.kind == Expr::Kind::String;
@@ -36,25 +38,34 @@ public:
             }
             if (literal(e)) break;
             {
+                Operand o = expressions_.argument(value);
+                expressions_.convert(o, Form::Double);
+                expressions_.rewrite(o, [&](std::string& piece, Typed& t) { dialect_.intoDate(piece, t); });
+            }
+            return;
+        case ColumnKind::Money:
+            if (text) return amount(e);
+            if (literal(e) || e.kind == Expr::Kind::Column || isNumberLiteral(value)) return valueAs(value, Form::Money);
+            {
                 const size_t mark = out_.size();
-                dialect_.intoDate(out_, mark, expressions_.writeValue(value));
+                valueAs(value, Form::Money);
+                dialect_.intoMoney(out_, mark);
             }
             return;
         case ColumnKind::Counter:
         case ColumnKind::Number:
         case ColumnKind::Double:
-        case ColumnKind::Money:
             if (text) return sql::appendNumber(out_, number(e));
             break;
         case ColumnKind::YesNo:
             if (text) return appendYesNo(yesNo(e));
             if (const auto n = numberLiteral(value)) return appendYesNo(*n != 0);
-            break;
+            return yesNoOf(value);
         case ColumnKind::Text:
         case ColumnKind::Memo:
             break;
         }
-        expressions_.writeValue(value);
+        valueAs(value, Form::Double);
     }
 
     ExpressionWriter& expressions() { return expressions_; }
@@ -63,6 +74,11 @@ private:
     static bool literal(const Expr& e) {
         return e.kind == Expr::Kind::Number || e.kind == Expr::Kind::Date || e.kind == Expr::Kind::Null ||
                e.kind == Expr::Kind::Boolean;
+    }
+
+    bool isNumberLiteral(Index i) const {
+        const Expr& e = tree_[i];
+        return e.kind == Expr::Kind::Number || (e.kind == Expr::Kind::Negate && isNumberLiteral(e.first));
     }
 
     // A number as written, with its sign.
@@ -90,7 +106,30 @@ private:
         return number(e) != 0;
     }
 
-    void appendYesNo(bool v) { dialect_.yesNoLiteral(out_, v); }
+    void appendYesNo(bool v) { out_ += v ? "-1" : "0"; }
+
+    void valueAs(Index value, Form form) {
+        Operand o = expressions_.argument(value);
+        expressions_.convert(o, form);
+    }
+
+    void amount(const Expr& e) {
+        const auto c = regional::parseCurrency(sql::unquote(e.a, e.doubleQuoted));
+        if (!c) typeMismatch();
+        dialect_.moneyLiteral(out_, *c);
+    }
+
+    // Jet keeps any number other than zero as True (-1).
+    void yesNoOf(Index value) {
+        Operand o = expressions_.argument(value);
+        expressions_.convert(o, Form::Value);
+        if (o.typed.kind == ValueKind::Boolean || o.typed.null || !isNumeric(o.typed.kind)) return;
+        expressions_.rewrite(o, [&](std::string& piece, Typed& t) {
+            piece += " <> 0";
+            t = {ValueKind::Boolean, false, Precedence::Comparison, true};
+            dialect_.asValue(piece, t);
+        });
+    }
 
     const ast::Tree& tree_;
     std::string& out_;

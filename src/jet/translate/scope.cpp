@@ -8,6 +8,8 @@ namespace zelt::jet {
 const TableDef& Scope::addTable(std::string_view name) {
     const TableDef* t = findTable(name);
     if (!t) missingTable(name);
+    // Without aliases a second copy could not be told apart from the first.
+    if (table(name)) tableListedTwice(t->name);
     tables_.push_back(t);
     return *t;
 }
@@ -26,11 +28,15 @@ ResolvedColumn Scope::resolve(std::string_view tableName, std::string_view colum
         if (!c) missingColumn(column, "na tabela '" + t->name + "'");
         return {t, c};
     }
-    // A bare name that several joined tables hold is the last such table's, as Jet resolves it:
-    // in "Animais INNER JOIN Clientes" an unqualified DataDeNascimento is the client's.
-    for (auto it = tables_.rbegin(); it != tables_.rend(); ++it)
-        if (const ColumnDef* c = findColumn(**it, column)) return {*it, c};
-    return {};
+    // A bare name that two tables of the statement hold is refused, as Jet refuses it.
+    ResolvedColumn found;
+    for (const TableDef* t : tables_) {
+        const ColumnDef* c = findColumn(*t, column);
+        if (!c) continue;
+        if (found) ambiguousColumn(column);
+        found = {t, c};
+    }
+    return found;
 }
 
 }  // namespace zelt::jet

@@ -21,7 +21,8 @@ public:
     const TableDef* table(std::string_view name) const;
 
     // Table.Column must name a table of the statement and one of its columns (else the
-    // missing-column error). A bare Column is looked up in every table; nothing when none has it.
+    // missing-column error). A bare Column is looked up in every table: nothing when none has it,
+    // the ambiguous-field error when two have it.
     ResolvedColumn resolve(std::string_view table, std::string_view column) const;
 
 private:

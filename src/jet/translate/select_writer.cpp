@@ -16,6 +16,9 @@ using ast::Index;
 
 namespace {
 
+// Jet's limit on the columns of a result and the terms of a sort or grouping; SQLite's is 2000.
+constexpr size_t MaxColumns = 255;
+
 struct Item {
     Index expr = ast::None;               // None: a column of a "*"
     const TableDef* table = nullptr;      // a plain column's table
@@ -29,19 +32,25 @@ public:
         : tree_(tree), s_(select), dialect_(dialect) {
         if (s_.from != ast::None) collectTables(s_.from);
         prepareItems();
+        if (items_.empty()) syntaxError(tree_.text, s_.position, "SELECT");  // "*" of no table
+        if (items_.size() > MaxColumns || s_.groupBy.size() > MaxColumns || s_.orderBy.size() > MaxColumns)
+            tooComplex(tree_.text, s_.position, "SELECT");
     }
 
-    // ownOrderBy false: the ORDER BY is the union's, written by the caller.
-    Query write(bool ownOrderBy) {
+    // ownOrderBy false: the ORDER BY is the union's, written by the caller. shape: the columns of a
+    // union's first member, whose kinds this member's columns take where money is involved.
+    Query write(bool ownOrderBy, const std::vector<ResultColumn>* shape = nullptr) {
         Query q;
         q.sql.reserve(tree_.text.size() + tree_.text.size() / 2 + 64);
         std::string& out = q.sql;
         ExpressionWriter w(tree_, scope_, out, dialect_);
+        w.refuseAggregates(nullptr);
         const bool ordered = ownOrderBy && !s_.orderBy.empty();
         LocalPlanner local(tree_, scope_, aliases_);
         std::string scratch;
         ExpressionWriter probe(tree_, scope_, scratch, dialect_);
         probe.allowAliases(&aliases_);
+        probe.refuseAggregates(nullptr);
         if (!dialect_.mixesKinds()) local.kindsBy([&](Index e) { scratch.clear(); return probe.write(e); });
         const bool computesLocally = !dialect_.formatsOnServer() || !dialect_.mixesKinds();
         const bool localColumns = computesLocally && anyItem([&](Index e) { return local.needed(e); });
@@ -72,43 +81,53 @@ public:
                 continue;
             }
             if (!sent.empty()) out += ", ";
-            ValueKind kind;
+            Operand value;
             if (item.expr != ast::None) {
-                kind = w.writeValue(item.expr).kind;
+                value = w.argument(item.expr);
             } else {
+                value.begin = out.size();
                 sql::appendColumn(out, item.table->name, item.column->name);
-                kind = kindOf(item.column->kind);
+                value.end = out.size();
+                value.typed.kind = kindOf(item.column->kind);
             }
+            if (shape && i < shape->size())
+                w.convert(value, (*shape)[i].kind == ValueKind::Money ? Form::Money : Form::Double);
+            const ValueKind kind = value.typed.null ? ValueKind::Unknown : value.typed.kind;
             out += " AS ";
             sql::appendIdentifier(out, ranked ? rankedName(i) : item.name);
             q.columns.push_back({item.name, kind});
             sent.push_back(kind);
         }
         if (localOrder) {
-            w.allowAliases(&aliases_);
             for (const ast::OrderItem& term : s_.orderBy) q.order.push_back({local.localize(term.expr), term.descending});
-            w.allowAliases(nullptr);
             q.top = s_.top;
         }
         if (!local.empty()) {
             const bool first = sent.empty();
             local.writeFetched(w, out, q, first, std::move(sent));
         }
+        // Sorting by an aggregate needs a selection of them: SQLite refuses it otherwise, and Jet
+        // asks that every column be grouped or aggregated.
+        const char* const sortAggregates = w.wroteAggregate() || !s_.groupBy.empty() ? nullptr : "ORDER BY";
         if (ranked) {
+            w.refuseAggregates(sortAggregates);
             out += ", RANK() OVER (ORDER BY ";
             orderTerms(w, out);
             out += ") AS \"jet_rank\"";
         }
         if (s_.from != ast::None) {
             out += " FROM ";
+            w.refuseAggregates("FROM");
             writeFrom(w, out, s_.from, false);
         }
         if (s_.where != ast::None) {
             out += " WHERE ";
+            w.refuseAggregates("WHERE");
             w.writeCondition(s_.where);
         }
         if (!s_.groupBy.empty()) {
             out += " GROUP BY ";
+            w.refuseAggregates("GROUP BY");
             for (size_t i = 0; i < s_.groupBy.size(); ++i) {
                 if (i) out += ", ";
                 w.writeTerm(s_.groupBy[i], Dialect::TextUse::Group);
@@ -116,6 +135,7 @@ public:
         }
         if (ordered && !ranked && !localOrder) {
             out += " ORDER BY ";
+            w.refuseAggregates(sortAggregates);
             orderTerms(w, out);
         }
         if (s_.top && !ranked && !localOrder) out += " LIMIT " + std::to_string(*s_.top);
@@ -269,8 +289,8 @@ Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members,
         const bool last = i + 1 == members.size();
         // The last member's ORDER BY sorts the whole union, unless it belongs to that member's TOP.
         const bool unionOrder = last && !m.top && !m.orderBy.empty();
-        Query part = SelectWriter(tree, m, dialect).write(!unionOrder);
-        if (part.computedLocally() && members.size() > 1)
+        Query part = SelectWriter(tree, m, dialect).write(!unionOrder, i == 0 ? nullptr : &q.columns);
+        if (part.computedLocally())
             throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa consulta união.");
         if (i == 0) q.columns = part.columns;
         else if (part.columns.size() != q.columns.size()) columnCountDiffers();

@@ -7,7 +7,10 @@ namespace zelt::jet::sql {
 
 void appendIdentifier(std::string& out, std::string_view name) {
     out += '"';
-    out += name;
+    for (const char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
     out += '"';
 }
 
@@ -52,16 +55,50 @@ void appendReal(std::string& out, double value) {
     char buffer[32];
     const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
     const std::string_view text(buffer, static_cast<size_t>(r.ptr - buffer));
+    if (value < 0) out += '(';
     out += text;
     if (text.find_first_of(".eEn") == std::string_view::npos) out += ".0";
+    if (value < 0) out += ')';
 }
 
 void appendNumber(std::string& out, double value) {
     if (value == std::trunc(value) && std::abs(value) < 9.0e15) {
+        if (value < 0) out += '(';
         out += std::to_string(static_cast<long long>(value));
+        if (value < 0) out += ')';
         return;
     }
     appendReal(out, value);
+}
+
+namespace {
+constexpr size_t MaxCallArguments = 100;
+}  // namespace
+
+ArgumentList::ArgumentList(std::string& out, std::string_view function)
+    : out_(out), function_(function), start_(out.size()) {
+    out_ += function;
+    out_ += '(';
+}
+
+void ArgumentList::next() {
+    if (count_ == MaxCallArguments) {
+        out_ += ')';
+        out_.insert(start_, std::string(function_) + "(");
+        count_ = 1;
+    }
+    if (count_++) out_ += ", ";
+}
+
+void ArgumentList::close() { out_ += ')'; }
+
+void appendCall(std::string& out, std::string_view function, const std::vector<std::string>& arguments) {
+    ArgumentList list(out, function);
+    for (const std::string& argument : arguments) {
+        list.next();
+        out += argument;
+    }
+    list.close();
 }
 
 }  // namespace zelt::jet::sql

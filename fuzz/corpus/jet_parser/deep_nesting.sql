@@ -1,0 +1,1 @@
+SELECT IIF(NOT NOT (Codigo = -(-(-1))), Trim(Mid(Nome, 1, 2)) & ((1 + 2) * 3), 'a' + 'b') AS X FROM Animais WHERE Codigo Between 5 And -(-1) AND (Nome LIKE '%a%' OR (Cor IS NULL AND ((((Codigo > 1)))))) ORDER BY X

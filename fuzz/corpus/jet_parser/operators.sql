@@ -1,0 +1,1 @@
+SELECT Animais.Nome & ' ' & Animais.DataDeNascimento AS A, Clientes.LimiteDeCredito + '1,5' AS B FROM Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo WHERE Animais.DataDeNascimento Between #12/31/2020# And Clientes.DataDaUltimaCompra ORDER BY Max(Animais.Codigo)

@@ -1,0 +1,1 @@
+SELECT 1 AS [a" , (SELECT sql FROM sqlite_master) AS "b], Nome AS [x""y] FROM Animais WHERE Nome = "its ""so""" ORDER BY [a" , (SELECT sql FROM sqlite_master) AS "b]

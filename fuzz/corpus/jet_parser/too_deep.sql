@@ -1,0 +1,1 @@
+SELECT Nome FROM Animais WHERE ((((((((((((Codigo = 1))))))))))))

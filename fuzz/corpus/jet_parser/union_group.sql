@@ -1,0 +1,1 @@
+SELECT 'Jan' AS Mes, Count(*) AS N FROM Clientes WHERE Month([Clientes.DataEHoraDaInclusao])=1 UNION ALL SELECT 'Fev' AS Mes, Sum(Clientes.Codigo) AS N FROM Clientes GROUP BY Year(Clientes.DataEHoraDaInclusao) ORDER BY Mes
