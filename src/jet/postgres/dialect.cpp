@@ -126,7 +126,9 @@ public:
         switch (written.kind) {
         case ValueKind::Text: return;
         case ValueKind::Money: piece = "replace(CAST(trim_scale(" + piece + ") AS text), '.', ',')"; return;
-        case ValueKind::Double: piece = "upper(replace(CAST(" + piece + " AS text), '.', ','))"; return;
+        case ValueKind::Double:  // an amount too, as a double: without its trailing zeros
+            piece = "upper(replace(CAST(CAST(" + piece + " AS double precision) AS text), '.', ','))";
+            return;
         case ValueKind::Date:
             // The date alone at midnight, the time alone on the zero day, as CStr writes them.
             piece = "to_char(" + piece + ", CASE WHEN CAST(" + piece + " AS date) = DATE '1899-12-30' THEN " +
