@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace zelt::jet {
@@ -109,6 +110,25 @@ bool sameName(std::string_view a, std::string_view b) {
 const std::vector<TableDef>& catalogue() {
     static const std::vector<TableDef> tables = build();
     return tables;
+}
+
+std::vector<const TableDef*> tablesReferredFirst() {
+    std::vector<const TableDef*> order;
+    std::vector<std::string_view> done;
+    auto isDone = [&](std::string_view name) { return std::find(done.begin(), done.end(), name) != done.end(); };
+    while (order.size() < catalogue().size()) {
+        const size_t before = order.size();
+        for (const TableDef& t : catalogue()) {
+            if (isDone(t.name)) continue;
+            bool ready = true;
+            for (const ForeignKey& fk : t.foreignKeys) ready = ready && (fk.refTable == t.name || isDone(fk.refTable));
+            if (!ready) continue;
+            order.push_back(&t);
+            done.push_back(t.name);
+        }
+        if (order.size() == before) break;  // a cycle: the catalogue has none
+    }
+    return order;
 }
 
 const TableDef* findTable(std::string_view name) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "fabricado.hpp"
+#include "test_database.hpp"
 #include "zelt/ado/connection.hpp"
 #include "zelt/ado/json.hpp"
 #include "zelt/automation/dispatch.hpp"
@@ -21,7 +22,8 @@ protected:
                  ("zelt-ado-" + std::to_string(::getpid()) + "-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(pasta_);
-        conexao = make<ado::Connection>(jet::openDatabase((pasta_ / "zelt.db").string()));
+        banco_ = std::make_unique<zelt::testing_support::TestDatabase>(pasta_);
+        conexao = make<ado::Connection>(jet::openDatabase(banco_->name()));
     }
     void TearDown() override {
         conexao.reset();
@@ -29,6 +31,7 @@ protected:
     }
 
     std::filesystem::path pasta_;
+    std::unique_ptr<zelt::testing_support::TestDatabase> banco_;
     Ref<ado::Connection> conexao;
 };
 

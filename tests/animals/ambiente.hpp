@@ -3,6 +3,8 @@
 // the animal tests need (clients, a species and a breed) written through the Jet engine.
 #include <gtest/gtest.h>
 
+#include "test_database.hpp"
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -33,7 +35,8 @@ protected:
                  ("zelt-animais-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
         std::filesystem::remove_all(pasta_);
         std::filesystem::create_directories(pasta_);
-        ::setenv("ZELT_DATABASE", (pasta_ / "zelt.db").c_str(), 1);
+        bancoDeTeste_ = std::make_unique<zelt::testing_support::TestDatabase>(pasta_);
+        ::setenv("ZELT_DATABASE", bancoDeTeste_->name().c_str(), 1);
         ::setenv("ZELT_REGISTRY", (pasta_ / "registry.json").c_str(), 1);
         zelt::dataaccess::DllRegisterServer();
         zelt::texttreatment::DllRegisterServer();
@@ -51,7 +54,7 @@ protected:
         std::filesystem::remove_all(pasta_, ignorado);
     }
 
-    std::string caminhoDoBanco() const { return (pasta_ / "zelt.db").string(); }
+    std::string caminhoDoBanco() const { return bancoDeTeste_->name(); }
 
     Ref<ado::Recordset> sql(const std::string& texto) { return banco_->Execute(texto); }
     double numero(const std::string& selecao) { return (*sql(selecao))(0).toDouble(); }
@@ -96,6 +99,7 @@ protected:
     }
 
     std::filesystem::path pasta_;
+    std::unique_ptr<zelt::testing_support::TestDatabase> bancoDeTeste_;
     Ref<ado::Connection> banco_;
     double especie_ = 0, raca_ = 0;
 };

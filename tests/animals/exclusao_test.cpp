@@ -1,6 +1,4 @@
 // Excluir: the eleven counts, the first referring table, and the engine's own refusal as result 3.
-#include <sqlite3.h>
-
 #include "ambiente.hpp"
 #include "dados_de_acesso_gravados.hpp"
 
@@ -55,15 +53,11 @@ TEST_F(Exclusao, ReferencedAnimalIsRefusedWithTheFirstTableAndNoDelete) {
 
 TEST_F(Exclusao, EnginesRefusalFromAnotherTableBecomesResultThree) {
     // A table outside the eleven that the counts do not know, with the engine's foreign key.
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(caminhoDoBanco().c_str(), &db), SQLITE_OK);
     const std::string ddl =
-        "CREATE TABLE Internacoes (Codigo INTEGER PRIMARY KEY, CodigoDoAnimal INTEGER REFERENCES Animais(Codigo));"
-        "INSERT INTO Internacoes (CodigoDoAnimal) VALUES (" + codigo() + ");";
-    char* erro = nullptr;
-    EXPECT_EQ(sqlite3_exec(db, ddl.c_str(), nullptr, nullptr, &erro), SQLITE_OK) << (erro ? erro : "");
-    sqlite3_free(erro);
-    sqlite3_close(db);
+        "CREATE TABLE \"Internacoes\" (\"Codigo\" INTEGER PRIMARY KEY, \"CodigoDoAnimal\" INTEGER REFERENCES "
+        "\"Animais\" (\"Codigo\"));"
+        "INSERT INTO \"Internacoes\" VALUES (1, " + codigo() + ");";
+    ASSERT_TRUE(testing_support::runDirectly(caminhoDoBanco(), ddl));
 
     a_->put_Nome("Rex");
     EXPECT_EQ(a_->Excluir(), 3) << a_->get_NumeroDoErro() << " " << a_->get_DescricaoDoErro();

@@ -4,6 +4,8 @@
 // data-access stand-in that records every text sent to the real engine.
 #include <gtest/gtest.h>
 
+#include "test_database.hpp"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -101,7 +103,8 @@ protected:
         dir_ = std::filesystem::temp_directory_path() /
                ("zelt-clients-" + std::to_string(::getpid()) + "-" + std::to_string(contador()++));
         std::filesystem::create_directories(dir_);
-        banco_ = (dir_ / "zelt.db").string();
+        bancoDeTeste_ = std::make_unique<zelt::testing_support::TestDatabase>(dir_);
+        banco_ = bancoDeTeste_->name();
         setenv("ZELT_DATABASE", banco_.c_str(), 1);
         setenv("ZELT_REGISTRY", (dir_ / "registry.json").string().c_str(), 1);
         zelt::dataaccess::DllRegisterServer();
@@ -174,6 +177,7 @@ protected:
     int contar(const std::string& tabela) { return static_cast<int>(valor("SELECT COUNT(*) FROM " + tabela).toDouble()); }
 
     Ref<DadosDoUsuarioEmMemoria> usuario_;
+    std::unique_ptr<zelt::testing_support::TestDatabase> bancoDeTeste_;
     std::string banco_;
 
 private:

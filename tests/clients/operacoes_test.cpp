@@ -1,6 +1,5 @@
 // Adicionar with the animals grid, Alterar, AlterarCodigoIBGEDoMunicipio and Excluir on the real
 // database, with the texts the engine received where their exact form matters.
-#include <sqlite3.h>
 
 #include "ambiente.hpp"
 #include "locale_com_virgula.hpp"
@@ -240,10 +239,7 @@ TEST_F(Operacoes, DuplicateDocumentOnInsertionAndAlteration) {
     a->put_Codigo(a->get_CodigoGerado());
     EXPECT_EQ(a->Alterar(), 0);
     // As in a file that held the number twice before its unique index could be made.
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(banco_.c_str(), &db), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(db, "DROP INDEX ux_Clientes_CPFCNPJ", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
+    ASSERT_TRUE(zelt::testing_support::runDirectly(banco_, "DROP INDEX \"ux_Clientes_CPFCNPJ\""));
     conexaoDireta().Execute("INSERT INTO Clientes (TipoDeCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, CPFCNPJ) "
                             "VALUES ('PF', 'Gêmeo', 'Outro', '10203040570')");
     EXPECT_EQ(a->Alterar(), 0);
@@ -402,11 +398,13 @@ TEST_F(Operacoes, ARowTheDatabaseRefusesRollsEverythingBack) {
     auto c = pessoaValida();
     c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
     // A rule of the database's own refuses the third animal, after the client and two animals.
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(banco_.c_str(), &db), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(db, "CREATE TRIGGER recusa BEFORE INSERT ON Animais WHEN NEW.CodigoDaEspecie = 999999 "
-                               "BEGIN SELECT RAISE(ABORT, 'espécie recusada'); END", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
+    ASSERT_TRUE(zelt::testing_support::runDirectly(
+        banco_, zelt::testing_support::onTestServer()
+                    ? "CREATE FUNCTION recusa() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF NEW.\"CodigoDaEspecie\" = "
+                      "999999 THEN RAISE EXCEPTION 'espécie recusada'; END IF; RETURN NEW; END $$; CREATE TRIGGER recusa "
+                      "BEFORE INSERT ON \"Animais\" FOR EACH ROW EXECUTE FUNCTION recusa()"
+                    : "CREATE TRIGGER recusa BEFORE INSERT ON Animais WHEN NEW.CodigoDaEspecie = 999999 "
+                      "BEGIN SELECT RAISE(ABORT, 'espécie recusada'); END"));
     c->putref_GradeDeAnimais(grade({animal("Rex"), animal("Mel"), animal("Tom", "999999")}));
     EXPECT_EQ(c->Adicionar(), 1);
     EXPECT_NE(c->get_NumeroDoErro(), 0);

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh database file per test, named by ZELT_DATABASE as the component finds it.
+// A fresh database per test (a file, or one on the test server), named by ZELT_DATABASE as the
+// component finds it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,6 +10,7 @@
 
 #include "zelt/ado/connection.hpp"
 #include "zelt/ado/recordset.hpp"
+#include "test_database.hpp"
 #include "zelt/jet/engine.hpp"
 
 namespace zelt::testing_support {
@@ -32,7 +34,8 @@ private:
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        databasePath = (dir.path() / "zelt.db").string();
+        database = std::make_unique<TestDatabase>(dir.path());
+        databasePath = database->name();
         setenv("ZELT_DATABASE", databasePath.c_str(), 1);
         engine = jet::openDatabase(databasePath);
     }
@@ -70,6 +73,7 @@ protected:
     }
 
     TempDirectory dir;
+    std::unique_ptr<TestDatabase> database;
     std::string databasePath;
     std::unique_ptr<ado::Engine> engine;
 };

@@ -2,6 +2,8 @@
 // 0, 1, 25 and 1000 rows.
 #include <gtest/gtest.h>
 
+#include "test_database.hpp"
+
 #include <filesystem>
 
 #include <unistd.h>
@@ -60,7 +62,8 @@ protected:
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(pasta_);
         ::setenv("ZELT_REGISTRY", (pasta_ / "registry.json").c_str(), 1);
-        ::setenv("ZELT_DATABASE", (pasta_ / "zelt.db").c_str(), 1);
+        banco_ = std::make_unique<testing_support::TestDatabase>(pasta_);
+        ::setenv("ZELT_DATABASE", banco_->name().c_str(), 1);
         dataaccess::DllRegisterServer();
         texttreatment::DllRegisterServer();
         ::DllRegisterServer();
@@ -78,6 +81,7 @@ protected:
     }
 
     std::filesystem::path pasta_;
+    std::unique_ptr<testing_support::TestDatabase> banco_;
     Ref<Classe> objeto;
     Variant pagina = Variant(std::string("intocada"));
 };

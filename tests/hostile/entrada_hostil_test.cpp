@@ -1,6 +1,7 @@
 // Hostile values through every text property, every text or variant argument of every operation,
 // and every grid cell: after each call the result is a known code, the schema is the same, no row
 // the call had no business changing has changed, and the database passes its integrity check.
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include <functional>
@@ -30,9 +31,14 @@ struct Retrato {
     std::map<std::string, std::string> tabelas;
 };
 
+// A SQLite file read directly, or a database on the test server.
 class Banco {
 public:
-    explicit Banco(const std::string& caminho) {
+    explicit Banco(const std::string& caminho) : caminho_(caminho) {
+        if (testing_support::onTestServer()) {
+            pg_ = PQconnectdb(caminho.c_str());
+            return;
+        }
         sqlite3_open_v2(caminho.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
         // The check walks the text indexes in the engine's own order.
         sqlite3_create_collation(db_, "PTBR", SQLITE_UTF8, nullptr, [](void*, int na, const void* a, int nb, const void* b) {
@@ -40,9 +46,25 @@ public:
                                          std::string_view(static_cast<const char*>(b), static_cast<size_t>(nb)));
         });
     }
-    ~Banco() { sqlite3_close(db_); }
+    ~Banco() {
+        sqlite3_close(db_);
+        PQfinish(pg_);
+    }
     std::string consulta(const std::string& sql) {
         std::string out;
+        if (pg_) {
+            PGresult* r = PQexec(pg_, sql.c_str());
+            if (PQresultStatus(r) != PGRES_TUPLES_OK) out = "erro: " + sql;
+            for (int i = 0; i < PQntuples(r); ++i) {
+                for (int c = 0; c < PQnfields(r); ++c) {
+                    out += PQgetisnull(r, i, c) ? "<null>" : PQgetvalue(r, i, c);
+                    out += '\x1f';
+                }
+                out += '\n';
+            }
+            PQclear(r);
+            return out;
+        }
         sqlite3_stmt* st = nullptr;
         if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) return "erro: " + sql;
         while (sqlite3_step(st) == SQLITE_ROW) {
@@ -56,11 +78,26 @@ public:
         sqlite3_finalize(st);
         return out;
     }
+    // {"ok"} when the database is sound.
+    std::string integridade() {
+        if (!pg_) return consulta("PRAGMA integrity_check");
+        std::string out;
+        for (const std::string& linha : jet::checkIntegrity(caminho_)) out += linha + "\x1f\n";
+        return out;
+    }
     // The row of `tabela` with that code, column by column (empty when there is none).
     std::map<std::string, std::string> linha(const std::string& tabela, double codigo) {
         std::map<std::string, std::string> valores;
+        const std::string sql = "SELECT * FROM \"" + tabela + "\" WHERE \"Codigo\" = " + Variant(codigo).toText();
+        if (pg_) {
+            PGresult* r = PQexec(pg_, sql.c_str());
+            if (PQntuples(r) == 1)
+                for (int c = 0; c < PQnfields(r); ++c)
+                    valores[PQfname(r, c)] = PQgetisnull(r, 0, c) ? "<null>" : PQgetvalue(r, 0, c);
+            PQclear(r);
+            return valores;
+        }
         sqlite3_stmt* st = nullptr;
-        const std::string sql = "SELECT * FROM \"" + tabela + "\" WHERE Codigo = " + Variant(codigo).toText();
         sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr);
         if (sqlite3_step(st) == SQLITE_ROW)
             for (int c = 0; c < sqlite3_column_count(st); ++c) {
@@ -72,13 +109,22 @@ public:
     }
     Retrato retrato() {
         Retrato r;
+        if (pg_) {
+            r.esquema = consulta("SELECT table_name, column_name, data_type, collation_name FROM information_schema.columns "
+                                 "WHERE table_schema = current_schema() ORDER BY 1, ordinal_position") +
+                        consulta("SELECT indexname, indexdef FROM pg_indexes WHERE schemaname = current_schema() ORDER BY 1");
+            for (const auto& t : jet::catalogue()) r.tabelas[t.name] = consulta("SELECT * FROM \"" + t.name + "\" ORDER BY ctid");
+            return r;
+        }
         r.esquema = consulta("SELECT type, name, sql FROM sqlite_master ORDER BY name");
         for (const auto& t : jet::catalogue()) r.tabelas[t.name] = consulta("SELECT * FROM \"" + t.name + "\" ORDER BY rowid");
         return r;
     }
 
 private:
+    std::string caminho_;
     sqlite3* db_ = nullptr;
+    PGconn* pg_ = nullptr;
 };
 
 class EntradaHostil : public Ambiente {
@@ -115,7 +161,7 @@ protected:
             if (permitidas.count(tabela)) continue;
             EXPECT_EQ(depois.tabelas.at(tabela), linhas) << oQue << " mudou a tabela " << tabela;
         }
-        EXPECT_EQ(banco.consulta("PRAGMA integrity_check"), "ok\x1f\n") << oQue;
+        EXPECT_EQ(banco.integridade(), "ok\x1f\n") << oQue;
     }
 
     void atacar(Object& obj, const std::string& classe) {

@@ -8,3 +8,4 @@ void addImportarMunicipiosCommand(CLI::App& app);
 void addDemoCommand(CLI::App& app);
 void addRunCommand(CLI::App& app);
 void addVerificarCommand(CLI::App& app);
+void addCopiarCommand(CLI::App& app);

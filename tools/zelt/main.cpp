@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     addDemoCommand(app);
     addRunCommand(app);
     addVerificarCommand(app);
+    addCopiarCommand(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }

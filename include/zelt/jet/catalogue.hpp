@@ -30,6 +30,8 @@ struct TableDef {
 };
 
 const std::vector<TableDef>& catalogue();
+// The same tables, each after those its relations name (the order to create or fill them in).
+std::vector<const TableDef*> tablesReferredFirst();
 const TableDef* findTable(std::string_view name);                 // case-insensitive
 const ColumnDef* findColumn(const TableDef& table, std::string_view column);
 

@@ -1,6 +1,7 @@
 #pragma once
-// The Jet engine on SQLite: opens a database file with the schema and reference data in place,
-// and serves ado::Connection.
+// The Jet engine: opens a database with the schema and reference data in place, and serves
+// ado::Connection. A postgresql:// or postgres:// URI names a PostgreSQL server; anything else is
+// a SQLite file.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,8 +25,9 @@ std::string defaultDatabasePath();
 // number of lines read.
 int64_t importMunicipios(const std::string& databasePath, const std::string& csvPath);
 
-// SQLite's integrity check of the file, with the collation its text indexes are ordered by: {"ok"}
-// when sound, otherwise one line per problem found. A path with no file is the cannot-open error.
+// SQLite's integrity check of the file, with the collation its text indexes are ordered by; on a
+// server, every table, column and index of the schema and the reference data: {"ok"} when sound,
+// otherwise one line per problem found. A path with no file is the cannot-open error.
 std::vector<std::string> checkIntegrity(const std::string& databasePath);
 
 }  // namespace zelt::jet

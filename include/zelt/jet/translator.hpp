@@ -1,7 +1,10 @@
 #pragma once
-// Jet SQL in, SQLite SQL out. The whole text is parsed; anything not understood, or anything after
-// the one statement but a ";", is a syntax error (RuntimeError with jet::err::Syntax) that says
-// where. Nothing unparsed ever reaches SQLite.
+// Jet SQL in, the engine's SQL out. The whole text is parsed; anything not understood, or anything
+// after the one statement but a ";", is a syntax error (RuntimeError with jet::err::Syntax) that
+// says where. Nothing unparsed ever reaches the engine.
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,14 +15,40 @@ namespace zelt::jet {
 // written as its ten-thousandths (an integer, as Jet's Currency); Boolean as -1/0 or SQLite's 1/0.
 enum class ValueKind { Unknown, Integer, Double, Money, Text, Boolean, Date };
 
+// A value the engine computes from the row the server sent, where the server has no equivalent of
+// what only shapes the output (Format on an engine without it).
+struct LocalValue {
+    enum class Kind : uint8_t { Fetched, Text, Format, IIf, Switch, Concat, Add };
+    Kind kind = Kind::Fetched;
+    size_t column = 0;                 // Fetched: its position in the server's row
+    std::string text;                  // Text
+    std::vector<LocalValue> operands;  // Format: value, pattern; IIf: test, then, else; Switch: pairs;
+                                       // Concat and Add: their operands
+};
+
 struct ResultColumn {
     std::string name;  // the alias, the column's own name, or Jet's "Expr1000", "Expr1001", ...
     ValueKind kind = ValueKind::Unknown;
+    std::shared_ptr<const LocalValue> local = nullptr;  // set: computed by the engine, not sent by the server
+};
+
+struct LocalTerm {
+    LocalValue value;
+    bool descending = false;
 };
 
 struct Query {
-    std::string sql;                    // SQLite text, one statement, no trailing ";"
+    std::string sql;                    // the engine's text, one statement, no trailing ";"
     std::vector<ResultColumn> columns;  // for selections
+
+    // When some column or ORDER BY term is computed by the engine: the kinds of every column of the
+    // server's row (the result columns it computes, in order, then those the engine's values are
+    // made from); the terms the engine sorts by, in place of the server; the rows it keeps (TOP,
+    // with the rows tied with the last).
+    std::vector<ValueKind> fetched;
+    std::vector<LocalTerm> order;
+    std::optional<int64_t> top;
+    bool computedLocally() const { return !fetched.empty(); }
 };
 
 struct Translation {
@@ -32,6 +61,10 @@ struct Translation {
     std::string parentAlias, chapterName, parentKey, childKey;
 };
 
+class Dialect;  // the spellings of one engine
+
+Translation translate(std::string_view jetText, const Dialect& dialect);
+// For SQLite.
 Translation translate(std::string_view jetText);
 
 }  // namespace zelt::jet

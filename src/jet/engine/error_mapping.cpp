@@ -1,5 +1,6 @@
 #include "jet/engine/error_mapping.hpp"
 
+#include "jet/engine/refusals.hpp"
 #include "jet/engine/schema.hpp"
 #include "zelt/jet/catalogue.hpp"
 #include "zelt/jet/errors.hpp"
@@ -49,18 +50,8 @@ bool startsWithWord(std::string_view text, std::string_view word) {
 }
 
 RuntimeError foreignKeyRefusal(sqlite3* db, std::string_view sql) {
-    std::string description;
-    if (startsWithWord(sql, "DELETE")) {
-        const std::string table = tableReferringToDeletedRows(db, sql);
-        description = table.empty()
-            ? "Não é possível excluir ou alterar o registro porque existem registros relacionados a ele em outra tabela."
-            : "Não é possível excluir ou alterar o registro porque a tabela '" + table +
-                  "' contém registros relacionados.";
-    } else {
-        description = "Não é possível adicionar ou alterar o registro porque um registro relacionado é necessário "
-                      "em outra tabela.";
-    }
-    return RuntimeError(err::ProviderFailure, std::move(description), err::ReferentialIntegrityHelpContext);
+    if (startsWithWord(sql, "DELETE")) return relatedRecordsExist(tableReferringToDeletedRows(db, sql));
+    return relatedRecordRequired();
 }
 
 // SQLite names the object after a colon: "no such column: Foo", "NOT NULL constraint failed: T.C".
@@ -71,25 +62,16 @@ std::string afterColon(const char* message) {
 }
 
 RuntimeError constraintRefusal(int extended, const char* message) {
-    std::string description;
     switch (extended) {
-    case SQLITE_CONSTRAINT_NOTNULL:
-        description = "O campo '" + afterColon(message) + "' não pode conter um valor nulo.";
-        break;
+    case SQLITE_CONSTRAINT_NOTNULL: return nullNotAllowed(afterColon(message));
     case SQLITE_CONSTRAINT_UNIQUE:
-    case SQLITE_CONSTRAINT_PRIMARYKEY:
-        description = "As alterações solicitadas na tabela não foram bem-sucedidas porque criariam valores "
-                      "duplicados no índice ou na chave primária (" + afterColon(message) + ").";
-        break;
+    case SQLITE_CONSTRAINT_PRIMARYKEY: return duplicateValue(afterColon(message));
     case SQLITE_CONSTRAINT_CHECK:
         if (const std::string name = afterColon(message); name.starts_with(DateCheckPrefix))
-            return RuntimeError(err::TypeMismatch, "Tipo de dados incompatível: a coluna '" +
-                                                       name.substr(DateCheckPrefix.size()) + "' só aceita datas.");
-        [[fallthrough]];
-    default:
-        description = "O registro viola uma regra de validação da tabela.";
+            return onlyDates(name.substr(DateCheckPrefix.size()));
+        return validationRuleViolated();
+    default: return validationRuleViolated();
     }
-    return RuntimeError(err::ProviderFailure, std::move(description), err::ConstraintHelpContext);
 }
 
 }  // namespace
@@ -105,11 +87,11 @@ std::string openFailureReason(int rc) {
     case SQLITE_NOTADB: return "o arquivo não é um banco de dados";
     case SQLITE_CORRUPT: return "o arquivo está danificado";
     case SQLITE_PERM:
-    case SQLITE_AUTH: return "permissão negada";
+    case SQLITE_AUTH: return std::string(PermissionDenied);
     case SQLITE_READONLY: return "o arquivo é somente leitura";
-    case SQLITE_FULL: return "o disco está cheio";
-    case SQLITE_IOERR: return "erro de leitura ou gravação no disco";
-    case SQLITE_NOMEM: return "memória insuficiente";
+    case SQLITE_FULL: return std::string(DiskFull);
+    case SQLITE_IOERR: return std::string(DiskError);
+    case SQLITE_NOMEM: return std::string(OutOfMemory);
     default: return "o arquivo não pode ser aberto nem criado";
     }
 }
@@ -123,13 +105,8 @@ RuntimeError mapSqliteError(sqlite3* db, int rc, std::string_view sql) {
         if (extended == SQLITE_CONSTRAINT_FOREIGNKEY) return foreignKeyRefusal(db, sql);
         return constraintRefusal(extended, message);
     case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return RuntimeError(err::ProviderFailure, "O banco de dados está ocupado por outro usuário; tente novamente.",
-                            err::BusyHelpContext);
-    case SQLITE_READONLY:
-        return RuntimeError(err::ProviderFailure,
-                            "Não é possível atualizar: o banco de dados ou o objeto é somente leitura.",
-                            err::ReadOnlyHelpContext);
+    case SQLITE_LOCKED: return databaseBusy();
+    case SQLITE_READONLY: return databaseReadOnly();
     case SQLITE_NOTADB:
     case SQLITE_CANTOPEN:
     case SQLITE_CORRUPT:
@@ -137,18 +114,15 @@ RuntimeError mapSqliteError(sqlite3* db, int rc, std::string_view sql) {
     case SQLITE_FULL:
     case SQLITE_IOERR:
     case SQLITE_NOMEM:
-        return RuntimeError(err::ProviderFailure, "Falha do banco de dados: " + openFailureReason(rc) + ".");
+        return databaseFailure(openFailureReason(rc));
     default:
         break;
     }
     // sum() of amounts beyond the range of ten-thousandths.
     if (text == "integer overflow") return RuntimeError(zelt::err::Overflow, standardDescription(zelt::err::Overflow));
-    if (text.starts_with("no such column"))
-        return RuntimeError(err::MissingColumn, "A coluna '" + afterColon(message) + "' não existe.");
-    if (text.starts_with("no such table"))
-        return RuntimeError(err::MissingTable,
-                            "O mecanismo de banco de dados não encontrou a tabela ou consulta '" + afterColon(message) + "'.");
-    return RuntimeError(err::ProviderFailure, "Falha do banco de dados: " + std::string(text) + ".");
+    if (text.starts_with("no such column")) return unknownColumn(afterColon(message));
+    if (text.starts_with("no such table")) return unknownTable(afterColon(message));
+    return databaseFailure(text);
 }
 
 }  // namespace zelt::jet::engine

@@ -2,11 +2,14 @@
 // pt-BR collation, which a bare SQLite connection does not know. It only reads: a path with no
 // file (a mistyped name, a share not mounted) is an error, and nothing is created there.
 #include "jet/engine/database.hpp"
+#include "jet/postgres/server_address.hpp"
+#include "jet/postgres/server_database.hpp"
 #include "zelt/jet/engine.hpp"
 
 namespace zelt::jet {
 
 std::vector<std::string> checkIntegrity(const std::string& databasePath) {
+    if (postgres::isServerUri(databasePath)) return postgres::checkServerDatabase(databasePath);
     engine::Database db(databasePath, engine::Database::Opening::ExistingOnly);
     const std::string sql = "PRAGMA integrity_check";
     engine::Statement check = db.prepare(sql);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "jet/engine/format_value.hpp"
 #include "jet/engine/jet_operators.hpp"
 #include "jet/engine/like_matching.hpp"
 #include "jet/engine/sqlite_function.hpp"
@@ -35,50 +36,17 @@ std::optional<Date> dateOf(sqlite3_value* v) {
     return std::nullopt;
 }
 
-// A pattern with any of the date letters (outside escapes and quotes) formats a date.
-bool isDatePattern(std::string_view pattern) {
-    bool quoted = false;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        const char c = pattern[i];
-        if (c == '"') quoted = !quoted;
-        else if (quoted) continue;
-        else if (c == '\\') ++i;
-        else if (c != '\0' && std::strchr("dDmMyYhHnNsS", c)) return true;
-    }
-    return false;
-}
-
 // Format(x, pattern[, 1]): the third argument says that x is an amount in ten-thousandths, which
-// is formatted exactly. Named formats come first: their names hold date letters.
+// is formatted exactly.
 void format(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_value* x = argv[0];
     if (isNull(x)) return sqlite3_result_null(ctx);
-    std::optional<Currency> amount;
-    if (argc > 2 && isNumber(x)) amount = amountOf(x);
-    std::string_view pattern = textOf(argv[1]);
-    if (pattern.empty()) {
-        if (amount) return resultText(ctx, amount->toString('.'));
-        if (isNumber(x)) return resultText(ctx, numberText(x));
-        return sqlite3_result_value(ctx, x);
-    }
-    std::optional<double> number;
-    if (!amount) number = isNumber(x) ? std::optional<double>(sqlite3_value_double(x)) : regional::parseNumber(textOf(x));
-    if (regional::isNamedNumberFormat(pattern)) {
-        if (amount) return resultText(ctx, *regional::formatNamed(*amount, pattern));
-        if (number) return resultText(ctx, *regional::formatNamed(*number, pattern));
-        return sqlite3_result_value(ctx, x);
-    }
-    constexpr std::string_view GeneralDate = "General Date";
-    const bool general = pattern.size() == GeneralDate.size() &&
-                         sqlite3_strnicmp(pattern.data(), GeneralDate.data(), static_cast<int>(GeneralDate.size())) == 0;
-    if (const auto named = regional::namedDatePattern(pattern)) pattern = *named;
-    if (general || isDatePattern(pattern)) {
-        const auto d = amount ? std::optional<Date>(Date(amount->toDouble())) : dateOf(x);
-        if (d) return resultText(ctx, general ? d->toRegionalText() : d->format(pattern));
-        return sqlite3_result_value(ctx, x);
-    }
-    if (amount) return resultText(ctx, regional::formatNumber(*amount, pattern));
-    if (number) return resultText(ctx, regional::formatNumber(*number, pattern));
+    Variant value;
+    if (argc > 2 && isNumber(x)) value = Variant(amountOf(x));
+    else if (sqlite3_value_type(x) == SQLITE_INTEGER) value = Variant(static_cast<double>(sqlite3_value_int64(x)));
+    else if (isNumber(x)) value = Variant(sqlite3_value_double(x));
+    else value = Variant(textOf(x));
+    if (const auto text = formatValue(value, textOf(argv[1]))) return resultText(ctx, *text);
     sqlite3_result_value(ctx, x);
 }
 

@@ -5,7 +5,9 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "jet/engine/jet_addition.hpp"
 #include "jet/engine/sqlite_function.hpp"
 #include "zelt/automation/date.hpp"
 #include "zelt/automation/regional.hpp"
@@ -45,37 +47,25 @@ void dateText(sqlite3_context* ctx, int, sqlite3_value** argv) {
     resultText(ctx, Date(sqlite3_value_double(argv[0])).toRegionalText());
 }
 
-double numberOf(std::string_view text) {
-    if (const auto n = regional::parseNumber(text)) return *n;
-    throw RuntimeError(jet::err::TypeMismatch, "Tipo de dados incompatível na expressão.");
-}
-
-// a + b + ..., from the left: texts concatenate until a number joins them, which makes the whole
-// a number (a text then read as one, or the type-mismatch error); Null makes Null.
+// a + b + ...: as addValues reads them; SQLite's integers beyond a Long are doubles there, as
+// they are when read into a recordset.
 void add(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    for (int i = 0; i < argc; ++i)
-        if (isNull(argv[i])) return sqlite3_result_null(ctx);
-    std::string text;
-    bool isText = true, integers = true;
-    double sum = 0;
+    std::vector<Variant> operands;
+    operands.reserve(static_cast<size_t>(argc));
     for (int i = 0; i < argc; ++i) {
         sqlite3_value* x = argv[i];
-        const bool xText = !isNumber(x);
-        if (isText && xText) {
-            text += textOf(x);
-            continue;
-        }
-        if (isText && i > 0) {
-            sum = numberOf(text);
-            integers = false;
-        }
-        isText = false;
-        integers = integers && !xText && sqlite3_value_type(x) == SQLITE_INTEGER;
-        sum += xText ? numberOf(textOf(x)) : sqlite3_value_double(x);
+        const sqlite3_int64 n = sqlite3_value_int64(x);
+        if (isNull(x)) operands.push_back(Variant::null());
+        else if (!isNumber(x)) operands.emplace_back(textOf(x));
+        else if (sqlite3_value_type(x) == SQLITE_INTEGER && n >= INT32_MIN && n <= INT32_MAX)
+            operands.emplace_back(static_cast<int32_t>(n));
+        else operands.emplace_back(sqlite3_value_double(x));
     }
-    if (isText) return resultText(ctx, text);
-    if (integers && sum >= -9.0e15 && sum <= 9.0e15) return sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(sum));
-    sqlite3_result_double(ctx, sum);
+    const Variant sum = addValues(operands);
+    if (sum.isNull()) return sqlite3_result_null(ctx);
+    if (sum.isText()) return resultText(ctx, *sum.get<std::string>());
+    if (sum.type() == VarType::I4) return sqlite3_result_int64(ctx, *sum.get<int32_t>());
+    sqlite3_result_double(ctx, sum.toDouble());
 }
 
 // Numbers as numbers, texts as the PTBR collation orders them, numbers before texts as SQLite

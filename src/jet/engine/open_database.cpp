@@ -7,6 +7,9 @@
 #include "jet/engine/reference_data.hpp"
 #include "jet/engine/schema.hpp"
 #include "jet/engine/sqlite_engine.hpp"
+#include "jet/postgres/postgres_engine.hpp"
+#include "jet/postgres/server_address.hpp"
+#include "jet/postgres/server_database.hpp"
 #include "zelt/jet/engine.hpp"
 #include "zelt/jet/errors.hpp"
 
@@ -22,6 +25,7 @@ std::unique_ptr<engine::Database> openPrepared(const std::string& path) {
 }  // namespace
 
 std::unique_ptr<ado::Engine> openDatabase(const std::string& path) {
+    if (postgres::isServerUri(path)) return postgres::openServerDatabase(path);
     if (auto pooled = engine::takePooledConnection(path)) return std::make_unique<engine::SqliteEngine>(std::move(pooled));
     return std::make_unique<engine::SqliteEngine>(openPrepared(path));
 }
@@ -45,6 +49,7 @@ int64_t importMunicipios(const std::string& databasePath, const std::string& csv
     if (!(in && text << in.rdbuf()))
         throw RuntimeError(err::ProviderFailure, "Não foi possível ler o arquivo '" + csvPath + "'.");
     const auto municipios = engine::parseMunicipiosCsv(text.str());
+    if (postgres::isServerUri(databasePath)) return postgres::importMunicipios(databasePath, municipios);
     auto db = openPrepared(databasePath);
     db->exec("BEGIN IMMEDIATE");
     try {

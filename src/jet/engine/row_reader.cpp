@@ -1,10 +1,10 @@
 #include "jet/engine/row_reader.hpp"
 
 #include <cmath>
-#include <iterator>
 #include <limits>
 
 #include "jet/engine/jet_functions.hpp"
+#include "jet/engine/result_builder.hpp"
 #include "zelt/automation/regional.hpp"
 
 namespace zelt::jet::engine {
@@ -69,31 +69,6 @@ Variant typed(sqlite3_stmt* s, int c, ValueKind kind) {
     return stored(s, c, type);
 }
 
-ado::FieldDef fieldOf(std::string name, ValueKind kind) {
-    ado::FieldDef f;
-    f.name = std::move(name);
-    switch (kind) {
-    case ValueKind::Integer: f.type = ado::adInteger; f.definedSize = 4; break;
-    case ValueKind::Double: f.type = ado::adDouble; f.definedSize = 8; break;
-    case ValueKind::Money: f.type = ado::adCurrency; f.definedSize = 8; break;
-    case ValueKind::Text: f.type = ado::adVarWChar; f.definedSize = 255; break;
-    case ValueKind::Boolean: f.type = ado::adBoolean; f.definedSize = 2; break;
-    case ValueKind::Date: f.type = ado::adDate; f.definedSize = 8; break;
-    case ValueKind::Unknown: f.type = ado::adVariant; f.definedSize = 16; break;
-    }
-    return f;
-}
-
-// A column of no known kind takes the type of its first value that is not Null.
-ado::FieldDef fieldOfValue(std::string name, const Variant& v) {
-    switch (v.type()) {
-    case VarType::I4: return fieldOf(std::move(name), ValueKind::Integer);
-    case VarType::R8: return fieldOf(std::move(name), ValueKind::Double);
-    case VarType::String: return fieldOf(std::move(name), ValueKind::Text);
-    default: return fieldOf(std::move(name), ValueKind::Unknown);
-    }
-}
-
 }  // namespace
 
 Ref<ado::Recordset> readRows(Database& db, const Query& query) {
@@ -111,41 +86,14 @@ Ref<ado::Recordset> readRows(Database& db, const Query& query) {
             names[c] = sqlite3_column_name(s, c);
         }
     }
-    // The number of rows is known only at the end. Growing one store by doubling would touch fresh
-    // pages worth twice the result; small blocks come from memory the allocator keeps between
-    // selections, so the one store of the exact size is the only fresh memory a selection touches.
-    constexpr size_t BlockValues = 512;  // 20 KB: freeing blocks this small never gives memory back
-    std::vector<std::vector<Variant>> blocks;
-    size_t total = 0;
+    ResultBuilder result(std::move(names), std::move(kinds));
     for (;;) {
         const int rc = sqlite3_step(s);
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) db.fail(rc, query.sql);
-        for (int c = 0; c < count; ++c) {
-            if (blocks.empty() || blocks.back().size() == BlockValues) blocks.emplace_back().reserve(BlockValues);
-            blocks.back().push_back(typed(s, c, kinds[c]));
-        }
-        total += static_cast<size_t>(count);
+        for (int c = 0; c < count; ++c) result.add(typed(s, c, result.kind(static_cast<size_t>(c))));
     }
-    std::vector<Variant> values;
-    values.reserve(total);
-    for (auto& block : blocks) {
-        std::move(block.begin(), block.end(), std::back_inserter(values));
-        std::vector<Variant>().swap(block);
-    }
-    std::vector<ado::FieldDef> fields;
-    fields.reserve(static_cast<size_t>(count));
-    for (int c = 0; c < count; ++c) {
-        if (kinds[c] != ValueKind::Unknown) {
-            fields.push_back(fieldOf(std::move(names[c]), kinds[c]));
-            continue;
-        }
-        const Variant* first = nullptr;
-        for (size_t i = static_cast<size_t>(c); i < values.size(); i += static_cast<size_t>(count))
-            if (!values[i].isNull()) { first = &values[i]; break; }
-        fields.push_back(first ? fieldOfValue(std::move(names[c]), *first) : fieldOf(std::move(names[c]), ValueKind::Unknown));
-    }
-    return ado::Recordset::fromValues(std::move(fields), std::move(values));
+    return result.finish();
 }
 
 }  // namespace zelt::jet::engine

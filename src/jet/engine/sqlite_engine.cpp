@@ -1,6 +1,7 @@
 #include "jet/engine/sqlite_engine.hpp"
 
 #include "jet/engine/connection_pool.hpp"
+#include "jet/engine/result_builder.hpp"
 #include "jet/engine/row_reader.hpp"
 #include "zelt/jet/errors.hpp"
 
@@ -40,15 +41,7 @@ int64_t SqliteEngine::modify(const Query& query) {
 
 // SELECT @@Identity: the counter this connection last assigned.
 Ref<ado::Recordset> SqliteEngine::identity(const Query& query) {
-    const sqlite3_int64 id = sqlite3_last_insert_rowid(db_->handle());
-    ado::FieldDef field;
-    field.name = query.columns.empty() ? "Expr1000" : query.columns.front().name;
-    field.type = ado::adInteger;
-    field.definedSize = 4;
-    std::vector<Variant> values;
-    if (id <= INT32_MAX) values.emplace_back(static_cast<int32_t>(id));
-    else values.emplace_back(static_cast<double>(id));
-    return ado::Recordset::fromValues({field}, std::move(values));
+    return identityResult(query, sqlite3_last_insert_rowid(db_->handle()));
 }
 
 Database& SqliteEngine::open() {

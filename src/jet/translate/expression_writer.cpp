@@ -41,36 +41,6 @@ bool integerLiteral(std::string_view text) {
     return std::stoll(std::string(text)) <= 2147483647LL;
 }
 
-// SQLite takes at most 127 arguments in a call.
-constexpr size_t MaxCallArguments = 100;
-
-// f(a, b, ...) written argument by argument, with at most MaxCallArguments in each call: a longer
-// list folds into the first argument of an outer call, f(f(a, ...), ...), as the functions that
-// take lists allow.
-class ArgumentList {
-public:
-    ArgumentList(std::string& out, std::string_view function) : out_(out), function_(function), start_(out.size()) {
-        out_ += function;
-        out_ += '(';
-    }
-    // Before each argument.
-    void next() {
-        if (count_ == MaxCallArguments) {
-            out_ += ')';
-            out_.insert(start_, std::string(function_) + "(");
-            count_ = 1;
-        }
-        if (count_++) out_ += ", ";
-    }
-    void close() { out_ += ')'; }
-
-private:
-    std::string& out_;
-    std::string_view function_;
-    size_t start_;
-    size_t count_ = 0;
-};
-
 // The value of a number or date literal, with its signs.
 std::optional<double> numericLiteral(const ast::Tree& tree, Index i) {
     const Expr& e = tree[i];
@@ -108,19 +78,22 @@ Typed ExpressionWriter::writeAtom(Index e) {
     return t;
 }
 
-Typed ExpressionWriter::writeTerm(Index e) {
+Typed ExpressionWriter::writeTerm(Index e, Dialect::TextUse use) {
     const size_t mark = out_.size();
     Typed t = write(e);
-    // SQLite reads a whole number there as the position of a result column; Jet as a constant.
+    // The engines read a whole number there as the position of a result column; Jet as a constant.
     if (out_.find_first_not_of("0123456789-()", mark) == std::string::npos) {
         out_ += " + 0";
         t.precedence = Precedence::Additive;
     }
-    if (!isNumeric(t.kind) && !t.null) {
-        if (t.precedence != Precedence::Atom) parenthesize(mark);
-        out_ += " COLLATE PTBR";
-    }
+    if (!isNumeric(t.kind) && !t.null) dialect_.collate(out_, mark, t, use);
     return t;
+}
+
+Typed ExpressionWriter::writeCondition(Index e) {
+    Operand o = argument(e);
+    rewrite(o, [&](std::string& piece, Typed& t) { dialect_.asCondition(piece, t); });
+    return o.typed;
 }
 
 Typed ExpressionWriter::writeOperand(Index e, Precedence parent, bool right) {
@@ -139,8 +112,7 @@ Typed ExpressionWriter::writeOperand(Index e, Precedence parent, bool right) {
 // collation is left off where a number is involved, so that SQLite keeps using its indexes.
 void ExpressionWriter::collateUnlessNumeric(size_t mark, Typed written, Typed other) {
     if (isNumeric(written.kind) || isNumeric(other.kind)) return;
-    if (written.precedence != Precedence::Atom) parenthesize(mark);
-    out_ += " COLLATE PTBR";
+    dialect_.collate(out_, mark, written, Dialect::TextUse::Compare);
 }
 
 Typed ExpressionWriter::comparison(const char* op, Index l, Index r) {
@@ -191,19 +163,10 @@ Operand ExpressionWriter::placed(Index e, const Piece& p) {
     return {e, begin, out_.size(), p.typed};
 }
 
-void ExpressionWriter::appendCall(std::string_view function, const std::vector<std::string>& arguments) {
-    ArgumentList list(out_, function);
-    for (const std::string& argument : arguments) {
-        list.next();
-        out_ += argument;
-    }
-    list.close();
-}
-
 Typed ExpressionWriter::concatenation(const Expr& e) {
     // a & b & c becomes one call: Null reads as empty text (all Null is Null), numbers and dates in
-    // their regional text; a date is marked as one, since SQLite holds it as a number.
-    ArgumentList list(out_, "jet_concat");
+    // their regional text.
+    sql::ArgumentList list(out_, dialect_.concatFunction());
     auto operands = [&](auto&& self, Index i) -> void {
         const Expr& x = tree_[i];
         if (x.kind == Expr::Kind::Binary && x.op == Op::Concat) {
@@ -213,12 +176,8 @@ Typed ExpressionWriter::concatenation(const Expr& e) {
         }
         list.next();
         Operand o = argument(i);
-        if (o.typed.kind == ValueKind::Date) {
-            out_.insert(o.begin, "jet_date_text(");
-            out_ += ')';
-            return;
-        }
         convert(o, Form::Double);
+        rewrite(o, [&](std::string& piece, Typed& t) { dialect_.concatOperand(piece, t); });
     };
     operands(operands, e.first);
     operands(operands, tree_.nextOf(e.first));
@@ -284,16 +243,18 @@ Typed ExpressionWriter::addition(const Expr& e) {
     }
     // jet_add reads each value as Jet holds it: money as its amount, True as -1.
     std::vector<std::string> arguments;
+    std::vector<ValueKind> kinds;
     bool date = false;
     for (size_t i = 0; i < pieces.size(); ++i) {
         const size_t mark = out_.size();
         Operand o = placed(operands[i], pieces[i]);
         convert(o, Form::Double);
         arguments.push_back(out_.substr(mark));
+        kinds.push_back(o.typed.null ? ValueKind::Unknown : o.typed.kind);
         out_.resize(mark);
         date = date || o.typed.kind == ValueKind::Date;
     }
-    appendCall("jet_add", arguments);
+    dialect_.mixedAddition(out_, arguments, kinds);
     return {known ? (date ? ValueKind::Date : ValueKind::Double) : ValueKind::Unknown};
 }
 
@@ -303,16 +264,17 @@ Typed ExpressionWriter::between(const Expr& e) {
     const Index low = tree_.nextOf(e.first), high = tree_.nextOf(low);
     const auto inOrder = literalsInOrder(tree_, low, high);
     if (!inOrder) {
-        if (e.negated) out_ += "NOT ";
         std::vector<std::string> arguments;
+        std::vector<ValueKind> kinds;
         for (const Index i : {e.first, low, high}) {
             const size_t mark = out_.size();
             Operand o = argument(i);
             convert(o, Form::Double);
             arguments.push_back(out_.substr(mark));
+            kinds.push_back(o.typed.null ? ValueKind::Unknown : o.typed.kind);
             out_.resize(mark);
         }
-        appendCall("jet_between", arguments);
+        dialect_.unorderedBetween(out_, e.negated, arguments, kinds);
         return {ValueKind::Boolean, false, e.negated ? Precedence::Not : Precedence::Atom, true};
     }
     const Index lowest = *inOrder ? low : high, highest = *inOrder ? high : low;
@@ -337,9 +299,12 @@ Typed ExpressionWriter::binary(const Expr& e) {
     case Op::Or:
     case Op::And: {
         const Precedence p = e.op == Op::Or ? Precedence::Or : Precedence::And;
-        writeOperand(l, p, false);
+        const auto condition = [&](std::string& piece, Typed& t) { dialect_.asCondition(piece, t); };
+        Operand left = operand(l, p, false);
+        rewrite(left, condition);
         out_ += e.op == Op::Or ? " OR " : " AND ";
-        writeOperand(r, p, true);
+        Operand right = operand(r, p, true);
+        rewrite(right, condition);
         return {ValueKind::Boolean, false, p, true};
     }
     case Op::Eq: return comparison(" = ", l, r);
@@ -356,11 +321,13 @@ Typed ExpressionWriter::binary(const Expr& e) {
         const Precedence p = e.op == Op::Sub ? Precedence::Additive : Precedence::Multiplicative;
         if (e.op == Op::Div) {
             // Jet divides as doubles, and a division by zero is an error, not Null.
-            out_ += "jet_divide(";
+            const Dialect::Call division = dialect_.division();
+            out_ += division.open;
             Operand dividend = argument(l);
-            out_ += ", ";
+            out_ += division.afterFirst;
+            out_ += division.separator;
             Operand divisor = argument(r);
-            out_ += ')';
+            out_ += division.close;
             return arithmetic(e.op, dividend, divisor, Precedence::Atom);
         }
         Operand left = operand(l, p, false);
@@ -383,7 +350,7 @@ Typed ExpressionWriter::write(Index i) {
         sql::appendString(out_, e.a, e.doubleQuoted);
         return {ValueKind::Text};
     case Expr::Kind::Date:
-        sql::appendReal(out_, e.number);
+        dialect_.dateLiteral(out_, e.number);
         return {ValueKind::Date};
     case Expr::Kind::Boolean:
         // Jet's True is -1.
@@ -393,13 +360,15 @@ Typed ExpressionWriter::write(Index i) {
         out_ += "NULL";
         return {ValueKind::Unknown, true};
     case Expr::Kind::Now:
-        out_ += "jet_now()";
+        dialect_.now(out_);
         return {ValueKind::Date};
     case Expr::Kind::Star: syntaxError(tree_.text, e.position, "*");
-    case Expr::Kind::Not:
+    case Expr::Kind::Not: {
         out_ += "NOT ";
-        writeOperand(e.first, Precedence::Not, false);
+        Operand o = operand(e.first, Precedence::Not, false);
+        rewrite(o, [&](std::string& piece, Typed& t) { dialect_.asCondition(piece, t); });
         return {ValueKind::Boolean, false, Precedence::Not, true};
+    }
     case Expr::Kind::Negate: {
         // Anything but an atom is enclosed, and an atom never begins with a sign: the minus can
         // never meet another one and begin a comment.
@@ -419,8 +388,13 @@ Typed ExpressionWriter::write(Index i) {
     case Expr::Kind::Like: {
         Operand value = operand(e.first, Precedence::Comparison, false);
         convert(value, Form::Double);
-        out_ += e.negated ? " NOT LIKE " : " LIKE ";
+        const Expr& pattern = tree_[tree_.nextOf(e.first)];
+        if (pattern.kind == Expr::Kind::String &&
+            dialect_.likeLiteral(out_, value.begin, value.typed, e.negated, sql::unquote(pattern.a, pattern.doubleQuoted)))
+            return {ValueKind::Boolean, false, Precedence::Comparison, true};
+        dialect_.likeOperator(out_, value.begin, value.typed, e.negated);
         writeOperand(tree_.nextOf(e.first), Precedence::Comparison, true);
+        dialect_.likeEnd(out_);
         return {ValueKind::Boolean, false, Precedence::Comparison, true};
     }
     case Expr::Kind::Call: return call(e);

@@ -1,11 +1,12 @@
 #pragma once
-// Writes Jet expressions as SQLite text and infers the kind of value each yields.
+// Writes Jet expressions as the engine's text and infers the kind of value each yields.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "jet/parser/ast.hpp"
+#include "jet/translate/dialect.hpp"
 #include "jet/translate/scope.hpp"
 #include "zelt/automation/currency.hpp"
 #include "zelt/jet/translator.hpp"
@@ -19,7 +20,8 @@ struct Typed {
     ValueKind kind = ValueKind::Unknown;
     bool null = false;  // the Null literal, which takes any kind
     Precedence precedence = Precedence::Atom;
-    bool sqliteTruth = false;  // a Boolean as SQLite's 1/0 (a comparison, AND, NOT...), not Jet's -1/0
+    // A condition (a comparison, AND, NOT...): SQLite's 1/0, a boolean elsewhere; not Jet's -1/0.
+    bool condition = false;
 };
 
 // A written operand: where its text lies in the output and what it holds, so that it can still
@@ -31,7 +33,8 @@ struct Operand {
 };
 
 // The forms a value is written in: Jet's (Booleans -1/0, money in ten-thousandths), money
-// (ten-thousandths, whatever the value was), or double (money unscaled).
+// (ten-thousandths, whatever the value was), or double (money unscaled). An engine that holds
+// money as its amount needs only the Booleans.
 enum class Form : uint8_t { Value, Money, Double };
 
 // A select item's alias, which ORDER BY may name.
@@ -46,8 +49,8 @@ bool isNumeric(ValueKind kind);
 
 class ExpressionWriter {
 public:
-    ExpressionWriter(const ast::Tree& tree, const Scope& scope, std::string& out)
-        : tree_(tree), scope_(scope), out_(out) {}
+    ExpressionWriter(const ast::Tree& tree, const Scope& scope, std::string& out, const Dialect& dialect)
+        : tree_(tree), scope_(scope), out_(out), dialect_(dialect) {}
 
     // Aliases that bare names may refer to when no table has the column (ORDER BY).
     void allowAliases(const std::vector<Alias>* aliases) { aliases_ = aliases; }
@@ -60,7 +63,9 @@ public:
     // Written so that a COLLATE or another operator may follow it.
     Typed writeAtom(ast::Index e);
     // A sort or grouping term: text terms take the Portuguese collation.
-    Typed writeTerm(ast::Index e);
+    Typed writeTerm(ast::Index e, Dialect::TextUse use);
+    // Written where a condition goes (WHERE, ON).
+    Typed writeCondition(ast::Index e);
 
     // A value written where it can still be converted (value_forms.cpp): a literal number becomes
     // money exactly (out of the range, error 6), other values through jet_ccur; converting the
@@ -70,7 +75,20 @@ public:
         const Typed& t = o.typed;
         const bool money = t.kind == ValueKind::Money;
         const bool rescale = form == Form::Money ? !money : form == Form::Double && money;
-        if (!t.null && (rescale || (t.kind == ValueKind::Boolean && t.sqliteTruth))) reform(o, form);
+        if (t.null) return;
+        if (dialect_.scalesMoney() ? rescale || (t.kind == ValueKind::Boolean && t.condition)
+                                   : t.kind == ValueKind::Boolean && t.condition)
+            reform(o, form);
+        // Where money is held as its amount, only the kind changes.
+        if (!dialect_.scalesMoney() && rescale) o.typed.kind = form == Form::Money ? ValueKind::Money : ValueKind::Double;
+    }
+    // The operand's text rewritten by f(piece, typed), in place.
+    template <class F>
+    void rewrite(Operand& o, F f) {
+        std::string piece = out_.substr(o.begin, o.end - o.begin);
+        f(piece, o.typed);
+        out_.replace(o.begin, o.end - o.begin, piece);
+        o.end = o.begin + piece.size();
     }
 
 private:
@@ -93,8 +111,6 @@ private:
     Piece piece(ast::Index e);
     // A piece written back at the end of the text, where it can still be converted.
     Operand placed(ast::Index e, const Piece& p);
-    // f(a, b, ...), however many the arguments.
-    void appendCall(std::string_view function, const std::vector<std::string>& arguments);
     void collateUnlessNumeric(size_t mark, Typed written, Typed other);
     void parenthesize(size_t mark);
 
@@ -112,6 +128,7 @@ private:
     const ast::Tree& tree_;
     const Scope& scope_;
     std::string& out_;
+    const Dialect& dialect_;
     const std::vector<Alias>* aliases_ = nullptr;
     const char* aggregatesRefusedIn_ = "";
     bool insideAggregate_ = false;

@@ -1,4 +1,4 @@
-// Jet's functions: the engine registers the jet_* functions under these names and arities.
+// Jet's functions: their arities and kinds are Jet's; each engine spells the calls (see Dialect).
 #include <array>
 
 #include "jet/parser/syntax_error.hpp"
@@ -20,7 +20,6 @@ enum class Result : uint8_t { Text, Double, Integer, Date, SameAsArgument };
 
 struct Function {
     std::string_view jet;
-    std::string_view sql;
     int minArgs, maxArgs;
     Result result;
     bool aggregate = false;
@@ -28,12 +27,11 @@ struct Function {
 
 // Plain calls: the arguments pass through in order.
 constexpr Function Functions[] = {
-    {"Format", "jet_format", 1, 2, Result::Text},  {"Trim", "jet_trim", 1, 1, Result::Text},
-    {"Val", "jet_val", 1, 1, Result::Double},      {"Mid", "jet_mid", 2, 3, Result::Text},
-    {"Day", "jet_day", 1, 1, Result::Integer},     {"Month", "jet_month", 1, 1, Result::Integer},
-    {"Year", "jet_year", 1, 1, Result::Integer},   {"Now", "jet_now", 0, 0, Result::Date},
-    {"Sum", "sum", 1, 1, Result::SameAsArgument, true},  {"Min", "min", 1, 1, Result::SameAsArgument, true},
-    {"Max", "max", 1, 1, Result::SameAsArgument, true},  {"Avg", "avg", 1, 1, Result::Double, true},
+    {"Format", 1, 2, Result::Text},  {"Trim", 1, 1, Result::Text},   {"Val", 1, 1, Result::Double},
+    {"Mid", 2, 3, Result::Text},     {"Day", 1, 1, Result::Integer}, {"Month", 1, 1, Result::Integer},
+    {"Year", 1, 1, Result::Integer}, {"Now", 0, 0, Result::Date},    {"Sum", 1, 1, Result::SameAsArgument, true},
+    {"Min", 1, 1, Result::SameAsArgument, true}, {"Max", 1, 1, Result::SameAsArgument, true},
+    {"Avg", 1, 1, Result::Double, true},
 };
 
 }  // namespace
@@ -69,7 +67,7 @@ Typed ExpressionWriter::call(const Expr& e) {
     if (sameWord(e.a, "IIf")) {
         if (n != 3) wrongCount();
         out_ += "CASE WHEN ";
-        write(args[0]);
+        writeCondition(args[0]);
         out_ += " THEN ";
         Operand branch[2];
         branch[0] = argument(args[1]);
@@ -85,7 +83,7 @@ Typed ExpressionWriter::call(const Expr& e) {
         std::array<Operand, MaxArguments / 2> values;
         for (int i = 0; i < n; i += 2) {
             out_ += " WHEN ";
-            write(args[static_cast<size_t>(i)]);
+            writeCondition(args[static_cast<size_t>(i)]);
             out_ += " THEN ";
             values[static_cast<size_t>(i / 2)] = argument(args[static_cast<size_t>(i) + 1]);
         }
@@ -117,21 +115,26 @@ Typed ExpressionWriter::call(const Expr& e) {
         if (!sameWord(f.jet, e.a)) continue;
         if (n < f.minArgs || n > f.maxArgs) wrongCount();
         auto writeCall = [&]() {
-            out_ += f.sql;
-            out_ += '(';
+            const Dialect::Call spelling = dialect_.function(f.jet);
+            const bool format = f.jet == "Format";
+            out_ += spelling.open;
             // Sums, minima and maxima of money stay in ten-thousandths, and Format takes an amount
             // as one (the third argument says so); other functions see an amount as a double.
-            const bool keepsMoney = f.result == Result::SameAsArgument || f.sql == "jet_format";
+            const bool keepsMoney = f.result == Result::SameAsArgument || format;
             Typed first{};
             for (int i = 0; i < n; ++i) {
-                if (i > 0) out_ += ", ";
+                if (i > 0) out_ += spelling.separator;
                 Operand o = argument(args[static_cast<size_t>(i)]);
                 convert(o, i == 0 && keepsMoney ? Form::Value : Form::Double);
-                if (i == 0) first = o.typed;
+                if (i == 0) {
+                    first = o.typed;
+                    out_ += spelling.afterFirst;
+                }
             }
-            if (f.sql == "jet_format" && n == 1) out_ += ", ''";
-            if (f.sql == "jet_format" && first.kind == ValueKind::Money) out_ += ", 1";
-            out_ += ')';
+            // Format is the engine's only where the engine has one (SQLite's jet_format).
+            if (format && n == 1) out_ += ", ''";
+            if (format && first.kind == ValueKind::Money && dialect_.scalesMoney()) out_ += ", 1";
+            out_ += spelling.close;
             return first;
         };
         const Typed first = f.aggregate ? aggregate(e, writeCall) : writeCall();
@@ -143,7 +146,7 @@ Typed ExpressionWriter::call(const Expr& e) {
         case Result::SameAsArgument:
             if (first.null) return {ValueKind::Unknown};
             // A sum of Booleans counts them, negatively.
-            if (first.kind == ValueKind::Boolean && f.sql == "sum") return {ValueKind::Integer};
+            if (first.kind == ValueKind::Boolean && f.jet == "Sum") return {ValueKind::Integer};
             return {first.kind};
         }
     }

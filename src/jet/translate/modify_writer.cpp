@@ -18,8 +18,8 @@ namespace {
 
 class ValueWriter {
 public:
-    ValueWriter(const ast::Tree& tree, const Scope& scope, std::string& out)
-        : tree_(tree), out_(out), expressions_(tree, scope, out) {}
+    ValueWriter(const ast::Tree& tree, const Scope& scope, std::string& out, const Dialect& dialect)
+        : tree_(tree), out_(out), dialect_(dialect), expressions_(tree, scope, out, dialect) {}
 
     // Text written into a date column is the regional form ("05/12/2026 19:16:50"), read now
     // so that the column holds the date's serial; numbers and yes/no take only what reads as such.
@@ -34,20 +34,23 @@ public:
             if (text) {
                 const auto date = Date::parseRegional(sql::unquote(e.a, e.doubleQuoted));
                 if (!date) typeMismatch();
-                return sql::appendReal(out_, date->serial());
+                return dialect_.dateLiteral(out_, date->serial());
             }
             if (literal(e)) break;
-            out_ += "jet_cdate(";
-            valueAs(value, Form::Double);
-            out_ += ')';
+            {
+                Operand o = expressions_.argument(value);
+                expressions_.convert(o, Form::Double);
+                expressions_.rewrite(o, [&](std::string& piece, Typed& t) { dialect_.intoDate(piece, t); });
+            }
             return;
         case ColumnKind::Money:
             if (text) return amount(e);
             if (literal(e) || e.kind == Expr::Kind::Column || isNumberLiteral(value)) return valueAs(value, Form::Money);
-            // SQLite turns an integer that overflows into a double, which no money column may keep.
-            out_ += "jet_amount(";
-            valueAs(value, Form::Money);
-            out_ += ')';
+            {
+                const size_t mark = out_.size();
+                valueAs(value, Form::Money);
+                dialect_.intoMoney(out_, mark);
+            }
             return;
         case ColumnKind::Counter:
         case ColumnKind::Number:
@@ -113,7 +116,7 @@ private:
     void amount(const Expr& e) {
         const auto c = regional::parseCurrency(sql::unquote(e.a, e.doubleQuoted));
         if (!c) typeMismatch();
-        out_ += std::to_string(c->raw());
+        dialect_.moneyLiteral(out_, *c);
     }
 
     // Jet keeps any number other than zero as True (-1).
@@ -121,12 +124,16 @@ private:
         Operand o = expressions_.argument(value);
         expressions_.convert(o, Form::Value);
         if (o.typed.kind == ValueKind::Boolean || o.typed.null || !isNumeric(o.typed.kind)) return;
-        out_.insert(o.begin, "-(");
-        out_ += " <> 0)";
+        expressions_.rewrite(o, [&](std::string& piece, Typed& t) {
+            piece += " <> 0";
+            t = {ValueKind::Boolean, false, Precedence::Comparison, true};
+            dialect_.asValue(piece, t);
+        });
     }
 
     const ast::Tree& tree_;
     std::string& out_;
+    const Dialect& dialect_;
     ExpressionWriter expressions_;
 };
 
@@ -138,21 +145,21 @@ const ColumnDef& columnOf(const TableDef& table, std::string_view name) {
 
 }  // namespace
 
-Query writeModification(const ast::Tree& tree) {
+Query writeModification(const ast::Tree& tree, const Dialect& dialect) {
     const ast::Statement& st = tree.statement;
     Scope scope;
     const TableDef& table = scope.addTable(st.table);
     Query q;
     std::string& out = q.sql;
     out.reserve(tree.text.size() + 64);
-    ValueWriter values(tree, scope, out);
+    ValueWriter values(tree, scope, out, dialect);
     switch (st.kind) {
     case ast::Statement::Kind::Insert: {
         if (st.allColumns && st.assignments.size() != table.columns.size())
             syntaxError(tree.text, st.tablePosition, st.table);
         // The values name no table: a name among them is a column no row can give yet.
         const Scope none;
-        ValueWriter free(tree, none, out);
+        ValueWriter free(tree, none, out, dialect);
         out += "INSERT INTO ";
         sql::appendIdentifier(out, table.name);
         out += " (";
@@ -167,6 +174,7 @@ Query writeModification(const ast::Tree& tree) {
             free.write(c, st.assignments[i].value);
         }
         out += ')';
+        dialect.afterInsert(out, table);
         break;
     }
     case ast::Statement::Kind::Update:
@@ -188,7 +196,7 @@ Query writeModification(const ast::Tree& tree) {
     }
     if (st.where != ast::None) {
         out += " WHERE ";
-        values.expressions().write(st.where);
+        values.expressions().writeCondition(st.where);
     }
     return q;
 }

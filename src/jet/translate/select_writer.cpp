@@ -3,6 +3,7 @@
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
 #include "jet/translate/expression_writer.hpp"
+#include "jet/translate/local_values.hpp"
 #include "jet/translate/sql_text.hpp"
 #include "zelt/automation/error.hpp"
 #include "zelt/jet/errors.hpp"
@@ -27,7 +28,8 @@ struct Item {
 
 class SelectWriter {
 public:
-    SelectWriter(const ast::Tree& tree, const ast::Select& select) : tree_(tree), s_(select) {
+    SelectWriter(const ast::Tree& tree, const ast::Select& select, const Dialect& dialect)
+        : tree_(tree), s_(select), dialect_(dialect) {
         if (s_.from != ast::None) collectTables(s_.from);
         prepareItems();
         if (items_.empty()) syntaxError(tree_.text, s_.position, "SELECT");  // "*" of no table
@@ -41,12 +43,24 @@ public:
         Query q;
         q.sql.reserve(tree_.text.size() + tree_.text.size() / 2 + 64);
         std::string& out = q.sql;
-        ExpressionWriter w(tree_, scope_, out);
+        ExpressionWriter w(tree_, scope_, out, dialect_);
         w.refuseAggregates(nullptr);
         const bool ordered = ownOrderBy && !s_.orderBy.empty();
+        LocalPlanner local(tree_, scope_, aliases_);
+        std::string scratch;
+        ExpressionWriter probe(tree_, scope_, scratch, dialect_);
+        probe.allowAliases(&aliases_);
+        probe.refuseAggregates(nullptr);
+        if (!dialect_.mixesKinds()) local.kindsBy([&](Index e) { scratch.clear(); return probe.write(e); });
+        const bool computesLocally = !dialect_.formatsOnServer() || !dialect_.mixesKinds();
+        const bool localColumns = computesLocally && anyItem([&](Index e) { return local.needed(e); });
         // Jet's TOP n keeps the rows tied with the n-th on the ORDER BY terms; a rank does the
         // same. Ordered by a table's own counter there are no ties, and LIMIT lets SQLite stop early.
-        const bool ranked = s_.top && ordered && !orderedByKey();
+        // Terms the engine computes, or a rank over rows the engine completes, sort in the engine.
+        const bool localOrder = ordered && computesLocally &&
+                                (anyOrderTerm([&](Index e) { return local.needed(e); }) ||
+                                 (localColumns && s_.top && !orderedByKey()));
+        const bool ranked = s_.top && ordered && !localOrder && !orderedByKey();
         if (ranked) {
             out += "SELECT ";
             for (size_t i = 0; i < items_.size(); ++i) {
@@ -59,9 +73,14 @@ public:
         }
         out += "SELECT ";
         q.columns.reserve(items_.size());
+        std::vector<ValueKind> sent;
         for (size_t i = 0; i < items_.size(); ++i) {
             const Item& item = items_[i];
-            if (i) out += ", ";
+            if (localColumns && item.expr != ast::None && local.needed(item.expr)) {
+                q.columns.push_back({item.name, ValueKind::Unknown, std::make_shared<LocalValue>(local.localize(item.expr))});
+                continue;
+            }
+            if (!sent.empty()) out += ", ";
             Operand value;
             if (item.expr != ast::None) {
                 value = w.argument(item.expr);
@@ -77,6 +96,15 @@ public:
             out += " AS ";
             sql::appendIdentifier(out, ranked ? rankedName(i) : item.name);
             q.columns.push_back({item.name, kind});
+            sent.push_back(kind);
+        }
+        if (localOrder) {
+            for (const ast::OrderItem& term : s_.orderBy) q.order.push_back({local.localize(term.expr), term.descending});
+            q.top = s_.top;
+        }
+        if (!local.empty()) {
+            const bool first = sent.empty();
+            local.writeFetched(w, out, q, first, std::move(sent));
         }
         // Sorting by an aggregate needs a selection of them: SQLite refuses it otherwise, and Jet
         // asks that every column be grouped or aggregated.
@@ -95,28 +123,45 @@ public:
         if (s_.where != ast::None) {
             out += " WHERE ";
             w.refuseAggregates("WHERE");
-            w.write(s_.where);
+            w.writeCondition(s_.where);
         }
         if (!s_.groupBy.empty()) {
             out += " GROUP BY ";
             w.refuseAggregates("GROUP BY");
             for (size_t i = 0; i < s_.groupBy.size(); ++i) {
                 if (i) out += ", ";
-                w.writeTerm(s_.groupBy[i]);
+                w.writeTerm(s_.groupBy[i], Dialect::TextUse::Group);
             }
         }
-        if (ordered && !ranked) {
+        if (ordered && !ranked && !localOrder) {
             out += " ORDER BY ";
             w.refuseAggregates(sortAggregates);
             orderTerms(w, out);
         }
-        if (s_.top && !ranked) out += " LIMIT " + std::to_string(*s_.top);
-        if (ranked) out += ") WHERE \"jet_rank\" <= " + std::to_string(*s_.top) + " ORDER BY \"jet_rank\"";
+        if (s_.top && !ranked && !localOrder) out += " LIMIT " + std::to_string(*s_.top);
+        if (ranked) {
+            out += ")";
+            out += dialect_.subqueryAlias();
+            out += " WHERE \"jet_rank\" <= " + std::to_string(*s_.top) + " ORDER BY \"jet_rank\"";
+        }
         return q;
     }
 
 private:
     static std::string rankedName(size_t i) { return "c" + std::to_string(i); }
+
+    template <typename Test>
+    bool anyItem(Test test) const {
+        for (const Item& item : items_)
+            if (item.expr != ast::None && test(item.expr)) return true;
+        return false;
+    }
+    template <typename Test>
+    bool anyOrderTerm(Test test) const {
+        for (const ast::OrderItem& term : s_.orderBy)
+            if (test(term.expr)) return true;
+        return false;
+    }
 
     void collectTables(Index i) {
         const From& f = tree_.froms[static_cast<size_t>(i)];
@@ -145,7 +190,7 @@ private:
         writeFrom(w, out, f.right, true);
         if (f.on != ast::None) {
             out += " ON ";
-            w.write(f.on);
+            w.writeCondition(f.on);
         }
         if (nested) out += ')';
     }
@@ -154,8 +199,8 @@ private:
         w.allowAliases(&aliases_);
         for (size_t i = 0; i < s_.orderBy.size(); ++i) {
             if (i) out += ", ";
-            w.writeTerm(s_.orderBy[i].expr);
-            if (s_.orderBy[i].descending) out += " DESC";
+            w.writeTerm(s_.orderBy[i].expr, Dialect::TextUse::Order);
+            dialect_.orderDirection(out, s_.orderBy[i].descending);
         }
         w.allowAliases(nullptr);
     }
@@ -220,6 +265,7 @@ private:
 
     const ast::Tree& tree_;
     const ast::Select& s_;
+    const Dialect& dialect_;
     Scope scope_;
     std::vector<Item> items_;
     std::vector<Alias> aliases_;
@@ -231,24 +277,31 @@ private:
 
 }  // namespace
 
-Query writeSelect(const ast::Tree& tree, const ast::Select& select) { return SelectWriter(tree, select).write(true); }
+Query writeSelect(const ast::Tree& tree, const ast::Select& select, const Dialect& dialect) {
+    return SelectWriter(tree, select, dialect).write(true);
+}
 
-Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members) {
-    if (members.size() == 1) return writeSelect(tree, members.front());
+Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members, const Dialect& dialect) {
+    if (members.size() == 1) return writeSelect(tree, members.front(), dialect);
     Query q;
     for (size_t i = 0; i < members.size(); ++i) {
         const ast::Select& m = members[i];
         const bool last = i + 1 == members.size();
         // The last member's ORDER BY sorts the whole union, unless it belongs to that member's TOP.
         const bool unionOrder = last && !m.top && !m.orderBy.empty();
-        Query part = SelectWriter(tree, m).write(!unionOrder, i == 0 ? nullptr : &q.columns);
+        Query part = SelectWriter(tree, m, dialect).write(!unionOrder, i == 0 ? nullptr : &q.columns);
+        if (part.computedLocally())
+            throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa consulta união.");
         if (i == 0) q.columns = part.columns;
         else if (part.columns.size() != q.columns.size()) columnCountDiffers();
         if (i) q.sql += " UNION ALL ";
         const bool enclosed = m.top || (!unionOrder && !m.orderBy.empty());
         if (enclosed) q.sql += "SELECT * FROM (";
         q.sql += part.sql;
-        if (enclosed) q.sql += ')';
+        if (enclosed) {
+            q.sql += ')';
+            q.sql += dialect.subqueryAlias();
+        }
         if (!unionOrder) continue;
         q.sql += " ORDER BY ";
         for (size_t t = 0; t < m.orderBy.size(); ++t) {
@@ -259,9 +312,8 @@ Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members)
                     if (sameWord(q.columns[c].name, e.b)) position = c + 1;
             if (!position) syntaxError(tree.text, e.position, e.b);
             if (t) q.sql += ", ";
-            q.sql += std::to_string(position);
-            if (!isNumeric(q.columns[position - 1].kind)) q.sql += " COLLATE PTBR";
-            if (m.orderBy[t].descending) q.sql += " DESC";
+            dialect.orderByPosition(q.sql, position, q.columns[position - 1].kind);
+            dialect.orderDirection(q.sql, m.orderBy[t].descending);
         }
     }
     return q;

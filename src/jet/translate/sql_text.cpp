@@ -14,6 +14,11 @@ void appendIdentifier(std::string& out, std::string_view name) {
     out += '"';
 }
 
+void enclose(std::string& out, size_t mark) {
+    out.insert(mark, 1, '(');
+    out += ')';
+}
+
 void appendColumn(std::string& out, std::string_view table, std::string_view column) {
     appendIdentifier(out, table);
     out += '.';
@@ -64,6 +69,36 @@ void appendNumber(std::string& out, double value) {
         return;
     }
     appendReal(out, value);
+}
+
+namespace {
+constexpr size_t MaxCallArguments = 100;
+}  // namespace
+
+ArgumentList::ArgumentList(std::string& out, std::string_view function)
+    : out_(out), function_(function), start_(out.size()) {
+    out_ += function;
+    out_ += '(';
+}
+
+void ArgumentList::next() {
+    if (count_ == MaxCallArguments) {
+        out_ += ')';
+        out_.insert(start_, std::string(function_) + "(");
+        count_ = 1;
+    }
+    if (count_++) out_ += ", ";
+}
+
+void ArgumentList::close() { out_ += ')'; }
+
+void appendCall(std::string& out, std::string_view function, const std::vector<std::string>& arguments) {
+    ArgumentList list(out, function);
+    for (const std::string& argument : arguments) {
+        list.next();
+        out += argument;
+    }
+    list.close();
 }
 
 }  // namespace zelt::jet::sql

@@ -6,6 +6,7 @@
 #include "jet/parser/parser.hpp"
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
+#include "jet/translate/dialect.hpp"
 #include "jet/translate/modify_writer.hpp"
 #include "jet/translate/select_writer.hpp"
 
@@ -48,7 +49,7 @@ std::string resultColumn(const Query& q, std::string_view name, std::string_view
     missingColumn(name, "no resultado da consulta, " + whereInText(text, position, name));
 }
 
-Translation translateText(std::string_view text) {
+Translation translateText(std::string_view text, const Dialect& dialect) {
     thread_local ast::Tree tree;  // its storage serves the next statement too
     parse(text, tree);
     const ast::Statement& st = tree.statement;
@@ -61,12 +62,12 @@ Translation translateText(std::string_view text) {
         break;
     case ast::Statement::Kind::Select:
         t.kind = Translation::Kind::Select;
-        t.query = writeUnion(tree, st.selects);
+        t.query = writeUnion(tree, st.selects, dialect);
         break;
     case ast::Statement::Kind::Shape:
         t.kind = Translation::Kind::Shape;
-        t.parent = writeSelect(tree, st.selects[0]);
-        t.child = writeSelect(tree, st.selects[1]);
+        t.parent = writeSelect(tree, st.selects[0], dialect);
+        t.child = writeSelect(tree, st.selects[1], dialect);
         t.parentAlias = std::string(st.parentAlias);
         t.chapterName = std::string(st.chapter);
         t.parentKey = resultColumn(t.parent, st.parentKey, text, st.parentKeyPosition);
@@ -76,7 +77,7 @@ Translation translateText(std::string_view text) {
     case ast::Statement::Kind::Update:
     case ast::Statement::Kind::Delete:
         t.kind = Translation::Kind::Modify;
-        t.query = writeModification(tree);
+        t.query = writeModification(tree, dialect);
         break;
     }
     return t;
@@ -84,13 +85,16 @@ Translation translateText(std::string_view text) {
 
 }  // namespace
 
-Translation translate(std::string_view jetText) {
-    if (jetText.size() > LongestCachedText) return translateText(jetText);
-    thread_local TranslationCache cache;
+Translation translate(std::string_view jetText, const Dialect& dialect) {
+    if (jetText.size() > LongestCachedText) return translateText(jetText, dialect);
+    thread_local std::unordered_map<const Dialect*, TranslationCache> caches;
+    TranslationCache& cache = caches[&dialect];
     if (const Translation* known = cache.find(jetText)) return *known;
-    Translation t = translateText(jetText);
+    Translation t = translateText(jetText, dialect);
     cache.store(jetText, t);
     return t;
 }
+
+Translation translate(std::string_view jetText) { return translate(jetText, sqliteDialect()); }
 
 }  // namespace zelt::jet

@@ -6,8 +6,9 @@
 // ten-thousandths exactly from its text, a whole number is multiplied, anything else goes through
 // jet_ccur, and where the result is not money the amount is unscaled to a double.
 //
-// A Boolean is Jet's -1/0 in columns and literals, while SQLite's comparisons yield 1/0; those
-// become -1/0 wherever their value, not only their truth, counts.
+// A Boolean is Jet's -1/0 in columns and literals, while conditions (SQLite's 1/0, a boolean
+// elsewhere) become -1/0 wherever their value, not only their truth, counts. An engine that holds
+// money as its amount (Dialect::scalesMoney) needs none of the money conversions.
 #include "jet/translate/expression_writer.hpp"
 
 #include "zelt/automation/currency.hpp"
@@ -86,6 +87,10 @@ void ExpressionWriter::reform(Operand& o, Form form) {
         o.end += tail.size();
         t.precedence = result;
     };
+    if (t.kind == ValueKind::Boolean && t.condition) rewrite(o, [&](std::string& piece, Typed& typed) {
+        dialect_.asValue(piece, typed);
+    });
+    if (!dialect_.scalesMoney()) return;
     if (form == Form::Money && t.kind != ValueKind::Money && isNumberLiteral(o.node)) {
         const auto amount = literalAmount(o.node, nullptr);
         const std::string raw = std::to_string(amount->raw());
@@ -93,10 +98,6 @@ void ExpressionWriter::reform(Operand& o, Form form) {
         o.end = o.begin + raw.size();
         t = {ValueKind::Money, false, amount->raw() < 0 ? Precedence::Unary : Precedence::Atom};
         return;
-    }
-    if (t.kind == ValueKind::Boolean && t.sqliteTruth) {
-        wrap("-(", ")", Precedence::Or, Precedence::Unary);
-        t.sqliteTruth = false;
     }
     if (form == Form::Money && t.kind != ValueKind::Money) {
         if (isWhole(t.kind)) wrap("(", " * 10000)", Precedence::Multiplicative, Precedence::Atom);
@@ -133,7 +134,20 @@ Typed ExpressionWriter::arithmetic(Op op, Operand& l, Operand& r, Precedence p) 
         result = ValueKind::Double;
     }
     convert(r, form);
+    const size_t before = out_.size();
     convert(l, form);
+    r.begin += out_.size() - before;  // l comes first: what it gained moved r
+    r.end += out_.size() - before;
+    if ((op == Op::Add || op == Op::Sub) && (a == ValueKind::Date || b == ValueKind::Date)) {
+        // The text between the operands is the operator the caller wrote.
+        const std::string whole = dialect_.dateArithmetic(op, std::string_view(out_).substr(l.begin, l.end - l.begin),
+                                                          std::string_view(out_).substr(r.begin, r.end - r.begin),
+                                                          l.typed, r.typed);
+        if (!whole.empty()) {
+            out_.replace(l.begin, r.end - l.begin, whole);
+            return {result, false, Precedence::Atom};
+        }
+    }
     return {result, false, p};
 }
 

@@ -1,0 +1,117 @@
+#include "jet/engine/computed_columns.hpp"
+
+#include <algorithm>
+#include <numeric>
+#include <span>
+
+#include "jet/engine/format_value.hpp"
+#include "jet/engine/jet_addition.hpp"
+#include "jet/engine/result_builder.hpp"
+#include "zelt/automation/regional.hpp"
+
+namespace zelt::jet::engine {
+namespace {
+
+bool truth(const Variant& v) {
+    if (v.isNull() || v.isEmpty()) return false;
+    if (v.isText()) return regional::parseNumber(*v.get<std::string>()).value_or(0) != 0;
+    return v.toDouble() != 0;
+}
+
+Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
+    switch (v.kind) {
+    case LocalValue::Kind::Fetched: return row[v.column];
+    case LocalValue::Kind::Text: return Variant(v.text);
+    case LocalValue::Kind::Format: {
+        const Variant value = evaluate(v.operands[0], row);
+        const Variant pattern = evaluate(v.operands[1], row);
+        const auto text = formatValue(value, pattern.isNull() ? std::string() : pattern.toText());
+        return text ? Variant(*text) : value;
+    }
+    case LocalValue::Kind::IIf: return evaluate(v.operands[truth(evaluate(v.operands[0], row)) ? 1 : 2], row);
+    case LocalValue::Kind::Switch:
+        for (size_t i = 0; i + 1 < v.operands.size(); i += 2)
+            if (truth(evaluate(v.operands[i], row))) return evaluate(v.operands[i + 1], row);
+        return Variant::null();
+    case LocalValue::Kind::Add: {
+        std::vector<Variant> operands;
+        for (const LocalValue& o : v.operands) operands.push_back(evaluate(o, row));
+        return addValues(operands);
+    }
+    case LocalValue::Kind::Concat: {
+        std::string text;
+        bool any = false;
+        for (const LocalValue& o : v.operands) {
+            const Variant part = evaluate(o, row);
+            if (part.isNull()) continue;  // Null reads as empty text
+            any = true;
+            std::string piece = part.toText();
+            // Numbers as CStr writes them under the regional settings, as SQLite's jet_concat.
+            if (part.isNumber()) std::replace(piece.begin(), piece.end(), '.', ',');
+            text += piece;
+        }
+        return any ? Variant(std::move(text)) : Variant::null();  // all Null is Null
+    }
+    }
+    return Variant::null();
+}
+
+// Jet's order: Null first, then numbers (dates and Yes/No among them), then text in the
+// Portuguese order.
+int rank(const Variant& v) { return v.isNull() || v.isEmpty() ? 0 : v.isText() ? 2 : 1; }
+
+int compare(const Variant& a, const Variant& b) {
+    const int ra = rank(a), rb = rank(b);
+    if (ra != rb || ra == 0) return ra - rb;
+    if (ra == 2) return regional::compareText(*a.get<std::string>(), *b.get<std::string>());
+    const double x = a.toDouble(), y = b.toDouble();
+    return x < y ? -1 : x > y ? 1 : 0;
+}
+
+}  // namespace
+
+Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched) {
+    const size_t width = query.fetched.size();
+    const size_t rows = width ? fetched.size() / width : 0;
+    auto row = [&](size_t r) { return std::span<const Variant>(fetched).subspan(r * width, width); };
+
+    std::vector<size_t> order(rows);
+    std::iota(order.begin(), order.end(), size_t{0});
+    if (!query.order.empty()) {
+        std::vector<Variant> keys;
+        keys.reserve(rows * query.order.size());
+        for (size_t r = 0; r < rows; ++r)
+            for (const LocalTerm& t : query.order) keys.push_back(evaluate(t.value, row(r)));
+        const size_t terms = query.order.size();
+        auto compareRows = [&](size_t a, size_t b) {
+            for (size_t t = 0; t < terms; ++t) {
+                const int c = compare(keys[a * terms + t], keys[b * terms + t]);
+                if (c != 0) return query.order[t].descending ? -c : c;
+            }
+            return 0;
+        };
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return compareRows(a, b) < 0; });
+        // TOP n keeps the rows tied with the n-th.
+        if (query.top && static_cast<size_t>(std::max<int64_t>(*query.top, 0)) < order.size()) {
+            size_t keep = static_cast<size_t>(std::max<int64_t>(*query.top, 0));
+            while (keep > 0 && keep < order.size() && compareRows(order[keep - 1], order[keep]) == 0) ++keep;
+            order.resize(keep);
+        }
+    }
+
+    std::vector<std::string> names;
+    std::vector<ValueKind> kinds;
+    for (const ResultColumn& c : query.columns) {
+        names.push_back(c.name);
+        kinds.push_back(c.kind);
+    }
+    ResultBuilder result(std::move(names), std::move(kinds));
+    for (size_t r : order) {
+        size_t sent = 0;
+        for (const ResultColumn& c : query.columns)
+            result.add(c.local ? evaluate(*c.local, row(r)) : std::move(fetched[r * width + sent++]));
+    }
+    return result.finish();
+}
+
+}  // namespace zelt::jet::engine

@@ -1,0 +1,15 @@
+#pragma once
+// The columns and ORDER BY terms of a selection that the engine computes from the server's rows
+// (Format where the server has none), and Jet's ORDER BY and TOP on them.
+#include <vector>
+
+#include "zelt/ado/recordset.hpp"
+#include "zelt/automation/variant.hpp"
+#include "zelt/jet/translator.hpp"
+
+namespace zelt::jet::engine {
+
+// fetched holds the server's rows one after another, query.fetched.size() values each.
+Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched);
+
+}  // namespace zelt::jet::engine

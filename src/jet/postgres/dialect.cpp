@@ -1,0 +1,267 @@
+#include "jet/postgres/dialect.hpp"
+
+#include <cstdio>
+
+#include "jet/postgres/schema.hpp"
+#include "jet/translate/expression_writer.hpp"
+#include "jet/translate/sql_text.hpp"
+#include "zelt/automation/date.hpp"
+#include "zelt/automation/error.hpp"
+#include "zelt/jet/errors.hpp"
+
+namespace zelt::jet::postgres {
+namespace {
+
+using ast::Op;
+
+std::string collation(std::string_view name) { return " COLLATE \"" + std::string(name) + "\""; }
+
+// A character of a regular expression, itself.
+void appendRegexCharacter(std::string& out, std::string_view c) {
+    if (c.size() == 1 && std::string_view("\\.^$*+?()[]{}|-").find(c[0]) != std::string_view::npos) out += '\\';
+    out += c;
+}
+
+size_t characterLength(std::string_view s, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    const size_t n = c < 0xC0 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    return i + n <= s.size() ? n : s.size() - i;
+}
+
+// Jet's LIKE pattern with bracket lists as an anchored regular expression: % any run, _ one
+// character, [abc] [a-c] [!abc] one of (or none of) them, [%] [_] [[] themselves, [] nothing, and
+// a [ that no ] closes itself. Ranges run by code point.
+std::string likeRegex(std::string_view p) {
+    std::string re = "^";
+    for (size_t i = 0; i < p.size();) {
+        const char c = p[i];
+        if (c == '%') {
+            re += ".*";
+            ++i;
+        } else if (c == '_') {
+            re += '.';
+            ++i;
+        } else if (c == '[' && p.find(']', i + 1) != std::string_view::npos) {
+            const size_t close = p.find(']', i + 1);
+            std::string_view list = p.substr(i + 1, close - i - 1);
+            i = close + 1;
+            const bool negated = !list.empty() && list.front() == '!';
+            if (negated) list.remove_prefix(1);
+            if (list.empty()) {
+                re += negated ? "." : "(?!)";
+                continue;
+            }
+            re += negated ? "[^" : "[";
+            for (size_t j = 0; j < list.size();) {
+                const size_t n = characterLength(list, j);
+                appendRegexCharacter(re, list.substr(j, n));
+                j += n;
+                if (j + 1 < list.size() && list[j] == '-') {
+                    re += '-';
+                    ++j;
+                }
+            }
+            re += ']';
+        } else {
+            const size_t n = characterLength(p, i);
+            appendRegexCharacter(re, p.substr(i, n));
+            i += n;
+        }
+    }
+    return re + "$";
+}
+
+class PostgresDialect final : public Dialect {
+public:
+    void collate(std::string& out, size_t mark, const Typed& written, TextUse use) const override {
+        // A text column already compares through its own collation; naming it again in GROUP BY
+        // would make the grouped expression another than the selected column.
+        if (use == TextUse::Group || written.kind != ValueKind::Text || written.null) return;
+        if (written.precedence != Precedence::Atom) sql::enclose(out, mark);
+        out += collation(CaseInsensitive);
+    }
+
+    void dateLiteral(std::string& out, double serial) const override {
+        const DateParts p = Date(serial).parts();
+        char text[48];
+        std::snprintf(text, sizeof text, "TIMESTAMP '%04d-%02d-%02d %02d:%02d:%02d'", p.year, p.month, p.day, p.hour,
+                      p.minute, p.second);
+        out += text;
+    }
+    void now(std::string& out) const override { out += "LOCALTIMESTAMP(0)"; }
+
+    Call function(std::string_view jetName) const override {
+        if (jetName == "Trim") return {"btrim(CAST(", " AS text), ' '", ", ", ")"};  // VB trims spaces only
+        if (jetName == "Val") return {"jet_val(CAST(", " AS text)", ", ", ")"};
+        if (jetName == "Mid") return {"substr(CAST(", " AS text)", ", ", ")"};
+        if (jetName == "Day") return {"CAST(EXTRACT(DAY FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
+        if (jetName == "Month") return {"CAST(EXTRACT(MONTH FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
+        if (jetName == "Year") return {"CAST(EXTRACT(YEAR FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
+        if (jetName == "Now") return {"LOCALTIMESTAMP(0", "", ", ", ")"};
+        if (jetName == "Format")
+            throwError(err::Syntax, "Neste banco de dados a função Format só pode estar numa coluna da seleção ou "
+                                    "num termo de ORDER BY.");
+        if (jetName == "Sum") return {"sum(", "", ", ", ")"};
+        if (jetName == "Min") return {"min(", "", ", ", ")"};
+        if (jetName == "Max") return {"max(", "", ", ", ")"};
+        return {"avg(", "", ", ", ")"};
+    }
+    bool formatsOnServer() const override { return false; }
+    bool mixesKinds() const override { return false; }
+
+    // numeric(19,4) holds the amount itself, exactly.
+    bool scalesMoney() const override { return false; }
+    void moneyLiteral(std::string& out, Currency amount) const override {
+        const bool negative = amount.raw() < 0;
+        if (negative) out += '(';
+        out += amount.toString('.');
+        if (negative) out += ')';
+    }
+    void intoMoney(std::string&, size_t) const override {}
+
+    // Null reads as empty text, and all Null is Null (jet_concat); numbers and dates as CStr
+    // writes them under the regional settings ("1,5", "25/12/2020 10:30:00").
+    std::string_view concatFunction() const override { return "jet_concat"; }
+    void concatOperand(std::string& piece, const Typed& written) const override {
+        switch (written.kind) {
+        case ValueKind::Text: return;
+        case ValueKind::Money: piece = "replace(CAST(trim_scale(" + piece + ") AS text), '.', ',')"; return;
+        case ValueKind::Double:  // an amount too, as a double: without its trailing zeros
+            piece = "upper(replace(CAST(CAST(" + piece + " AS double precision) AS text), '.', ','))";
+            return;
+        case ValueKind::Date:
+            // The date alone at midnight, the time alone on the zero day, as CStr writes them.
+            piece = "to_char(" + piece + ", CASE WHEN CAST(" + piece + " AS date) = DATE '1899-12-30' THEN " +
+                    "'HH24:MI:SS' WHEN CAST(" + piece + " AS time) = TIME '00:00' THEN 'DD/MM/YYYY' ELSE " +
+                    "'DD/MM/YYYY HH24:MI:SS' END)";
+            return;
+        default: piece = "CAST(" + piece + " AS text)"; return;
+        }
+    }
+
+    std::string dateArithmetic(Op op, std::string_view l, std::string_view r, const Typed& lt,
+                               const Typed& rt) const override {
+        const bool ld = lt.kind == ValueKind::Date, rd = rt.kind == ValueKind::Date;
+        if (ld && rd && op == Op::Sub)  // the days between, fractions included
+            return "(EXTRACT(EPOCH FROM (" + std::string(l) + ") - (" + std::string(r) + ")) / 86400)";
+        if (ld == rd) return {};
+        const std::string date(ld ? l : r), days(ld ? r : l);
+        return "(" + date + (op == Op::Add ? " + (" : " - (") + days + ") * INTERVAL '1 day')";
+    }
+    Call division() const override {
+        return {"jet_divide(CAST(", " AS double precision)", ", CAST(", " AS double precision))"};
+    }
+    // The texts before the first number join; every text from there is read as a number
+    // (jet_number, the regional reading); a Null anywhere gives Null.
+    void mixedAddition(std::string& out, const std::vector<std::string>& operands,
+                       const std::vector<ValueKind>& kinds) const override {
+        std::string joined;
+        bool number = false;
+        out += '(';
+        for (size_t i = 0; i < operands.size(); ++i) {
+            const bool text = kinds[i] == ValueKind::Text;
+            if (text && !number) {
+                joined += (joined.empty() ? "" : " || ") + operands[i];
+                continue;
+            }
+            if (!number && !joined.empty()) out += "jet_number(" + joined + ") + ";
+            else if (number) out += " + ";
+            number = true;
+            out += text ? "jet_number(" + operands[i] + ")" : "CAST(" + operands[i] + " AS double precision)";
+        }
+        if (!number) out += joined;
+        out += ')';
+    }
+    // Text compares as Jet's does, through the case-insensitive collation.
+    void unorderedBetween(std::string& out, bool negated, const std::vector<std::string>& operands,
+                          const std::vector<ValueKind>& kinds) const override {
+        const std::string value = kinds[0] == ValueKind::Text ? "(" + operands[0] + ")" + collation(CaseInsensitive)
+                                                               : operands[0];
+        out += "(" + value + (negated ? " NOT BETWEEN SYMMETRIC " : " BETWEEN SYMMETRIC ") + operands[1] + " AND " +
+               operands[2] + ")";
+    }
+
+    // Jet's LIKE is case-insensitive and accent-sensitive: ILIKE under the deterministic pt-BR
+    // collation (the case-insensitive one cannot match patterns), with no escape character; a
+    // literal pattern with bracket lists becomes a regular expression.
+    bool likeLiteral(std::string& out, size_t mark, const Typed& value, bool negated,
+                     std::string_view pattern) const override {
+        if (pattern.find('[') == std::string_view::npos) return false;
+        subject(out, mark, value);
+        out += negated ? " !~* " : " ~* ";
+        out += '\'';
+        for (char c : likeRegex(pattern)) out += c == '\'' ? std::string("''") : std::string(1, c);
+        out += '\'';
+        return true;
+    }
+    void likeOperator(std::string& out, size_t mark, const Typed& value, bool negated) const override {
+        subject(out, mark, value);
+        out += negated ? " NOT ILIKE " : " ILIKE ";
+    }
+    void likeEnd(std::string& out) const override { out += " ESCAPE ''"; }
+
+    void asCondition(std::string& piece, Typed& written) const override {
+        if (written.condition || written.null) return;
+        piece = "(" + piece + " <> 0)";
+        written = {ValueKind::Boolean, false, Precedence::Atom, true};
+    }
+    // True is -1, as Jet gives it; Null stays Null.
+    void asValue(std::string& piece, Typed& written) const override {
+        piece = "(-CAST((" + piece + ") AS integer))";
+        written.precedence = Precedence::Atom;
+        written.condition = false;
+    }
+
+    void intoDate(std::string& piece, const Typed& written) const override {
+        if (written.kind != ValueKind::Date && !written.null) piece = "CAST(" + piece + " AS timestamp(0))";
+    }
+
+    void orderDirection(std::string& out, bool descending) const override {
+        out += descending ? " DESC NULLS LAST" : " NULLS FIRST";
+    }
+    // The result column keeps the collation of the columns it comes from.
+    void orderByPosition(std::string& out, size_t position, ValueKind) const override {
+        out += std::to_string(position);
+    }
+    std::string_view subqueryAlias() const override { return " AS \"jet_sub\""; }
+
+    // The counter the row was given comes back with it: it answers SELECT @@Identity. A row
+    // written with its own counter moves the counter past it, as Jet's does.
+    void afterInsert(std::string& out, const TableDef& table) const override {
+        const ColumnDef* counter = nullptr;
+        for (const ColumnDef& c : table.columns)
+            if (c.kind == ColumnKind::Counter) counter = &c;
+        if (!counter) return;
+        std::string name;
+        sql::appendIdentifier(name, counter->name);
+        const size_t list = out.find(" (");
+        const size_t values = out.find(") VALUES (");
+        const bool given = list != std::string::npos && values != std::string::npos && out.find(name, list) < values;
+        out += " RETURNING " + name;
+        if (!given) return;
+        const std::string sequence = "pg_get_serial_sequence('\"" + table.name + "\"', '" + counter->name + "')";
+        out += ", setval(" + sequence + ", greatest(" + name + ", coalesce(pg_sequence_last_value(" + sequence +
+               "), 0)))";
+    }
+
+private:
+    // What LIKE matches: text under the deterministic collation.
+    static void subject(std::string& out, size_t mark, const Typed& value) {
+        if (value.kind != ValueKind::Text) {
+            out.insert(mark, "CAST(");
+            out += " AS text)";
+        } else if (value.precedence != Precedence::Atom) {
+            sql::enclose(out, mark);
+        }
+        out += collation(Portuguese);
+    }
+};
+
+}  // namespace
+
+const Dialect& postgresDialect() {
+    static const PostgresDialect dialect;
+    return dialect;
+}
+
+}  // namespace zelt::jet::postgres

@@ -1,0 +1,196 @@
+#include "jet/postgres/row_reader.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "jet/engine/computed_columns.hpp"
+#include "jet/engine/result_builder.hpp"
+#include "zelt/automation/date.hpp"
+#include "zelt/automation/error.hpp"
+#include "zelt/automation/regional.hpp"
+
+namespace zelt::jet::postgres {
+namespace {
+
+// The server's type numbers (pg_type.oid), fixed since its first releases.
+enum : Oid {
+    BoolOid = 16, Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, Float4Oid = 700, Float8Oid = 701,
+    DateOid = 1082, TimestampOid = 1114, TimestampTzOid = 1184, NumericOid = 1700,
+};
+
+enum class Shape { Integer, Real, Decimal, Boolean, Timestamp, Text };
+
+Shape shapeOf(Oid type) {
+    switch (type) {
+    case Int2Oid: case Int4Oid: case Int8Oid: return Shape::Integer;
+    case Float4Oid: case Float8Oid: return Shape::Real;
+    case NumericOid: return Shape::Decimal;
+    case BoolOid: return Shape::Boolean;
+    case DateOid: case TimestampOid: case TimestampTzOid: return Shape::Timestamp;
+    default: return Shape::Text;
+    }
+}
+
+Variant integerOrDouble(int64_t i) {
+    if (i >= std::numeric_limits<int32_t>::min() && i <= std::numeric_limits<int32_t>::max())
+        return Variant(static_cast<int32_t>(i));
+    return Variant(static_cast<double>(i));
+}
+
+double realOf(std::string_view text) {
+    double d = 0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), d);
+    if (r.ec == std::errc()) return d;
+    if (text == "Infinity") return std::numeric_limits<double>::infinity();
+    if (text == "-Infinity") return -std::numeric_limits<double>::infinity();
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+// numeric's text ("-1234.5600") read exactly, without passing through a double.
+Currency currencyOf(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) text.remove_prefix(1);
+    const size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    int64_t raw = 0;
+    constexpr int64_t Limit = std::numeric_limits<int64_t>::max() / 10;
+    auto push = [&](char c) {
+        if (c < '0' || c > '9' || raw > Limit) throwError(zelt::err::Overflow);
+        raw = raw * 10 + (c - '0');
+        if (raw < 0) throwError(zelt::err::Overflow);
+    };
+    for (char c : whole) push(c);
+    for (int i = 0; i < 4; ++i) push(i < static_cast<int>(fraction.size()) ? fraction[static_cast<size_t>(i)] : '0');
+    // numeric(19,4) has no more decimals; an expression's result may, rounded half to even as
+    // Jet's Currency does.
+    if (fraction.size() > 4) {
+        const int next = fraction[4] - '0';
+        const bool beyond = fraction.substr(5).find_first_not_of('0') != std::string_view::npos;
+        if (next > 5 || (next == 5 && (beyond || raw % 2 != 0))) ++raw;
+    }
+    return Currency::fromRaw(negative ? -raw : raw);
+}
+
+std::optional<Date> dateOf(std::string_view text) {
+    // YYYY-MM-DD[ HH:MM:SS[.fff]][+TZ], as DateStyle ISO writes it.
+    DateParts p;
+    auto number = [&](size_t at, size_t len, int& out) {
+        if (text.size() < at + len) return false;
+        const auto r = std::from_chars(text.data() + at, text.data() + at + len, out);
+        return r.ec == std::errc() && r.ptr == text.data() + at + len;
+    };
+    if (!number(0, 4, p.year) || text.size() < 10 || !number(5, 2, p.month) || !number(8, 2, p.day)) return std::nullopt;
+    if (text.size() >= 19 && (!number(11, 2, p.hour) || !number(14, 2, p.minute) || !number(17, 2, p.second)))
+        return std::nullopt;
+    std::optional<Date> d = Date::fromParts(p);
+    if (d && text.size() > 20 && text[19] == '.') {
+        // A fraction of a second rounds to the nearest, as a timestamp(0) column stores it.
+        if (text[20] >= '5') d = Date::fromParts(Date(d->serial() + (d->serial() < 0 ? -1.0 : 1.0) / 86400.0).parts());
+    }
+    return d;
+}
+
+Variant natural(std::string_view text, Shape shape) {
+    switch (shape) {
+    case Shape::Integer: {
+        int64_t i = 0;
+        std::from_chars(text.data(), text.data() + text.size(), i);
+        return integerOrDouble(i);
+    }
+    case Shape::Real:
+    case Shape::Decimal: return Variant(realOf(text));
+    case Shape::Boolean: return Variant(text == "t");
+    case Shape::Timestamp:
+        if (auto d = dateOf(text)) return Variant(*d);
+        return Variant(text);
+    case Shape::Text: break;
+    }
+    return Variant(text);
+}
+
+}  // namespace
+
+Variant valueOf(std::string_view text, Oid type, ValueKind kind) {
+    const Shape shape = shapeOf(type);
+    const bool number = shape == Shape::Integer || shape == Shape::Real || shape == Shape::Decimal;
+    switch (kind) {
+    case ValueKind::Integer:
+        if (shape == Shape::Real || shape == Shape::Decimal) {
+            const double d = realOf(text);
+            if (d == std::trunc(d) && std::abs(d) <= std::numeric_limits<int32_t>::max())
+                return Variant(static_cast<int32_t>(d));
+            return Variant(d);
+        }
+        if (shape == Shape::Boolean) return Variant(static_cast<int32_t>(text == "t" ? -1 : 0));
+        break;
+    case ValueKind::Double:
+        if (number) return Variant(realOf(text));
+        if (shape == Shape::Boolean) return Variant(text == "t" ? -1.0 : 0.0);
+        break;
+    case ValueKind::Money:
+        if (shape == Shape::Integer || shape == Shape::Decimal) return Variant(currencyOf(text));
+        if (shape == Shape::Real) return Variant(Currency::fromDouble(realOf(text)));
+        if (shape == Shape::Text)
+            if (auto n = regional::parseNumber(text)) return Variant(Currency::fromDouble(*n));
+        break;
+    case ValueKind::Text:
+        if (shape == Shape::Decimal) return Variant(Variant(realOf(text)).toText());
+        if (shape != Shape::Text) return Variant(natural(text, shape).toText());
+        break;
+    case ValueKind::Boolean:
+        if (number) return Variant(realOf(text) != 0.0);
+        break;
+    case ValueKind::Date:
+        if (number) return Variant(Date(realOf(text)));
+        if (shape == Shape::Text)
+            if (auto d = Date::parseRegional(text)) return Variant(*d);
+        break;
+    case ValueKind::Unknown:
+        break;
+    }
+    return natural(text, shape);
+}
+
+Ref<ado::Recordset> readRows(const PGresult* r, const Query& query) {
+    const int columns = PQnfields(r);
+    const int rows = PQntuples(r);
+    if (query.computedLocally() && query.fetched.size() == static_cast<size_t>(columns)) {
+        std::vector<Variant> fetched;
+        fetched.reserve(static_cast<size_t>(rows) * static_cast<size_t>(columns));
+        for (int row = 0; row < rows; ++row)
+            for (int c = 0; c < columns; ++c)
+                fetched.push_back(PQgetisnull(r, row, c)
+                                      ? Variant::null()
+                                      : valueOf(std::string_view(PQgetvalue(r, row, c),
+                                                                 static_cast<size_t>(PQgetlength(r, row, c))),
+                                                PQftype(r, c), query.fetched[static_cast<size_t>(c)]));
+        return engine::computeRows(query, std::move(fetched));
+    }
+    const bool described = query.columns.size() == static_cast<size_t>(columns);
+    std::vector<std::string> names(static_cast<size_t>(columns));
+    std::vector<ValueKind> kinds(static_cast<size_t>(columns), ValueKind::Unknown);
+    std::vector<Oid> types(static_cast<size_t>(columns));
+    for (int c = 0; c < columns; ++c) {
+        const size_t i = static_cast<size_t>(c);
+        names[i] = described ? query.columns[i].name : PQfname(r, c);
+        if (described) kinds[i] = query.columns[i].kind;
+        types[i] = PQftype(r, c);
+    }
+    engine::ResultBuilder result(std::move(names), kinds);
+    for (int row = 0; row < rows; ++row) {
+        for (int c = 0; c < columns; ++c) {
+            if (PQgetisnull(r, row, c)) {
+                result.add(Variant::null());
+                continue;
+            }
+            const std::string_view text(PQgetvalue(r, row, c), static_cast<size_t>(PQgetlength(r, row, c)));
+            result.add(valueOf(text, types[static_cast<size_t>(c)], kinds[static_cast<size_t>(c)]));
+        }
+    }
+    return result.finish();
+}
+
+}  // namespace zelt::jet::postgres

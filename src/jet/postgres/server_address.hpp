@@ -1,0 +1,15 @@
+#pragma once
+// Which database a name means: a postgresql:// or postgres:// URI names a PostgreSQL server,
+// anything else a SQLite file.
+#include <string>
+#include <string_view>
+
+namespace zelt::jet::postgres {
+
+bool isServerUri(std::string_view name);
+
+// The URI as it may be shown to a person: without a password, whether written in its user
+// part or as a parameter.
+std::string shownUri(std::string_view uri);
+
+}  // namespace zelt::jet::postgres

@@ -1,0 +1,179 @@
+#include "jet/translate/local_values.hpp"
+
+#include "jet/parser/syntax_error.hpp"
+#include "jet/parser/token.hpp"
+#include "jet/translate/sql_text.hpp"
+#include "zelt/automation/error.hpp"
+#include "zelt/jet/errors.hpp"
+
+namespace zelt::jet {
+
+using ast::Expr;
+using ast::Index;
+
+namespace {
+
+bool isCall(const Expr& e, std::string_view name) { return e.kind == Expr::Kind::Call && sameWord(e.a, name); }
+
+void shift(LocalValue& v, size_t offset) {
+    if (v.kind == LocalValue::Kind::Fetched) v.column += offset;
+    for (LocalValue& o : v.operands) shift(o, offset);
+}
+
+}  // namespace
+
+// Numbers of any kind meet in one CASE; text, dates and numbers do not.
+int family(ValueKind k) {
+    switch (k) {
+    case ValueKind::Text: return 1;
+    case ValueKind::Date: return 2;
+    case ValueKind::Unknown: return 3;
+    default: return 0;
+    }
+}
+
+bool LocalPlanner::mixesKinds(const Expr& call) const {
+    if (!probe_ || !(isCall(call, "IIf") || isCall(call, "Switch"))) return false;
+    const bool iif = isCall(call, "IIf");
+    int seen = -1;
+    size_t position = 0;
+    for (Index i = call.first; i != ast::None; i = tree_.nextOf(i), ++position) {
+        const bool branch = iif ? position > 0 : position % 2 == 1;
+        if (!branch) continue;
+        if (needed(i)) return true;  // computed here, as text or of its own kinds
+        const Typed t = probe_(i);
+        if (t.null) continue;
+        const int f = family(t.kind);
+        if (f == 3 || (seen >= 0 && f != seen)) return true;
+        seen = f;
+    }
+    return false;
+}
+
+bool LocalPlanner::needed(Index e) const {
+    const Expr& x = tree_[e];
+    if (isCall(x, "Format") || mixesKinds(x)) return true;
+    if (x.kind == Expr::Kind::Column) {
+        if (!x.a.empty()) return false;
+        for (const Alias& alias : aliases_)
+            if (sameWord(alias.name, x.b) && !scope_.resolve(x.a, x.b)) return needed(alias.expr);
+        return false;
+    }
+    for (Index i = x.first; i != ast::None; i = tree_.nextOf(i))
+        if (needed(i)) return true;
+    return false;
+}
+
+LocalValue LocalPlanner::fetched(Index e) {
+    LocalValue v;
+    v.kind = LocalValue::Kind::Fetched;
+    v.column = fetched_.size();
+    fetched_.push_back(e);
+    return v;
+}
+
+LocalValue LocalPlanner::localize(Index e) {
+    if (!needed(e)) return fetched(e);
+    const Expr& x = tree_[e];
+    if (x.kind == Expr::Kind::Column) {
+        for (const Alias& alias : aliases_)
+            if (sameWord(alias.name, x.b)) return localize(alias.expr);
+    }
+    LocalValue v;
+    std::vector<Index> args;
+    for (Index i = x.first; i != ast::None; i = tree_.nextOf(i)) args.push_back(i);
+    if (isCall(x, "Format") && (args.size() == 1 || args.size() == 2)) {
+        v.kind = LocalValue::Kind::Format;
+        v.operands.push_back(localize(args[0]));
+        if (args.size() == 2 && tree_[args[1]].kind == Expr::Kind::String) {
+            LocalValue pattern;
+            pattern.kind = LocalValue::Kind::Text;
+            pattern.text = sql::unquote(tree_[args[1]].a, tree_[args[1]].doubleQuoted);
+            v.operands.push_back(std::move(pattern));
+        } else if (args.size() == 2) {
+            v.operands.push_back(localize(args[1]));
+        } else {
+            v.operands.emplace_back().kind = LocalValue::Kind::Text;
+        }
+        return v;
+    }
+    if (isCall(x, "IIf") && args.size() == 3) {
+        v.kind = LocalValue::Kind::IIf;
+        v.operands.push_back(fetched(args[0]));
+        v.operands.push_back(localize(args[1]));
+        v.operands.push_back(localize(args[2]));
+        return v;
+    }
+    if (isCall(x, "Switch") && !args.empty() && args.size() % 2 == 0) {
+        v.kind = LocalValue::Kind::Switch;
+        for (size_t i = 0; i < args.size(); i += 2) {
+            v.operands.push_back(fetched(args[i]));
+            v.operands.push_back(localize(args[i + 1]));
+        }
+        return v;
+    }
+    if (x.kind == Expr::Kind::Binary && (x.op == ast::Op::Concat || x.op == ast::Op::Add)) {
+        v.kind = x.op == ast::Op::Concat ? LocalValue::Kind::Concat : LocalValue::Kind::Add;
+        auto operands = [&](auto&& self, Index i) -> void {
+            const Expr& o = tree_[i];
+            if (o.kind == Expr::Kind::Binary && o.op == x.op) {
+                self(self, o.first);
+                self(self, tree_.nextOf(o.first));
+            } else {
+                v.operands.push_back(localize(i));
+            }
+        };
+        operands(operands, e);
+        return v;
+    }
+    throwError(err::Syntax, "Neste banco de dados esta expressão só pode ser calculada numa coluna da seleção ou num "
+                            "termo de ORDER BY, e dentro de IIf, Switch e & apenas, " +
+                                whereInText(tree_.text, x.position, x.a.empty() ? std::string_view("(") : x.a) + ".");
+}
+
+// Format and & give text; IIf and Switch the common kind of their branches.
+static ValueKind kindOf(const LocalValue& v, const std::vector<ValueKind>& fetched) {
+    switch (v.kind) {
+    case LocalValue::Kind::Fetched: return v.column < fetched.size() ? fetched[v.column] : ValueKind::Unknown;
+    case LocalValue::Kind::Text:
+    case LocalValue::Kind::Format:
+    case LocalValue::Kind::Concat: return ValueKind::Text;
+    case LocalValue::Kind::Add: return ValueKind::Unknown;  // a text or a number, row by row
+    case LocalValue::Kind::IIf:
+    case LocalValue::Kind::Switch: break;
+    }
+    const size_t step = v.kind == LocalValue::Kind::IIf ? 1 : 2;
+    ValueKind kind = ValueKind::Unknown;
+    for (size_t i = 1; i < v.operands.size(); i += step) {
+        const ValueKind k = kindOf(v.operands[i], fetched);
+        if (i == 1) kind = k;
+        else if (k != kind) return ValueKind::Unknown;
+    }
+    return kind;
+}
+
+void LocalPlanner::writeFetched(ExpressionWriter& w, std::string& out, Query& q, bool first,
+                                std::vector<ValueKind> before) {
+    const size_t offset = before.size();
+    q.fetched = std::move(before);
+    w.allowAliases(&aliases_);  // an ORDER BY term may name a selected column
+    for (size_t i = 0; i < fetched_.size(); ++i) {
+        if (!first) out += ", ";
+        first = false;
+        const Operand o = w.argument(fetched_[i]);
+        q.fetched.push_back(o.typed.null ? ValueKind::Unknown : o.typed.kind);
+        out += " AS ";
+        sql::appendIdentifier(out, "jet_valor" + std::to_string(i));
+    }
+    w.allowAliases(nullptr);
+    for (ResultColumn& c : q.columns)
+        if (c.local) {
+            auto shifted = std::make_shared<LocalValue>(*c.local);
+            shift(*shifted, offset);
+            c.kind = kindOf(*shifted, q.fetched);
+            c.local = std::move(shifted);
+        }
+    for (LocalTerm& t : q.order) shift(t.value, offset);
+}
+
+}  // namespace zelt::jet
