@@ -48,30 +48,12 @@ double realOf(std::string_view text) {
     return std::numeric_limits<double>::quiet_NaN();
 }
 
-// numeric's text ("-1234.5600") read exactly, without passing through a double.
+// numeric's text ("-1234.5600") read exactly, without passing through a double; an expression's
+// result with more decimals is rounded half to even, as Jet's Currency is.
 Currency currencyOf(std::string_view text) {
-    const bool negative = !text.empty() && text.front() == '-';
-    if (negative) text.remove_prefix(1);
-    const size_t point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    int64_t raw = 0;
-    constexpr int64_t Limit = std::numeric_limits<int64_t>::max() / 10;
-    auto push = [&](char c) {
-        if (c < '0' || c > '9' || raw > Limit) throwError(zelt::err::Overflow);
-        raw = raw * 10 + (c - '0');
-        if (raw < 0) throwError(zelt::err::Overflow);
-    };
-    for (char c : whole) push(c);
-    for (int i = 0; i < 4; ++i) push(i < static_cast<int>(fraction.size()) ? fraction[static_cast<size_t>(i)] : '0');
-    // numeric(19,4) has no more decimals; an expression's result may, rounded half to even as
-    // Jet's Currency does.
-    if (fraction.size() > 4) {
-        const int next = fraction[4] - '0';
-        const bool beyond = fraction.substr(5).find_first_not_of('0') != std::string_view::npos;
-        if (next > 5 || (next == 5 && (beyond || raw % 2 != 0))) ++raw;
-    }
-    return Currency::fromRaw(negative ? -raw : raw);
+    const auto amount = Currency::parse(text);
+    if (!amount) throwError(zelt::err::Overflow);
+    return *amount;
 }
 
 std::optional<Date> dateOf(std::string_view text) {
