@@ -1,6 +1,5 @@
 // Excluir: the eleven counts, the first referring table, and the engine's own refusal as result 3.
 #include "ambiente.hpp"
-#include "dados_de_acesso_gravados.hpp"
 
 namespace teste {
 namespace {

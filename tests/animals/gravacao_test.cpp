@@ -1,6 +1,5 @@
 // Adicionar and Alterar: the exact statements, the codes, the validate-only flag and the failures.
 #include "ambiente.hpp"
-#include "dados_de_acesso_gravados.hpp"
 
 namespace teste {
 namespace {

@@ -1,7 +1,6 @@
 // Selecionar against rows written through the class: each filter, the order, the empty result,
 // paging, refused arguments and a search value with a quote.
 #include "ambiente.hpp"
-#include "dados_de_acesso_gravados.hpp"
 
 namespace teste {
 namespace {

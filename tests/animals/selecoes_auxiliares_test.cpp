@@ -1,6 +1,5 @@
 // The drop-down list, the print and export list with its order text, and the one-line list.
 #include "ambiente.hpp"
-#include "dados_de_acesso_gravados.hpp"
 
 namespace teste {
 namespace {

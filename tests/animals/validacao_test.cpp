@@ -88,11 +88,11 @@ TEST_F(Validacao, DeletionWithoutConnectionFailsAtTheCounts) {
 TEST_F(Validacao, DeletionCountsNameTheFirstReferringTable) {
     const double codigo = inserirAnimal(dono_, "Rex");
     a_->put_Codigo(codigo);
-    EXPECT_EQ(a_->ValidarDados(3, banco_, nullptr), 0);
+    EXPECT_EQ(a_->ValidarDados(3, refConexao(), nullptr), 0);
 
     sql("INSERT INTO Vacinacoes (CodigoDoAnimal) VALUES (" + Variant(codigo).toText() + ")");
     sql("INSERT INTO Exames (CodigoDoAnimal) VALUES (" + Variant(codigo).toText() + ")");
-    EXPECT_EQ(a_->ValidarDados(3, banco_, nullptr), 3);
+    EXPECT_EQ(a_->ValidarDados(3, refConexao(), nullptr), 3);
     EXPECT_EQ(a_->get_DescricaoDaFalha(),
               "O animal 'Rex' não pode ser excluído porque esta sendo utilizada na tabela de 'Exames'.\r\n\r\n"
               "Se não deseja mais utilizar, altere a 'Situação' do animal para 'Inativo'.");

@@ -257,17 +257,17 @@ TEST_F(Listagem, AnEmptyResultIsStoredWithItsMessage) {
 
 TEST_F(Listagem, AStatusOutOfRangeIsRefusedWhileTheCommandIsBuilt) {
     cliente("Ana", 1);
-    gravarTextos();
+    gravarOsTextos();
     auto l = listagem();
     ASSERT_EQ(l->Selecionar(ListaCompleta, 0, RegistroAtivo, Variant(), Variant()), 0);
     for (int16_t fora : {int16_t{6}, int16_t{-1}}) {
-        textosRecebidos().clear();
+        gravacao().textos.clear();
         EXPECT_EQ(l->Selecionar(ListaCompleta, 0, fora, Variant("Ana"), Variant()), 1);
         EXPECT_EQ(l->get_NumeroDoErro(), 5);
         EXPECT_NE(l->get_DescricaoDoErro().find("lintSituacaoParaFiltro recebeu " + std::to_string(fora)), std::string::npos)
             << l->get_DescricaoDoErro();
         EXPECT_EQ(l->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientAnim, Selecionar, Ponto: 3");
-        EXPECT_TRUE(textosRecebidos().empty());                                    // nothing was sent
+        EXPECT_TRUE(gravacao().textos.empty());                                    // nothing was sent
         EXPECT_EQ(l->get_ResultadoDaSelecaoEmRecordset()->get_RecordCount(), 1);  // the earlier result stays
     }
 }
@@ -386,11 +386,11 @@ TEST_F(ConversaComOsDadosDeAcesso, AnOpeningThatFailsStopsBeforeTheCommand) {
 class TextoDaListagem : public Listagem {
 protected:
     std::string enviado(int16_t tamanho, int16_t situacao, const Variant& codigoOuNome, const Variant& animal) {
-        gravarTextos();
+        gravarOsTextos();
         auto l = listagem();
         EXPECT_EQ(l->Selecionar(ListaPaginada, tamanho, situacao, codigoOuNome, animal), 0) << l->get_DescricaoDoErro();
-        EXPECT_EQ(textosRecebidos().size(), 1u);
-        return textosRecebidos().empty() ? std::string() : textosRecebidos().back();
+        EXPECT_EQ(gravacao().textos.size(), 1u);
+        return gravacao().textos.empty() ? std::string() : gravacao().textos.back();
     }
 
     static std::string pai(const std::string& cabeca, const std::string& deOnde) {

@@ -27,7 +27,7 @@ protected:
         return make<GradeEmMemoria>(std::move(linhas));
     }
     std::string recebido(std::string_view inicio) {
-        for (const auto& t : textosRecebidos())
+        for (const auto& t : gravacao().textos)
             if (t.starts_with(inicio)) return t;
         return {};
     }
@@ -70,13 +70,13 @@ TEST_F(Operacoes, ABadThirdRowRollsEverythingBack) {
 }
 
 TEST_F(Operacoes, SpeciesBreedAndStatusCellsGoUnchangedAndTheDatabaseDecides) {
-    gravarTextos();
+    gravarOsTextos();
     constexpr int32_t ErroDeSintaxe = -2147217900;
     struct Caso { size_t coluna; std::string celula; int16_t resultado; };
     for (const Caso& k : std::vector<Caso>{{16, " 1", 0}, {16, "2.0", 0}, {16, "Null", 0}, {3, especie_ + " ", 0},
                                            {5, " " + raca_, 0}, {16, "", 1}, {3, "", 1}}) {
         SCOPED_TRACE("coluna " + std::to_string(k.coluna) + " [" + k.celula + "]");
-        textosRecebidos().clear();
+        gravacao().textos.clear();
         auto linha = animal("Rex");
         linha[k.coluna] = k.celula;
         auto c = pessoaValida("");
@@ -123,11 +123,11 @@ TEST_F(Operacoes, GridUntouchedWithoutTheFlagAndHeadingNeverInserted) {
 }
 
 TEST_F(Operacoes, AValidationFailureBeginsNothing) {
-    gravarTextos();
+    gravarOsTextos();
     auto c = pessoaValida();
     c->put_Sexo("");
     EXPECT_EQ(c->Adicionar(), 2);
-    EXPECT_TRUE(textosRecebidos().empty());
+    EXPECT_TRUE(gravacao().textos.empty());
     EXPECT_EQ(contar("Clientes"), 0);
 }
 
@@ -139,7 +139,7 @@ TEST_F(Operacoes, WithoutUserObjectFailsAtTheValidationStepOfAdicionar) {
 }
 
 TEST_F(Operacoes, ExactClientInsertionText) {
-    gravarTextos();
+    gravarOsTextos();
     auto c = pessoaValida();
     c->put_RGIE("123456");
     c->put_VIP(true);
@@ -174,16 +174,16 @@ TEST_F(Operacoes, ExactClientInsertionText) {
 
     // The order of the call: lookups, clock, insertion, identity.
     std::vector<std::string> inicios;
-    for (const auto& t : textosRecebidos()) inicios.push_back(t.substr(0, 20));
+    for (const auto& t : gravacao().textos) inicios.push_back(t.substr(0, 20));
     ASSERT_EQ(inicios.size(), 5u);
     EXPECT_EQ(inicios[0], " SELECT Clientes.Cod");
     EXPECT_EQ(inicios[1], " SELECT COUNT(*) AS ");
-    EXPECT_EQ(textosRecebidos()[2], " SELECT NOW AS DataHoraDoServidor ");
-    EXPECT_EQ(textosRecebidos()[4], "SELECT @@Identity");
+    EXPECT_EQ(gravacao().textos[2], " SELECT NOW AS DataHoraDoServidor ");
+    EXPECT_EQ(gravacao().textos[4], "SELECT @@Identity");
 }
 
 TEST_F(Operacoes, ExactAnimalInsertionText) {
-    gravarTextos();
+    gravarOsTextos();
     auto c = pessoaValida();
     c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
     auto linha = animal("Rex");
@@ -200,7 +200,7 @@ TEST_F(Operacoes, ExactAnimalInsertionText) {
 }
 
 TEST_F(Operacoes, TwelveAndAHalfUnderACommaLocale) {
-    gravarTextos();
+    gravarOsTextos();
     auto c = pessoaValida();
     c->put_ClienteComDesconto(true);
     c->put_DescontoUnico(true);
@@ -239,7 +239,7 @@ TEST_F(Operacoes, DuplicateDocumentOnInsertionAndAlteration) {
     a->put_Codigo(a->get_CodigoGerado());
     EXPECT_EQ(a->Alterar(), 0);
     // As in a file that held the number twice before its unique index could be made.
-    ASSERT_TRUE(zelt::testing_support::runDirectly(banco_, "DROP INDEX \"ux_Clientes_CPFCNPJ\""));
+    ASSERT_TRUE(zelt::testing_support::runDirectly(caminhoDoBanco(), "DROP INDEX \"ux_Clientes_CPFCNPJ\""));
     conexaoDireta().Execute("INSERT INTO Clientes (TipoDeCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, CPFCNPJ) "
                             "VALUES ('PF', 'Gêmeo', 'Outro', '10203040570')");
     EXPECT_EQ(a->Alterar(), 0);
@@ -294,7 +294,7 @@ TEST_F(Operacoes, AlterarKeepsTypeAndInclusionAudit) {
 TEST_F(Operacoes, AlterarText) {
     auto c = pessoaValida();
     ASSERT_EQ(c->Adicionar(), 0);
-    gravarTextos();
+    gravarOsTextos();
     c->put_Codigo(c->get_CodigoGerado());
     ASSERT_EQ(c->Alterar(), 0);
     const std::string t = recebido("UPDATE");
@@ -314,7 +314,7 @@ TEST_F(Operacoes, ExcluirMarksStatusFour) {
     c->putref_GradeDeAnimais(grade({animal("Rex")}));
     ASSERT_EQ(c->Adicionar(), 0);
     const double codigo = c->get_CodigoGerado();
-    gravarTextos();
+    gravarOsTextos();
     auto x = novoCliente();
     x->put_Situacao(-1);  // deletion validates nothing
     x->put_Codigo(codigo);
@@ -332,10 +332,10 @@ TEST_F(Operacoes, ExcluirMarksStatusFour) {
 }
 
 TEST_F(Operacoes, ExcluirRefusals) {
-    gravarTextos();
+    gravarOsTextos();
     auto x = novoCliente();
     x->put_Codigo(1);
-    falhaNoTexto() = Falha{"UPDATE", RuntimeError(err::ProviderFailure, "violação", err::ReferentialIntegrityHelpContext)};
+    gravacao().falharNoInicio("UPDATE", RuntimeError(err::ProviderFailure, "violação", err::ReferentialIntegrityHelpContext));
     EXPECT_EQ(x->Excluir(), 3);
     EXPECT_EQ(x->get_DescricaoDaFalha(),
               "O cliente não pode ser excluído porque existe:\r\n\r\nanimais relacionados a ele\r\n\r\n"
@@ -343,27 +343,27 @@ TEST_F(Operacoes, ExcluirRefusals) {
     EXPECT_EQ(x->get_NumeroDoErro(), 0);
     EXPECT_EQ(x->get_LocalDoErro(), "");
 
-    falhaNoTexto() = Falha{"UPDATE", RuntimeError(err::ProviderFailure, "outra", 0)};
+    gravacao().falharNoInicio("UPDATE", RuntimeError(err::ProviderFailure, "outra", 0));
     EXPECT_EQ(x->Excluir(), 3);
     EXPECT_NE(x->get_DescricaoDaFalha().find("animais relacionados"), std::string::npos);
     EXPECT_EQ(x->get_NumeroDoErro(), 0);
 
-    falhaNoTexto() = Falha{"UPDATE", RuntimeError(3001, "argumentos")};
+    gravacao().falharNoInicio("UPDATE", RuntimeError(3001, "argumentos"));
     EXPECT_EQ(x->Excluir(), 1);
     EXPECT_EQ(x->get_NumeroDoErro(), 3001);
     EXPECT_EQ(x->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Excluir, Ponto: 7");
 }
 
 TEST_F(Operacoes, AlterationFailuresNameTheirStep) {
-    gravarTextos();
+    gravarOsTextos();
     auto c = pessoaValida();
     c->put_Codigo(1);
-    falhaNoTexto() = Falha{"UPDATE", RuntimeError(3001, "argumentos")};
+    gravacao().falharNoInicio("UPDATE", RuntimeError(3001, "argumentos"));
     EXPECT_EQ(c->Alterar(), 1);
     EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Alterar, Ponto: 7");
     EXPECT_EQ(c->AlterarCodigoIBGEDoMunicipio().toInt16(), 1);
     EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, AlterarCodigoIBGEDoMunicipio, Ponto: 7");
-    falhaNoTexto() = Falha{" SELECT NOW", RuntimeError(3021, "sem relógio")};
+    gravacao().falharNoInicio(" SELECT NOW", RuntimeError(3021, "sem relógio"));
     EXPECT_EQ(c->Alterar(), 1);
     EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Alterar, Ponto: 5");
     // A deletion refuses only the provider's general failure; any other is an error.
@@ -399,7 +399,7 @@ TEST_F(Operacoes, ARowTheDatabaseRefusesRollsEverythingBack) {
     c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
     // A rule of the database's own refuses the third animal, after the client and two animals.
     ASSERT_TRUE(zelt::testing_support::runDirectly(
-        banco_, zelt::testing_support::onTestServer()
+        caminhoDoBanco(), zelt::testing_support::onTestServer()
                     ? "CREATE FUNCTION recusa() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF NEW.\"CodigoDaEspecie\" = "
                       "999999 THEN RAISE EXCEPTION 'espécie recusada'; END IF; RETURN NEW; END $$; CREATE TRIGGER recusa "
                       "BEFORE INSERT ON \"Animais\" FOR EACH ROW EXECUTE FUNCTION recusa()"
@@ -415,27 +415,27 @@ TEST_F(Operacoes, ARowTheDatabaseRefusesRollsEverythingBack) {
 
 // Failures before the transaction begins keep their own error; the ones after it undo the client.
 TEST_F(Operacoes, FailuresAroundTheTransaction) {
-    gravarTextos();
+    gravarOsTextos();
     auto c = pessoaValida();
-    falhaNoTexto() = Falha{" SELECT NOW", RuntimeError(3021, "sem relógio")};
+    gravacao().falharNoInicio(" SELECT NOW", RuntimeError(3021, "sem relógio"));
     EXPECT_EQ(c->Adicionar(), 1);
     EXPECT_EQ(c->get_NumeroDoErro(), 3021);
     EXPECT_EQ(c->get_DescricaoDoErro(), "sem relógio");
     EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Adicionar, Ponto: 5");
 
-    falhaNoTexto() = Falha{"SELECT @@Identity", RuntimeError(3022, "sem identidade")};
+    gravacao().falharNoInicio("SELECT @@Identity", RuntimeError(3022, "sem identidade"));
     EXPECT_EQ(c->Adicionar(), 1);
     EXPECT_EQ(c->get_NumeroDoErro(), 3022);
     EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Adicionar, Ponto: 6");
     EXPECT_EQ(contar("Clientes"), 0);
 
-    falhaNoTexto().reset();
+    gravacao().antesDeExecutar = nullptr;
     EXPECT_EQ(c->Adicionar(), 0);  // the same object, once the database answers
     EXPECT_EQ(contar("Clientes"), 1);
 }
 
 TEST_F(Operacoes, OpeningErrorsAndRefusalsOfTheDataAccessComponent) {
-    gravarTextos();
+    gravarOsTextos();
     const std::vector<std::pair<const char*, std::function<int16_t(clsClientes&)>>> operacoes{
         {"Adicionar", [](clsClientes& c) { return c.Adicionar(); }},
         {"Alterar", [](clsClientes& c) { return c.Alterar(); }},
@@ -445,24 +445,24 @@ TEST_F(Operacoes, OpeningErrorsAndRefusalsOfTheDataAccessComponent) {
         SCOPED_TRACE(nome);
         auto c = pessoaValida();
         c->put_Codigo(1);
-        resultadoDaAbertura() = 3;
+        gravacao().resultadoDaAbertura = 3;
         EXPECT_EQ(operar(*c), 3);
-        EXPECT_EQ(c->get_DescricaoDaFalha(), "O servidor não responde.");
+        EXPECT_EQ(c->get_DescricaoDaFalha(), DadosDeAcessoGravados::DescricaoDaFalha);
         EXPECT_EQ(c->get_NumeroDoErro(), 0);
-        resultadoDaAbertura() = 1;
+        gravacao().resultadoDaAbertura = 1;
         EXPECT_EQ(operar(*c), 1);
         EXPECT_EQ(c->get_NumeroDoErro(), -2147467259);
         EXPECT_EQ(c->get_DescricaoDoErro(), "O banco de dados não abriu.");
-        EXPECT_EQ(c->get_LocalDoErro(), DadosDeAcessoGravador::LocalDaAbertura);  // the component's own, unchanged
+        EXPECT_EQ(c->get_LocalDoErro(), DadosDeAcessoGravados::LocalDaAbertura);  // the component's own, unchanged
     }
-    EXPECT_TRUE(textosRecebidos().empty());
+    EXPECT_TRUE(gravacao().textos.empty());
 }
 
 TEST_F(Operacoes, ExactAlterationTexts) {
     auto c = pessoaValida();
     ASSERT_EQ(c->Adicionar(), 0);
     const std::string codigo = Variant(c->get_CodigoGerado()).toText();
-    gravarTextos();
+    gravarOsTextos();
     c->put_Codigo(c->get_CodigoGerado());
     c->put_RGIE("MG-12");
     c->put_VIP(true);
@@ -501,11 +501,11 @@ TEST_F(Operacoes, ExactAlterationTexts) {
                   rodape);
     EXPECT_EQ(coluna(c->get_CodigoGerado(), "CategoriaDaCurvaABC"), "B");
 
-    textosRecebidos().clear();
+    gravacao().textos.clear();
     c->put_CodigoIBGEDoMunicipio("3304557");
     ASSERT_EQ(c->AlterarCodigoIBGEDoMunicipio().toInt16(), 0) << c->get_DescricaoDaFalha();
-    ASSERT_EQ(textosRecebidos().size(), 3u);  // the lookup, the clock, the statement
-    EXPECT_EQ(textosRecebidos()[2], "UPDATE Clientes SET CodigoIBGEDoMunicipio='3304557'," +
+    ASSERT_EQ(gravacao().textos.size(), 3u);  // the lookup, the clock, the statement
+    EXPECT_EQ(gravacao().textos[2], "UPDATE Clientes SET CodigoIBGEDoMunicipio='3304557'," +
                                         std::string("DataEHoraDaAlteracao='") + c->get_DataHoraDaAtualizacao() +
                                         "', UsuarioDaAlteracao='maria' WHERE Codigo=" + codigo + ";");
 }

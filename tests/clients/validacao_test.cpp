@@ -181,17 +181,17 @@ TEST_F(Validacao, LookupTexts) {
     const Ref<Object> conexao = conexaoGravada();
     auto c = pessoaValida("102030405701");  // twelve characters: straight to the lookup
     EXPECT_EQ(c->ValidarDados(2, conexao, nullptr), 0);
-    ASSERT_EQ(textosRecebidos().size(), 2u);
-    EXPECT_EQ(textosRecebidos()[0],
+    ASSERT_EQ(gravacao().textos.size(), 2u);
+    EXPECT_EQ(gravacao().textos[0],
               " SELECT Clientes.Codigo AS Codigo, Clientes.ApelidoOuNomeFantasia AS ApelidoOuNomeFantasia, "
               "Clientes.NomeOuRazaoSocial AS NomeOuRazaoSocial FROM Clientes WHERE CPFCNPJ = '102030405701'");
-    EXPECT_EQ(textosRecebidos()[1],
+    EXPECT_EQ(gravacao().textos[1],
               " SELECT COUNT(*) AS NumeroDeRegistros FROM MunicipiosIBGE WHERE CodigoIBGE = '3550308'");
 
-    textosRecebidos().clear();
+    gravacao().textos.clear();
     c->put_CodigoIBGEDoMunicipio(" 355030");  // trimmed length 6: refused without a lookup
     EXPECT_EQ(c->ValidarDadoEspecifico(1, conexao, nullptr, Variant()), 2);
-    EXPECT_TRUE(textosRecebidos().empty());
+    EXPECT_TRUE(gravacao().textos.empty());
 }
 
 // A number already held by another client, for each kind of client and form of number.

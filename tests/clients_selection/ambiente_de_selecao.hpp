@@ -1,7 +1,7 @@
 #pragma once
-// The client fixture (fresh database and registry) with what the selection tests add: rows
-// inserted with Jet SQL, the columns of the last selection, a stand-in management component with
-// a classification chosen by the test, and a data-access object whose engine fails on a chosen text.
+// The client fixture with what the selection tests add: rows inserted with Jet SQL, the columns
+// of the last selection, and a stand-in management component with a classification chosen by the
+// test.
 #include <initializer_list>
 #include <map>
 #include <utility>
@@ -49,57 +49,11 @@ public:
     }
 };
 
-// The text on which the engine of the failing data-access object raises its error.
-struct FalhaNoMotor {
-    std::string trecho;
-    RuntimeError erro{0, ""};
-};
-inline FalhaNoMotor& falhaNoMotor() {
-    static FalhaNoMotor f;
-    return f;
-}
-
-class MotorComFalha : public MotorGravador {
-public:
-    using MotorGravador::MotorGravador;
-    Ref<ado::Recordset> execute(std::string_view text, int64_t& rows) override {
-        if (!falhaNoMotor().trecho.empty() && text.find(falhaNoMotor().trecho) != std::string_view::npos)
-            throw falhaNoMotor().erro;
-        return MotorGravador::execute(text, rows);
-    }
-};
-
-class DadosDeAcessoComFalha : public Dispatchable {
-public:
-    const DispatchTable& table() const override {
-        auto ler = [](std::string nome, std::function<Variant(DadosDeAcessoComFalha&)> f) {
-            return Member{std::move(nome), InvokeKind::PropertyGet, {}, VarType::Variant,
-                          [f](Object& o, std::span<Variant>) { return f(static_cast<DadosDeAcessoComFalha&>(o)); }};
-        };
-        static const DispatchTable t(
-            "_clsObjetosDeDados",
-            {ler("AbrirConexao",
-                 [](DadosDeAcessoComFalha& d) {
-                     d.conexao_ = make<ado::Connection>(
-                         std::make_unique<MotorComFalha>(jet::openDatabase(std::getenv("ZELT_DATABASE"))));
-                     return Variant(int16_t(0));
-                 }),
-             ler("ReferenciaDeConexao", [](DadosDeAcessoComFalha& d) { return Variant(d.conexao_); }),
-             ler("ReferenciaDeRecordset", [](DadosDeAcessoComFalha&) { return Variant(make<ado::Recordset>()); }),
-             ler("FecharConexao", [](DadosDeAcessoComFalha& d) { d.conexao_.reset(); return Variant(int16_t(0)); })});
-        return t;
-    }
-
-private:
-    Ref<ado::Connection> conexao_;
-};
-
 class AmbienteDeSelecao : public Ambiente {
 protected:
     void SetUp() override {
         Ambiente::SetUp();
         gerencial() = Gerencial{};
-        falhaNoMotor() = FalhaNoMotor{};
     }
 
     // A person with the given name in both name columns, active, included on 01/03/2024; `colunas`
@@ -130,25 +84,12 @@ protected:
 
     // The column of the last selection, row by row in the recordset's order.
     static std::vector<std::string> coluna(clsClientes& c, const std::string& nome) {
-        std::vector<std::string> valores;
-        auto rs = c.get_ResultadoDaSelecaoEmRecordset();
-        if (!rs) return valores;
-        const int campo = rs->fieldIndex(nome);
-        for (int i = 0; i < rs->get_RecordCount(); ++i) valores.push_back(rs->valueAt(i, campo).toText());
-        return valores;
+        return testing_support::coluna(c.get_ResultadoDaSelecaoEmRecordset(), nome);
     }
 
     void usarGerencialDeTeste() {
         ClassInfo info{"ZELT_N_Gerencial.clsGerencial", "{3B7E1C42-55A0-4D8E-9F21-7A6C0B9D1E02}", "ZELT_TEST_Gerencial",
                        "Apartment", [] { return Ref<Object>(make<GerencialDeTeste>()); }};
-        registry::offerClass(info);
-        registry::registerProgId(info);
-    }
-
-    void falharNoTexto(std::string trecho, RuntimeError erro) {
-        falhaNoMotor() = FalhaNoMotor{std::move(trecho), std::move(erro)};
-        ClassInfo info{"ZELT_I_ADO.clsObjetosDeDados", "{0E5A9C31-2B7D-4F60-8A13-5C4D3E2F1A06}", "ZELT_TEST_Falha",
-                       "Apartment", [] { return Ref<Object>(make<DadosDeAcessoComFalha>()); }};
         registry::offerClass(info);
         registry::registerProgId(info);
     }

@@ -68,7 +68,7 @@ TEST_F(BuscaDeClientes, WithoutItTheNameComesBeforeTheCodeAndTheCodeBeforeTheStr
 }
 
 TEST_F(BuscaDeClientes, EachSearchConditionAsSent) {
-    gravarTextos();
+    gravarOsTextos();
     const std::string situacao =
         "WHERE    (Clientes.Situacao=1 OR Clientes.Situacao=2 OR Clientes.Situacao=3 OR Clientes.Situacao=4) ";
     const std::string ordem = "ORDER BY    Clientes.NomeOuRazaoSocial ASC;";
@@ -88,8 +88,8 @@ TEST_F(BuscaDeClientes, EachSearchConditionAsSent) {
     };
     for (const auto& [selecionar, condicao] : casos) {
         ASSERT_EQ(selecionar(), Concluido) << c->get_DescricaoDoErro();
-        EXPECT_TRUE(textosRecebidos().back().ends_with("FROM     Clientes " + situacao + condicao + ordem))
-            << textosRecebidos().back();
+        EXPECT_TRUE(gravacao().textos.back().ends_with("FROM     Clientes " + situacao + condicao + ordem))
+            << gravacao().textos.back();
     }
 }
 
@@ -225,7 +225,7 @@ TEST_F(SituacaoDosClientes, AnExplicitFilterShowsItsStatusToEverybody) {
 }
 
 TEST_F(SituacaoDosClientes, AFilterOutsideItsRangeIsRefusedWhereTheDatabaseWouldRefuseIt) {
-    gravarTextos();
+    gravarOsTextos();
     for (int16_t filtro : {int16_t(6), int16_t(-1)}) {
         EXPECT_EQ(c->Selecionar(ListaCompleta, 0, filtro, Variant("Ana")), Erro);
         EXPECT_EQ(c->get_NumeroDoErro(), 5);
@@ -235,7 +235,7 @@ TEST_F(SituacaoDosClientes, AFilterOutsideItsRangeIsRefusedWhereTheDatabaseWould
                       "4 (excluídos) e 5 (recentes).");
         EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Selecionar, Ponto: 4");
     }
-    EXPECT_TRUE(textosRecebidos().empty());
+    EXPECT_TRUE(gravacao().textos.empty());
     EXPECT_FALSE(c->get_ResultadoDaSelecaoEmRecordset());
 }
 
@@ -270,13 +270,13 @@ TEST_F(AmbienteDeSelecao, TheRecentListTakesTheHighestCodesAndShowsThemByName) {
 }
 
 TEST_F(AmbienteDeSelecao, TheStatementJoinsItsPiecesInOrder) {
-    gravarTextos();
+    gravarOsTextos();
     auto c = novoCliente();
     ASSERT_EQ(c->Selecionar(ListaCompleta, 20, RegistroRecente, Variant(), "", 0, "", "", "", 0, Variant("Rex")),
               Concluido)
         << c->get_DescricaoDoErro();
-    ASSERT_EQ(textosRecebidos().size(), 1u);
-    const std::string& texto = textosRecebidos()[0];
+    ASSERT_EQ(gravacao().textos.size(), 1u);
+    const std::string& texto = gravacao().textos[0];
     EXPECT_TRUE(texto.starts_with("SELECT TOP 20    IIF(IsNull(Clientes.Codigo), 0, Clientes.Codigo) AS CodigoDoCliente, "))
         << texto;
     EXPECT_TRUE(texto.ends_with(

@@ -16,7 +16,7 @@ protected:
         conexaoDireta().Execute("INSERT INTO OSParaBD (Numero) VALUES (304)");
         conexaoDireta().Execute("UPDATE Empresa SET DataDeAtualizacaoDaCategoriaDaCurvaABC='01/01/2020'");
         usarGerencialDeTeste();
-        gravarTextos();
+        gravarOsTextos();
         gerencial().classificacao = {{Variant("A"), Variant(codigos[0])}, {Variant("B"), Variant(codigos[1])},
                                      {Variant("A"), Variant(codigos[2])}};
     }
@@ -29,7 +29,7 @@ protected:
     Variant ultimaAtualizacao() { return valor("SELECT DataDeAtualizacaoDaCategoriaDaCurvaABC FROM Empresa"); }
     std::vector<std::string> atualizacoes() {
         std::vector<std::string> u;
-        for (const auto& t : textosRecebidos())
+        for (const auto& t : gravacao().textos)
             if (t.starts_with("UPDATE")) u.push_back(t);
         return u;
     }
@@ -61,7 +61,7 @@ TEST_F(CurvaABC, ThreeClassifiedClientsAndEveryoneElseC) {
 TEST_F(CurvaABC, WithoutEntry304OnlyTheCountIsSent) {
     conexaoDireta().Execute("DELETE * FROM OSParaBD");
     ASSERT_EQ(c->AtualizarCategoriaDaCurvaABC(), Concluido) << c->get_DescricaoDoErro();
-    EXPECT_EQ(textosRecebidos(), (Linhas{" SELECT NOW AS DataHoraDoServidor ",
+    EXPECT_EQ(gravacao().textos, (Linhas{" SELECT NOW AS DataHoraDoServidor ",
                                          " SELECT COUNT(*) FROM OSParaBD WHERE Numero = 304"}));
     EXPECT_EQ(gerencial().criados, 0);
     EXPECT_EQ(categorias(), Linhas(5, "X"));

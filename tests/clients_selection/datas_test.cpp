@@ -51,31 +51,31 @@ TEST_F(Aniversarios, WithTheAnimalJoinTheBirthdayIsTheClients) {
     inserirAnimal(bia, "Rex II");
     inserirAnimal(antes, "Rex III");
     conexaoDireta().Execute("UPDATE Animais SET DataDeNascimento='01/01/2020'");
-    gravarTextos();
+    gravarOsTextos();
     ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", 0, "", "25/05/2024", "05/06/2024",
                             Aniversariantes, Variant("Rex")),
               Concluido)
         << c->get_DescricaoDoErro();
     EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Bia", "Bia"}));
-    EXPECT_TRUE(textosRecebidos().back().ends_with(
+    EXPECT_TRUE(gravacao().textos.back().ends_with(
         "FROM     Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo WHERE    "
         "(Clientes.Situacao=1 OR Clientes.Situacao=2 OR Clientes.Situacao=3 OR Clientes.Situacao=4)  AND "
         "(Val(Mid(Clientes.DataDeNascimento, 3, 2) & Mid(Clientes.DataDeNascimento, 1, 2)) >=525 And "
         "Val(Mid(Clientes.DataDeNascimento, 3, 2) & Mid(Clientes.DataDeNascimento, 1, 2)) <= 605) ORDER BY    "
         "FORMAT(Val(Mid(Clientes.DataDeNascimento,3,2) & Mid(Clientes.DataDeNascimento,1,2)),\"0000\") , "
         "Clientes.NomeOuRazaoSocial ;"))
-        << textosRecebidos().back();
+        << gravacao().textos.back();
 }
 
 TEST_F(Aniversarios, TheConditionAndTheOrderAsSent) {
-    gravarTextos();
+    gravarOsTextos();
     ASSERT_EQ(aniversariantes("25/05/2024", "05/06/2024"), Concluido);
-    EXPECT_TRUE(textosRecebidos().back().ends_with(
+    EXPECT_TRUE(gravacao().textos.back().ends_with(
         "FROM     Clientes WHERE    (Clientes.Situacao=1 OR Clientes.Situacao=2 OR Clientes.Situacao=3 OR "
         "Clientes.Situacao=4)  AND (Val(Mid(DataDeNascimento, 3, 2) & Mid(DataDeNascimento, 1, 2)) >=525 And "
         "Val(Mid(DataDeNascimento, 3, 2) & Mid(DataDeNascimento, 1, 2)) <= 605) ORDER BY    "
         "FORMAT(Val(Mid(DataDeNascimento,3,2) & Mid(DataDeNascimento,1,2)),\"0000\") , Clientes.NomeOuRazaoSocial ;"))
-        << textosRecebidos().back();
+        << gravacao().textos.back();
 }
 
 TEST_F(Aniversarios, ADayOrMonthThatIsNotDigitsIsATypeMismatch) {
@@ -102,14 +102,14 @@ TEST_F(AmbienteDeSelecao, InclusionDatesAreReadDayFirstAndSpanWholeDays) {
     EXPECT_EQ(coluna(*c, "DataEHoraDaInclusao").front(), "11/01/2024 12:00:00");
 
     // Day first in, month first out.
-    gravarTextos();
+    gravarOsTextos();
     ASSERT_EQ(c->Selecionar(ListaCompleta, 0, RegistroAtivo, Variant(), "", 0, "", "2/1/2024", "12/01/2024",
                             PorDataDeInclusao),
               Concluido);
-    EXPECT_TRUE(textosRecebidos().back().ends_with(
+    EXPECT_TRUE(gravacao().textos.back().ends_with(
         "WHERE    (Clientes.Situacao=1)  AND Clientes.DataEHoraDaInclusao Between #01/02/2024 00:00:00# AND "
         "#01/12/2024 23:59:59# ORDER BY    Clientes.NomeOuRazaoSocial ASC;"))
-        << textosRecebidos().back();
+        << gravacao().textos.back();
 
     EXPECT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", 0, "", "10/01/2024", "não é data",
                             PorDataDeInclusao),

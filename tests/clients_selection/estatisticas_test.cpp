@@ -82,7 +82,7 @@ TEST_F(Estatisticas, AYearListWithoutRowsIsEmptyWithItsMessage) {
 }
 
 TEST_F(Estatisticas, AYearListFilterOutsideZeroToThreeIsRefusedWhereTheDatabaseWouldRefuseIt) {
-    gravarTextos();
+    gravarOsTextos();
     for (int16_t filtro : {int16_t(4), int16_t(5), int16_t(-1)}) {
         EXPECT_EQ(c->SelecionarClientesAgrupadoPorAno(ListaCompleta, 0, filtro), Erro);
         EXPECT_EQ(c->get_NumeroDoErro(), 5);
@@ -91,24 +91,24 @@ TEST_F(Estatisticas, AYearListFilterOutsideZeroToThreeIsRefusedWhereTheDatabaseW
                                                 "2 (inativos) e 3 (bloqueados).");
         EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, SelecionarClientesAgrupadoPorAno, Ponto: 4");
     }
-    EXPECT_TRUE(textosRecebidos().empty());
+    EXPECT_TRUE(gravacao().textos.empty());
 }
 
 TEST_F(Estatisticas, TheStatementsAsSent) {
-    gravarTextos();
+    gravarOsTextos();
     ASSERT_EQ(c->SelecionarClientesAgrupadoPorAno(ListaCompleta, 0, TodasAsSituacoes), Concluido);
     ASSERT_EQ(c->SelecionarClientesAgrupadoPorAno(ListaCompleta, 0, RegistroAtivo), Concluido);
     ASSERT_EQ(c->NumeroDeClientesAgrupadoPorMesAno(ListaCompleta, 0, "2024"), Concluido);
-    ASSERT_EQ(textosRecebidos().size(), 3u);
-    EXPECT_EQ(textosRecebidos()[0],
+    ASSERT_EQ(gravacao().textos.size(), 3u);
+    EXPECT_EQ(gravacao().textos[0],
               "          SELECT        YEAR(Clientes.DataEHoraDaInclusao) AS Ano FROM        Clientes WHERE "
               "   (Clientes.Situacao=1 OR Clientes.Situacao=2 OR Clientes.Situacao=3)    OR(Clientes.Situacao=4) "
               "GROUP BY        YEAR(Clientes.DataEHoraDaInclusao)ORDER BY        YEAR(Clientes.DataEHoraDaInclusao);");
-    EXPECT_EQ(textosRecebidos()[1],
+    EXPECT_EQ(gravacao().textos[1],
               "          SELECT        YEAR(Clientes.DataEHoraDaInclusao) AS Ano FROM        Clientes WHERE "
               "   Clientes.Situacao=1 GROUP BY        YEAR(Clientes.DataEHoraDaInclusao)ORDER BY        "
               "YEAR(Clientes.DataEHoraDaInclusao);");
-    const std::string& meses = textosRecebidos()[2];
+    const std::string& meses = gravacao().textos[2];
     EXPECT_TRUE(meses.starts_with(
         "          SELECT        'Jan' AS Mes, Count(*) AS NumeroDeClientes FROM        Clientes WHERE        "
         "(((Month([Clientes.DataEHoraDaInclusao]))=1) AND ((Year([Clientes.DataEHoraDaInclusao]))=2024)) UNION ALL "

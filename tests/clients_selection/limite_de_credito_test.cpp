@@ -63,7 +63,8 @@ TEST_F(LimiteDeCredito, AnUnknownClientFailsBeforeAnyFigureIsSet) {
 
 TEST_F(LimiteDeCredito, LackOfMemoryGetsItsOwnMessage) {
     const double cliente = inserirCliente("Ana", {{"LimiteDeCredito", "500"}});
-    falharNoTexto("SUM(", RuntimeError(err::NotEnoughMemory, "Memória insuficiente."));
+    gravarOsTextos();
+    gravacao().falharNoTrecho("SUM(", RuntimeError(err::NotEnoughMemory, "Memória insuficiente."));
     EXPECT_EQ(consultar(cliente), Erro);
     EXPECT_EQ(c->get_NumeroDoErro(), err::NotEnoughMemory);
     EXPECT_EQ(c->get_DescricaoDoErro(),
@@ -76,17 +77,18 @@ TEST_F(LimiteDeCredito, LackOfMemoryGetsItsOwnMessage) {
     EXPECT_EQ(utilizado, Currency::fromInt(-1));
 
     // Any other error keeps its own description.
-    falharNoTexto("SUM(", RuntimeError(-2147217900, "Erro de sintaxe."));
+    gravarOsTextos();
+    gravacao().falharNoTrecho("SUM(", RuntimeError(-2147217900, "Erro de sintaxe."));
     EXPECT_EQ(consultar(cliente), Erro);
     EXPECT_EQ(c->get_DescricaoDoErro(), "Erro de sintaxe.");
 }
 
 TEST_F(LimiteDeCredito, TheStatementsAsSent) {
     const double cliente = inserirCliente("Ana", {{"LimiteDeCredito", "500"}});
-    gravarTextos();
+    gravarOsTextos();
     ASSERT_EQ(consultar(cliente), Concluido) << c->get_DescricaoDoErro();
     const std::string codigo = sql::numero(cliente);
-    EXPECT_EQ(textosRecebidos(),
+    EXPECT_EQ(gravacao().textos,
               (std::vector<std::string>{
                   "           SELECT     Clientes.LimiteDeCredito AS Limite  FROM    Clientes  WHERE      Clientes.Codigo = " +
                       codigo,

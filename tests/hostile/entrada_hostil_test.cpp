@@ -153,7 +153,7 @@ protected:
     void verificarDepois(const Retrato& antes, const std::string& oQue, const std::string& operacao, const Variant& resultado) {
         const int16_t r = resultado.toInt16();
         EXPECT_TRUE(r >= 0 && r <= 3) << oQue << " devolveu " << r;
-        Banco banco(banco_);
+        Banco banco(caminhoDoBanco());
         const Retrato depois = banco.retrato();
         EXPECT_EQ(depois.esquema, antes.esquema) << oQue;
         const auto permitidas = podeMudar(operacao);
@@ -189,7 +189,7 @@ protected:
                     else if (p.name.find("Aniversariantes") != std::string::npos) args.emplace_back(3.0);
                     else args.emplace_back(p.type == VarType::R8 ? Variant(codigoDoCliente_) : Variant(10.0));
                 }
-                Banco banco(banco_);
+                Banco banco(caminhoDoBanco());
                 const Retrato antes = banco.retrato();
                 Variant resultado;
                 const std::string oQue = classe + "." + m.name + " com " + hostil.substr(0, 40);
@@ -255,7 +255,7 @@ TEST_F(EntradaHostil, NomesDeUsuario) {
     for (const auto& k : casos) {
         const std::string oQue = k.nome.isNull() ? "Null" : k.nome.toText().substr(0, 30);
         usuario_->definir("NomeDeUsuario", k.nome);
-        Banco banco(banco_);
+        Banco banco(caminhoDoBanco());
 
         auto c = pessoaValida("");
         c->put_TipoDeCliente("PJ");
@@ -322,7 +322,7 @@ TEST_F(EntradaHostil, CelulasDaGrade) {
             c->putref_GradeDeAnimais(grade);
             c->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
             const int clientesAntes = contar("Clientes"), animaisAntes = contar("Animais");
-            Banco banco(banco_);
+            Banco banco(caminhoDoBanco());
             const Retrato antes = banco.retrato();
             const int16_t r = c->Adicionar();
             verificarDepois(antes, "grade coluna " + std::to_string(coluna) + " com " + hostil.substr(0, 40), "Adicionar", Variant(r));

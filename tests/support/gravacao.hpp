@@ -1,0 +1,119 @@
+#pragma once
+// A data-access object registered under the data-access ProgID whose connection records every
+// text it receives and forwards it to the real Jet engine; a test may make a text fail or the
+// opening answer 1 or 3.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "zelt/ado/connection.hpp"
+#include "zelt/automation/dispatch.hpp"
+#include "zelt/automation/error.hpp"
+#include "zelt/automation/registry.hpp"
+#include "zelt/jet/engine.hpp"
+
+namespace zelt::testing_support {
+
+struct Gravacao {
+    std::vector<std::string> textos;
+    std::function<void(const std::string&)> antesDeExecutar;  // may throw a RuntimeError
+    int16_t resultadoDaAbertura = 0;
+
+    size_t contar(const std::string& inicio) const {
+        size_t n = 0;
+        for (const auto& t : textos) n += t.starts_with(inicio);
+        return n;
+    }
+    const std::string& ultimoQueComeca(const std::string& inicio) const {
+        static const std::string nenhum;
+        for (auto it = textos.rbegin(); it != textos.rend(); ++it)
+            if (it->starts_with(inicio)) return *it;
+        return nenhum;
+    }
+    // The engine raises `erro` instead of running a text that begins with, or holds, `trecho`.
+    void falharNoInicio(std::string trecho, RuntimeError erro) {
+        antesDeExecutar = [trecho = std::move(trecho), erro = std::move(erro)](const std::string& t) {
+            if (t.starts_with(trecho)) throw erro;
+        };
+    }
+    void falharNoTrecho(std::string trecho, RuntimeError erro) {
+        antesDeExecutar = [trecho = std::move(trecho), erro = std::move(erro)](const std::string& t) {
+            if (t.find(trecho) != std::string::npos) throw erro;
+        };
+    }
+};
+
+inline Gravacao& gravacao() {
+    static Gravacao g;
+    return g;
+}
+
+class MotorGravador : public ado::Engine {
+public:
+    explicit MotorGravador(std::unique_ptr<ado::Engine> real) : real_(std::move(real)) {}
+    Ref<ado::Recordset> execute(std::string_view text, int64_t& rowsAffected) override {
+        gravacao().textos.emplace_back(text);
+        if (gravacao().antesDeExecutar) gravacao().antesDeExecutar(std::string(text));
+        return real_->execute(text, rowsAffected);
+    }
+    void begin() override { real_->begin(); }
+    void commit() override { real_->commit(); }
+    void rollback() override { real_->rollback(); }
+    void close() override { real_->close(); }
+
+private:
+    std::unique_ptr<ado::Engine> real_;
+};
+
+// A connection on the recording engine, to the database the component would open.
+inline Ref<ado::Connection> conexaoGravada() {
+    return make<ado::Connection>(std::make_unique<MotorGravador>(jet::openDatabase(jet::defaultDatabasePath())));
+}
+
+class DadosDeAcessoGravados : public Dispatchable {
+public:
+    static constexpr const char* LocalDaAbertura = "ZELT_I_ADO, clsObjetosDeDados, AbrirConexao, Ponto: 2";
+    static constexpr const char* DescricaoDaFalha = "O servidor de banco de dados não responde.";
+
+    const DispatchTable& table() const override {
+        using D = DadosDeAcessoGravados;
+        auto ler = [](std::string nome, VarType tipo, std::function<Variant(D&)> f) {
+            return Member{std::move(nome), InvokeKind::PropertyGet, {}, tipo,
+                          [f](Object& o, std::span<Variant>) { return f(static_cast<D&>(o)); }};
+        };
+        static const DispatchTable t(
+            "_clsObjetosDeDados",
+            {Member{"AbrirConexao", InvokeKind::Method, {}, VarType::I2,
+                    [](Object& o, std::span<Variant>) {
+                        auto& d = static_cast<D&>(o);
+                        if (gravacao().resultadoDaAbertura == 0) d.conexao_ = conexaoGravada();
+                        return Variant(gravacao().resultadoDaAbertura);
+                    }},
+             Member{"FecharConexao", InvokeKind::Method, {}, VarType::I2,
+                    [](Object& o, std::span<Variant>) {
+                        static_cast<D&>(o).conexao_.reset();
+                        return Variant(int16_t{0});
+                    }},
+             ler("ReferenciaDeConexao", VarType::Object, [](D& d) { return Variant(d.conexao_); }),
+             ler("ReferenciaDeRecordset", VarType::Object, [](D&) { return Variant(make<ado::Recordset>()); }),
+             ler("NumeroDoErro", VarType::I4, [](D&) { return Variant(int32_t{-2147467259}); }),
+             ler("DescricaoDoErro", VarType::String, [](D&) { return Variant("O banco de dados não abriu."); }),
+             ler("LocalDoErro", VarType::String, [](D&) { return Variant(LocalDaAbertura); }),
+             ler("DescricaoDaFalha", VarType::String, [](D&) { return Variant(DescricaoDaFalha); })});
+        return t;
+    }
+
+private:
+    Ref<ado::Connection> conexao_;
+};
+
+// From now on, until the registry is made again, operations get the recording data-access object.
+inline void gravarOsTextos() {
+    gravacao() = Gravacao{};
+    ClassInfo info{"ZELT_I_ADO.clsObjetosDeDados", "{5E0D7A11-3B2C-4D6E-8F90-A1B2C3D4E5F6}", "ZELT_TEST_Gravador",
+                   "Apartment", [] { return Ref<Object>(make<DadosDeAcessoGravados>()); }};
+    registry::offerClass(info);
+    registry::registerProgId(info);
+}
+
+}  // namespace zelt::testing_support
