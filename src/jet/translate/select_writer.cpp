@@ -20,16 +20,15 @@ namespace {
 constexpr size_t MaxColumns = 255;
 
 struct Item {
-    Index expr = ast::None;               // None: a column of a "*"
-    const TableDef* table = nullptr;      // a plain column's table
-    const ColumnDef* column = nullptr;
+    Index expr = ast::None;  // None: a column of a "*"
+    ResolvedColumn column;   // a plain column's
     std::string name;
 };
 
 class SelectWriter {
 public:
-    SelectWriter(const ast::Tree& tree, const ast::Select& select, const Dialect& dialect)
-        : tree_(tree), s_(select), dialect_(dialect) {
+    SelectWriter(const ast::Tree& tree, const ast::Select& select, const Dialect& dialect, const Scope* outer)
+        : tree_(tree), s_(select), dialect_(dialect), scope_(outer) {
         if (s_.from != ast::None) collectTables(s_.from);
         prepareItems();
         if (items_.empty()) syntaxError(tree_.text, s_.position, "SELECT");  // "*" of no table
@@ -60,7 +59,12 @@ public:
         const bool localOrder = ordered && computesLocally &&
                                 (anyOrderTerm([&](Index e) { return local.needed(e); }) ||
                                  (localColumns && s_.top && !orderedByKey()));
-        const bool ranked = s_.top && ordered && !localOrder && !orderedByKey();
+        // A percentage counts the rows first; DISTINCT keeps its rows unranked, as the rank of a
+        // row would be counted before the duplicates go.
+        const bool percent = s_.top && s_.percent && !localOrder;
+        const bool distinct = s_.distinct == ast::Select::Distinct::Distinct ||
+                              (s_.distinct == ast::Select::Distinct::DistinctRow && !distinctByRows());
+        const bool ranked = percent || (s_.top && ordered && !localOrder && !orderedByKey() && !distinct);
         if (ranked) {
             out += "SELECT ";
             for (size_t i = 0; i < items_.size(); ++i) {
@@ -71,7 +75,7 @@ public:
             }
             out += " FROM (";
         }
-        out += "SELECT ";
+        out += distinct ? "SELECT DISTINCT " : "SELECT ";
         q.columns.reserve(items_.size());
         std::vector<ValueKind> sent;
         for (size_t i = 0; i < items_.size(); ++i) {
@@ -86,9 +90,9 @@ public:
                 value = w.argument(item.expr);
             } else {
                 value.begin = out.size();
-                sql::appendColumn(out, item.table->name, item.column->name);
+                sql::appendColumn(out, item.column.qualifier, item.column.column->name);
                 value.end = out.size();
-                value.typed.kind = kindOf(item.column->kind);
+                value.typed.kind = item.column.kind;
             }
             if (shape && i < shape->size())
                 w.convert(value, (*shape)[i].kind == ValueKind::Money ? Form::Money : Form::Double);
@@ -111,9 +115,14 @@ public:
         const char* const sortAggregates = w.wroteAggregate() || !s_.groupBy.empty() ? nullptr : "ORDER BY";
         if (ranked) {
             w.refuseAggregates(sortAggregates);
-            out += ", RANK() OVER (ORDER BY ";
-            orderTerms(w, out);
-            out += ") AS \"jet_rank\"";
+            if (ordered) {
+                out += ", RANK() OVER (ORDER BY ";
+                orderTerms(w, out);
+                out += ") AS \"jet_rank\"";
+            } else {
+                out += ", ROW_NUMBER() OVER () AS \"jet_rank\"";
+            }
+            if (percent) out += ", COUNT(*) OVER () AS \"jet_count\"";
         }
         if (s_.from != ast::None) {
             out += " FROM ";
@@ -133,6 +142,11 @@ public:
                 w.writeTerm(s_.groupBy[i], Dialect::TextUse::Group);
             }
         }
+        if (s_.having != ast::None) {
+            out += " HAVING ";
+            w.refuseAggregates(nullptr);
+            w.writeCondition(s_.having);
+        }
         if (ordered && !ranked && !localOrder) {
             out += " ORDER BY ";
             w.refuseAggregates(sortAggregates);
@@ -142,7 +156,12 @@ public:
         if (ranked) {
             out += ")";
             out += dialect_.subqueryAlias();
-            out += " WHERE \"jet_rank\" <= " + std::to_string(*s_.top) + " ORDER BY \"jet_rank\"";
+            // TOP n PERCENT keeps the rows ranked within n% of the count, rounded up.
+            if (percent)
+                out += " WHERE (\"jet_rank\" - 1) * 100 < " + std::to_string(*s_.top) + " * \"jet_count\"";
+            else
+                out += " WHERE \"jet_rank\" <= " + std::to_string(*s_.top);
+            out += " ORDER BY \"jet_rank\"";
         }
         return q;
     }
@@ -165,8 +184,17 @@ private:
 
     void collectTables(Index i) {
         const From& f = tree_.froms[static_cast<size_t>(i)];
+        if (f.join == From::Join::Table && f.query != ast::None) {
+            Query q = writeNested(tree_, f.query, dialect_, nullptr, nullptr);
+            if (q.computedLocally())
+                throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa subconsulta, " +
+                                            whereInText(tree_.text, f.position, f.alias) + ".");
+            scope_.addSelection(f.alias, q.columns);
+            derived_.push_back({i, std::move(q.sql)});
+            return;
+        }
         if (f.join == From::Join::Table) {
-            scope_.addTable(f.table);
+            scope_.addTable(f.table, f.alias);
             return;
         }
         collectTables(f.left);
@@ -175,8 +203,19 @@ private:
 
     void writeFrom(ExpressionWriter& w, std::string& out, Index i, bool nested) const {
         const From& f = tree_.froms[static_cast<size_t>(i)];
+        if (f.join == From::Join::Table && f.query != ast::None) {
+            for (const auto& [from, sql] : derived_)
+                if (from == i) out += "(" + sql + ")";
+            out += " AS ";
+            sql::appendIdentifier(out, f.alias);
+            return;
+        }
         if (f.join == From::Join::Table) {
             sql::appendIdentifier(out, findTable(f.table)->name);
+            if (!f.alias.empty()) {
+                out += " AS ";
+                sql::appendIdentifier(out, f.alias);
+            }
             return;
         }
         if (nested) out += '(';
@@ -213,8 +252,17 @@ private:
         return c && c.column->kind == ColumnKind::Counter;
     }
 
-    void addStar(const TableDef& t) {
-        for (const ColumnDef& c : t.columns) items_.push_back({ast::None, &t, &c, c.name});
+    void addStar(const ScopedTable& t) {
+        for (const ColumnDef& c : t.table->columns) items_.push_back({ast::None, scope_.columnOf(t, c), c.name});
+    }
+
+    // DISTINCTROW drops rows whole: with one table, or the columns of every table selected, rows
+    // differ already; otherwise it is refused rather than answered with other rows than Jet's.
+    bool distinctByRows() const {
+        if (scope_.tables().size() <= 1) return true;
+        for (const ast::SelectItem& si : s_.items)
+            if (si.expr == ast::None && si.star.empty()) return true;
+        syntaxError(tree_.text, s_.position, "DISTINCTROW");
     }
 
     void prepareItems() {
@@ -223,8 +271,8 @@ private:
         for (const ast::SelectItem& si : s_.items) {
             if (si.expr == ast::None) {
                 if (si.star.empty()) {
-                    for (const TableDef* t : scope_.tables()) addStar(*t);
-                } else if (const TableDef* t = scope_.table(si.star)) {
+                    for (const ScopedTable& t : scope_.tables()) addStar(t);
+                } else if (const ScopedTable* t = scope_.table(si.star)) {
                     addStar(*t);
                 } else {
                     missingTable(si.star);
@@ -239,8 +287,7 @@ private:
                 aliases_.push_back({si.alias, si.expr});
             } else if (e.kind == Expr::Kind::Column) {
                 if (const ResolvedColumn c = scope_.resolve(e.a, e.b)) {
-                    item.table = c.table;
-                    item.column = c.column;
+                    item.column = c;
                     item.name = c.column->name;
                 } else {
                     missingColumn(e.b, "nas tabelas da instrução");
@@ -252,13 +299,13 @@ private:
         }
         // Two tables' columns of one name are told apart by their tables, as Jet names them.
         for (size_t i = 0; i < items_.size(); ++i) {
-            if (!items_[i].column) continue;
+            const ResolvedColumn& a = items_[i].column;
+            if (!a) continue;
             for (size_t j = i + 1; j < items_.size(); ++j) {
-                if (!items_[j].column || items_[j].table == items_[i].table ||
-                    !sameWord(items_[j].column->name, items_[i].column->name))
-                    continue;
-                items_[j].name = items_[j].table->name + "." + items_[j].column->name;
-                items_[i].name = items_[i].table->name + "." + items_[i].column->name;
+                const ResolvedColumn& b = items_[j].column;
+                if (!b || b.qualifier == a.qualifier || !sameWord(b.column->name, a.column->name)) continue;
+                items_[j].name = std::string(b.qualifier) + "." + b.column->name;
+                items_[i].name = std::string(a.qualifier) + "." + a.column->name;
             }
         }
     }
@@ -267,6 +314,7 @@ private:
     const ast::Select& s_;
     const Dialect& dialect_;
     Scope scope_;
+    std::vector<std::pair<Index, std::string>> derived_;  // the text of each selection in FROM
     std::vector<Item> items_;
     std::vector<Alias> aliases_;
 };
@@ -278,23 +326,29 @@ private:
 }  // namespace
 
 Query writeSelect(const ast::Tree& tree, const ast::Select& select, const Dialect& dialect) {
-    return SelectWriter(tree, select, dialect).write(true);
+    return SelectWriter(tree, select, dialect, nullptr).write(true);
 }
 
-Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members, const Dialect& dialect) {
-    if (members.size() == 1) return writeSelect(tree, members.front(), dialect);
+Query writeNested(const ast::Tree& tree, Index query, const Dialect& dialect, const Scope* outer,
+                  const std::vector<ResultColumn>* shape) {
+    return writeUnion(tree, tree.queries[static_cast<size_t>(query)].selects, dialect, outer, shape);
+}
+
+Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members, const Dialect& dialect,
+                 const Scope* outer, const std::vector<ResultColumn>* shape) {
+    if (members.size() == 1) return SelectWriter(tree, members.front(), dialect, outer).write(true, shape);
     Query q;
     for (size_t i = 0; i < members.size(); ++i) {
         const ast::Select& m = members[i];
         const bool last = i + 1 == members.size();
         // The last member's ORDER BY sorts the whole union, unless it belongs to that member's TOP.
         const bool unionOrder = last && !m.top && !m.orderBy.empty();
-        Query part = SelectWriter(tree, m, dialect).write(!unionOrder, i == 0 ? nullptr : &q.columns);
+        Query part = SelectWriter(tree, m, dialect, outer).write(!unionOrder, shape ? shape : i == 0 ? nullptr : &q.columns);
         if (part.computedLocally())
             throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa consulta união.");
         if (i == 0) q.columns = part.columns;
         else if (part.columns.size() != q.columns.size()) columnCountDiffers();
-        if (i) q.sql += " UNION ALL ";
+        if (i) q.sql += m.unionAll ? " UNION ALL " : " UNION ";
         const bool enclosed = m.top || (!unionOrder && !m.orderBy.empty());
         if (enclosed) q.sql += "SELECT * FROM (";
         q.sql += part.sql;
