@@ -65,6 +65,10 @@ public:
         const bool distinct = s_.distinct == ast::Select::Distinct::Distinct ||
                               (s_.distinct == ast::Select::Distinct::DistinctRow && !distinctByRows());
         const bool ranked = percent || (s_.top && ordered && !localOrder && !orderedByKey() && !distinct);
+        // DISTINCT sorts by its selected columns, as Jet asks, by their places in the result (where
+        // an engine's collation would make a term another expression than the column).
+        const bool sortedOutside = distinct && ordered && !ranked && !localOrder;
+        if (sortedOutside) out += "SELECT * FROM (";
         if (ranked) {
             out += "SELECT ";
             for (size_t i = 0; i < items_.size(); ++i) {
@@ -146,6 +150,19 @@ public:
             out += " HAVING ";
             w.refuseAggregates(nullptr);
             w.writeCondition(s_.having);
+        }
+        if (sortedOutside) {
+            if (s_.top) out += " LIMIT " + std::to_string(*s_.top);
+            out += ")";
+            out += dialect_.subqueryAlias();
+            out += " ORDER BY ";
+            for (size_t i = 0; i < s_.orderBy.size(); ++i) {
+                if (i) out += ", ";
+                const size_t position = selectedPosition(s_.orderBy[i].expr);
+                dialect_.orderByPosition(out, position, q.columns[position - 1].kind);
+                dialect_.orderDirection(out, s_.orderBy[i].descending);
+            }
+            return q;
         }
         if (ordered && !ranked && !localOrder) {
             out += " ORDER BY ";
@@ -242,6 +259,21 @@ private:
             dialect_.orderDirection(out, s_.orderBy[i].descending);
         }
         w.allowAliases(nullptr);
+    }
+
+    // The result column (from 1) that an ORDER BY term of a DISTINCT selection names.
+    size_t selectedPosition(Index term) const {
+        const Expr& e = tree_[term];
+        if (e.kind == Expr::Kind::Column) {
+            for (size_t i = 0; i < items_.size(); ++i)
+                if (e.a.empty() && sameWord(items_[i].name, e.b)) return i + 1;
+            if (const ResolvedColumn c = scope_.resolve(e.a, e.b))
+                for (size_t i = 0; i < items_.size(); ++i)
+                    if (items_[i].column.column == c.column && items_[i].column.qualifier == c.qualifier) return i + 1;
+        }
+        throwError(err::Syntax, "A cláusula ORDER BY entra em conflito com DISTINCT, " +
+                                    whereInText(tree_.text, e.position, e.b.empty() ? std::string_view("ORDER BY") : e.b) +
+                                    ".");
     }
 
     bool orderedByKey() const {
