@@ -79,8 +79,9 @@ const char* comparisonText(ast::Op op) {
 }  // namespace
 
 // (SELECT ...) as a value, EXISTS, IN (SELECT ...), and comparisons with ANY, SOME or ALL of its
-// rows. ANY and ALL are written with EXISTS, which both engines have, keeping SQL's Null rule: no
-// row that decides it, but one compared with Null, gives Null.
+// rows. The engines share no ANY or ALL, so those compare the value with the rows' least or
+// greatest, keeping SQL's Null rule (no row decides it but one is Null: Null), and leaving the
+// value where it was written, so that an aggregate in it still belongs to the outer selection.
 Typed ExpressionWriter::selection(const Expr& e) {
     const ast::Query& nested = tree_.queries[static_cast<size_t>(e.query)];
     if (e.kind == Expr::Kind::Exists) {
@@ -103,20 +104,37 @@ Typed ExpressionWriter::selection(const Expr& e) {
         value.end = out_.size();
         convert(value, q.columns.front().kind == ValueKind::Money ? Form::Money : Form::Double);
     }
-    if (e.kind == Expr::Kind::In) {
-        out_ += e.negated ? " NOT IN (" : " IN (";
+    const bool all = e.kind == Expr::Kind::Quantified && e.number != 0;
+    const bool any = e.kind == Expr::Kind::Quantified && !all;
+    // = ANY is IN, <> ALL is NOT IN.
+    if (e.kind == Expr::Kind::In || (any && e.op == ast::Op::Eq) || (all && e.op == ast::Op::Ne)) {
+        out_ += e.negated || all ? " NOT IN (" : " IN (";
         out_ += q.sql + ")";
         return {ValueKind::Boolean, false, Precedence::Comparison, true};
     }
-    const std::string tested = out_.substr(value.begin);
+    const std::string tested = "(" + out_.substr(value.begin) + ")";
     out_.resize(value.begin);
     std::string row;
     sql::appendColumn(row, "jet_linha", q.columns.front().name);
-    const std::string compared = tested + comparisonText(e.op) + row;
-    const std::string rows = "EXISTS (SELECT 1 FROM (" + q.sql + ") AS \"jet_linha\" WHERE ";
-    const bool all = e.number != 0;
-    out_ += "CASE WHEN " + rows + (all ? "NOT (" + compared + ")" : compared) + ") THEN " + (all ? "1 = 0" : "1 = 1") +
-            " WHEN " + rows + "(" + compared + ") IS NULL) THEN NULL ELSE " + (all ? "1 = 1" : "1 = 0") + " END";
+    const std::string rows = " FROM (" + q.sql + ") AS \"jet_linha\")";
+    const std::string least = "(SELECT MIN(" + row + ")" + rows, greatest = "(SELECT MAX(" + row + ")" + rows;
+    // decided: the test that settles the answer (true for ANY, false for ALL) without Nulls.
+    std::string decided;
+    bool settles = any;
+    const ast::Op op = e.op;
+    if (op == ast::Op::Eq || op == ast::Op::Ne) {  // = ALL, <> ANY (its negation)
+        decided = "NOT (" + tested + " = " + least + " AND " + tested + " = " + greatest + ")";
+        settles = op == ast::Op::Ne;
+    } else {
+        const bool upward = op == ast::Op::Gt || op == ast::Op::Ge;
+        decided = tested + comparisonText(op) + (upward == any ? least : greatest);
+        if (all) decided = "NOT (" + decided + ")";
+    }
+    const char* yes = "1 = 1";
+    const char* no = "1 = 0";
+    out_ += "CASE WHEN (SELECT COUNT(*)" + rows + " = 0 THEN " + (all ? yes : no) + " WHEN " + decided + " THEN " +
+            (settles ? yes : no) + " WHEN " + tested + " IS NULL OR (SELECT COUNT(*)" + rows + " > (SELECT COUNT(" +
+            row + ")" + rows + " THEN NULL ELSE " + (settles ? no : yes) + " END";
     return {ValueKind::Boolean, false, Precedence::Atom, true};
 }
 
