@@ -373,6 +373,8 @@ private:
             const Token& q = peek();
             if ((q.isWord(Keyword::Any) || q.isWord(Keyword::Some) || q.isWord(Keyword::All)) && peek(1).isSymbol('(')) {
                 next();
+                // Written with the selection four times over, so each counts one level more.
+                const Level level(*this, q.start);
                 const Index e = make(Expr::Kind::Quantified, p, l);
                 node(e).op = op;
                 node(e).number = q.isWord(Keyword::All) ? 1 : 0;

@@ -44,7 +44,9 @@ ResolvedColumn Scope::columnOf(const ScopedTable& t, const ColumnDef& c) const {
 ResolvedColumn Scope::resolve(std::string_view tableName, std::string_view column) const {
     if (!tableName.empty()) {
         const ScopedTable* t = table(tableName);
-        if (!t && outer_ && outer_->table(tableName)) return outer_->resolve(tableName, column);
+        if (!t)
+            for (const Scope* o = outer_; o; o = o->outer_)
+                if (o->table(tableName)) return o->resolve(tableName, column);
         if (!t) missingColumn(std::string(tableName) + "." + std::string(column), "nas tabelas da instrução");
         const ColumnDef* c = findColumn(*t->table, column);
         if (!c) missingColumn(column, "na tabela '" + std::string(t->name) + "'");
