@@ -62,8 +62,7 @@ public:
         // A percentage counts the rows first; DISTINCT keeps its rows unranked, as the rank of a
         // row would be counted before the duplicates go.
         const bool percent = s_.top && s_.percent && !localOrder;
-        const bool distinct = s_.distinct == ast::Select::Distinct::Distinct ||
-                              (s_.distinct == ast::Select::Distinct::DistinctRow && !distinctByRows());
+        const bool distinct = s_.distinct == ast::Select::Distinct::Distinct;
         const bool ranked = percent || (s_.top && ordered && !localOrder && !orderedByKey() && !distinct);
         // DISTINCT sorts by its selected columns, as Jet asks, by their places in the result (where
         // an engine's collation would make a term another expression than the column).
@@ -145,6 +144,8 @@ public:
                 if (i) out += ", ";
                 w.writeTerm(s_.groupBy[i], Dialect::TextUse::Group);
             }
+        } else if (s_.distinct == ast::Select::Distinct::DistinctRow && !w.wroteAggregate()) {
+            rowKeys(out);
         }
         if (s_.having != ast::None) {
             out += " HAVING ";
@@ -288,13 +289,43 @@ private:
         for (const ColumnDef& c : t.table->columns) items_.push_back({ast::None, scope_.columnOf(t, c), c.name});
     }
 
-    // DISTINCTROW drops rows whole: with one table, or the columns of every table selected, rows
-    // differ already; otherwise it is refused rather than answered with other rows than Jet's.
-    bool distinctByRows() const {
-        if (scope_.tables().size() <= 1) return true;
-        for (const ast::SelectItem& si : s_.items)
-            if (si.expr == ast::None && si.star.empty()) return true;
-        syntaxError(tree_.text, s_.position, "DISTINCTROW");
+    // DISTINCTROW keeps one row per combination of the rows of the tables whose columns are
+    // selected: grouped by their keys (their counters, or all their columns). With one table, or
+    // every table's columns selected, the rows differ already.
+    void rowKeys(std::string& out) const {
+        std::vector<std::string_view> selected;
+        auto note = [&](std::string_view qualifier) {
+            for (std::string_view q : selected)
+                if (q == qualifier) return;
+            selected.push_back(qualifier);
+        };
+        auto walk = [&](auto&& self, Index i) -> void {
+            for (; i != ast::None; i = tree_.nextOf(i)) {
+                const Expr& e = tree_[i];
+                if (e.kind == Expr::Kind::Column)
+                    if (const ResolvedColumn c = scope_.resolve(e.a, e.b); c && scope_.table(c.qualifier)) note(c.qualifier);
+                self(self, e.first);
+            }
+        };
+        for (const Item& item : items_) {
+            if (item.column) note(item.column.qualifier);
+            else if (item.expr != ast::None) walk(walk, tree_[item.expr].kind == Expr::Kind::Column ? item.expr : tree_[item.expr].first);
+        }
+        if (selected.size() == scope_.tables().size()) return;
+        out += " GROUP BY ";
+        bool first = true;
+        for (std::string_view name : selected) {
+            const ScopedTable& t = *scope_.table(name);
+            const ColumnDef* counter = nullptr;
+            for (const ColumnDef& c : t.table->columns)
+                if (c.kind == ColumnKind::Counter && !t.kinds) counter = &c;
+            for (const ColumnDef& c : t.table->columns) {
+                if (counter && &c != counter) continue;
+                if (!first) out += ", ";
+                first = false;
+                sql::appendColumn(out, t.name, c.name);
+            }
+        }
     }
 
     void prepareItems() {
