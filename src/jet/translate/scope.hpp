@@ -1,6 +1,6 @@
 #pragma once
 // The tables a statement reads, and the resolution of the column names it writes.
-#include <deque>
+#include <list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,8 +51,8 @@ public:
 private:
     const Scope* outer_ = nullptr;
     std::vector<ScopedTable> tables_;
-    std::deque<TableDef> selections_;
-    std::deque<std::vector<ValueKind>> kinds_;
+    std::list<TableDef> selections_;  // a list: nothing to allocate for the usual scope without any
+    std::list<std::vector<ValueKind>> kinds_;
 };
 
 }  // namespace zelt::jet
