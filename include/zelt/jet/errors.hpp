@@ -16,5 +16,6 @@ inline constexpr int32_t ReadOnlyHelpContext = 5003027; // Jet 3027: database or
 inline constexpr int32_t ConstraintHelpContext = 5003022; // Jet 3022: duplicate value / constraint
 inline constexpr int32_t CannotOpenHelpContext = 5003044; // Jet 3044: the database file cannot be opened
 inline constexpr int32_t AmbiguousFieldHelpContext = 5003079; // Jet 3079: a field two tables of FROM hold
+inline constexpr int32_t OneRecordHelpContext = 5003354; // Jet 3354: at most one record from a subquery
 inline constexpr int32_t NoReadPermissionHelpContext = 5003112; // Jet 3112: no read permission
 }  // namespace zelt::jet::err

@@ -92,7 +92,7 @@ Typed ExpressionWriter::selection(const Expr& e) {
     if (e.kind == Expr::Kind::Subquery) {
         const Query q = nestedQuery(e.query, nullptr);
         if (q.columns.size() != 1) oneColumnOnly(tree_, nested);
-        out_ += "(" + q.sql + ")";
+        dialect_.singleValue(out_, q.sql, q.columns.front().name);
         return {q.columns.front().kind};
     }
     Operand value = operand(e.first, Precedence::Comparison, false);
