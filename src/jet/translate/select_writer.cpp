@@ -59,15 +59,17 @@ public:
         const bool localOrder = ordered && computesLocally &&
                                 (anyOrderTerm([&](Index e) { return local.needed(e); }) ||
                                  (localColumns && s_.top && !orderedByKey()));
-        // A percentage counts the rows first; DISTINCT keeps its rows unranked, as the rank of a
-        // row would be counted before the duplicates go.
-        const bool percent = s_.top && s_.percent && !localOrder;
         const bool distinct = s_.distinct == ast::Select::Distinct::Distinct;
-        const bool ranked = percent || (s_.top && ordered && !localOrder && !orderedByKey() && !distinct);
-        // DISTINCT sorts by its selected columns, as Jet asks, by their places in the result (where
-        // an engine's collation would make a term another expression than the column).
-        const bool sortedOutside = distinct && ordered && !ranked && !localOrder;
-        if (sortedOutside) out += "SELECT * FROM (";
+        if (distinct && localColumns)
+            throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa consulta com DISTINCT.");
+        // A percentage counts the rows first. With DISTINCT, the rows that remain once the
+        // duplicates go are ranked (and counted) around it.
+        const bool rankedDistinct = distinct && s_.top && !localOrder && (ordered || s_.percent);
+        const bool percent = s_.top && s_.percent && !localOrder;
+        const bool ranked = !distinct && (percent || (s_.top && ordered && !localOrder && !orderedByKey()));
+        // DISTINCT sorts by its selected columns, as Jet asks, named by their places in the result
+        // (where an engine's collation would make a term another expression than the column).
+        const bool sortedByPlace = distinct && ordered && !rankedDistinct && !localOrder;
         if (ranked) {
             out += "SELECT ";
             for (size_t i = 0; i < items_.size(); ++i) {
@@ -101,7 +103,7 @@ public:
                 w.convert(value, (*shape)[i].kind == ValueKind::Money ? Form::Money : Form::Double);
             const ValueKind kind = value.typed.null ? ValueKind::Unknown : value.typed.kind;
             out += " AS ";
-            sql::appendIdentifier(out, ranked ? rankedName(i) : item.name);
+            sql::appendIdentifier(out, ranked || rankedDistinct ? rankedName(i) : item.name);
             q.columns.push_back({item.name, kind});
             sent.push_back(kind);
         }
@@ -152,10 +154,7 @@ public:
             w.refuseAggregates(nullptr);
             w.writeCondition(s_.having);
         }
-        if (sortedOutside) {
-            if (s_.top) out += " LIMIT " + std::to_string(*s_.top);
-            out += ")";
-            out += dialect_.subqueryAlias();
+        if (sortedByPlace) {
             out += " ORDER BY ";
             for (size_t i = 0; i < s_.orderBy.size(); ++i) {
                 if (i) out += ", ";
@@ -163,15 +162,14 @@ public:
                 dialect_.orderByPosition(out, position, q.columns[position - 1].kind);
                 dialect_.orderDirection(out, s_.orderBy[i].descending);
             }
-            return q;
-        }
-        if (ordered && !ranked && !localOrder) {
+        } else if (ordered && !ranked && !rankedDistinct && !localOrder) {
             out += " ORDER BY ";
             w.refuseAggregates(sortAggregates);
             orderTerms(w, out);
         }
-        if (s_.top && !ranked && !localOrder) out += " LIMIT " + std::to_string(*s_.top);
-        if (ranked) {
+        if (s_.top && !ranked && !rankedDistinct && !localOrder) out += " LIMIT " + std::to_string(*s_.top);
+        if (rankedDistinct) rankDistinctRows(out, q.columns, ordered);
+        if (ranked || rankedDistinct) {
             out += ")";
             out += dialect_.subqueryAlias();
             // TOP n PERCENT keeps the rows ranked within n% of the count, rounded up.
@@ -260,6 +258,40 @@ private:
             dialect_.orderDirection(out, s_.orderBy[i].descending);
         }
         w.allowAliases(nullptr);
+    }
+
+    // Encloses the DISTINCT selection written in out in the one that ranks its rows, by the places
+    // of the columns its ORDER BY names; the caller closes it as it closes any ranked selection.
+    void rankDistinctRows(std::string& out, const std::vector<ResultColumn>& columns, bool ordered) const {
+        std::string head = "SELECT ";
+        for (size_t i = 0; i < items_.size(); ++i) {
+            if (i) head += ", ";
+            sql::appendIdentifier(head, rankedName(i));
+            head += " AS ";
+            sql::appendIdentifier(head, items_[i].name);
+        }
+        head += " FROM (SELECT *, ";
+        if (ordered) {
+            head += "RANK() OVER (ORDER BY ";
+            for (size_t i = 0; i < s_.orderBy.size(); ++i) {
+                if (i) head += ", ";
+                const size_t position = selectedPosition(s_.orderBy[i].expr);
+                const size_t mark = head.size();
+                sql::appendIdentifier(head, rankedName(position - 1));
+                const Typed term{columns[position - 1].kind};
+                if (!isNumeric(term.kind)) dialect_.collate(head, mark, term, Dialect::TextUse::Order);
+                dialect_.orderDirection(head, s_.orderBy[i].descending);
+            }
+            head += ")";
+        } else {
+            head += "ROW_NUMBER() OVER ()";
+        }
+        head += " AS \"jet_rank\"";
+        if (s_.percent) head += ", COUNT(*) OVER () AS \"jet_count\"";
+        head += " FROM (";
+        out.insert(0, head);
+        out += ")";
+        out += dialect_.subqueryAlias();
     }
 
     // The result column (from 1) that an ORDER BY term of a DISTINCT selection names.
