@@ -343,7 +343,7 @@ private:
             if (item.column) note(item.column.qualifier);
             else if (item.expr != ast::None) walk(walk, tree_[item.expr].kind == Expr::Kind::Column ? item.expr : tree_[item.expr].first);
         }
-        if (selected.size() == scope_.tables().size()) return;
+        if (selected.empty() || selected.size() == scope_.tables().size()) return;
         out += " GROUP BY ";
         bool first = true;
         for (std::string_view name : selected) {
