@@ -102,6 +102,9 @@ public:
             if (shape && i < shape->size())
                 w.convert(value, (*shape)[i].kind == ValueKind::Money ? Form::Money : Form::Double);
             const ValueKind kind = value.typed.null ? ValueKind::Unknown : value.typed.kind;
+            // DISTINCT tells texts apart as Jet compares them, computed ones too.
+            if (distinct && kind == ValueKind::Text && item.expr != ast::None && !item.column)
+                dialect_.collate(out, value.begin, value.typed, Dialect::TextUse::Compare);
             out += " AS ";
             sql::appendIdentifier(out, ranked || rankedDistinct ? rankedName(i) : item.name);
             q.columns.push_back({item.name, kind});
