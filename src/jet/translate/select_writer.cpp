@@ -1,5 +1,7 @@
 #include "jet/translate/select_writer.hpp"
 
+#include <algorithm>
+
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
 #include "jet/translate/expression_writer.hpp"
@@ -35,6 +37,8 @@ public:
         if (items_.size() > MaxColumns || s_.groupBy.size() > MaxColumns || s_.orderBy.size() > MaxColumns)
             tooComplex(tree_.text, s_.position, "SELECT");
     }
+
+    void unitesDistinct() { unitesDistinct_ = true; }
 
     // ownOrderBy false: the ORDER BY is the union's, written by the caller. shape: the columns of a
     // union's first member, whose kinds this member's columns take where money is involved.
@@ -102,8 +106,8 @@ public:
             if (shape && i < shape->size())
                 w.convert(value, (*shape)[i].kind == ValueKind::Money ? Form::Money : Form::Double);
             const ValueKind kind = value.typed.null ? ValueKind::Unknown : value.typed.kind;
-            // DISTINCT tells texts apart as Jet compares them, computed ones too.
-            if (distinct && kind == ValueKind::Text && item.expr != ast::None && !item.column)
+            // DISTINCT and UNION tell texts apart as Jet compares them, computed ones too.
+            if ((distinct || unitesDistinct_) && kind == ValueKind::Text && item.expr != ast::None && !item.column)
                 dialect_.collate(out, value.begin, value.typed, Dialect::TextUse::Compare);
             out += " AS ";
             sql::appendIdentifier(out, ranked || rankedDistinct ? rankedName(i) : item.name);
@@ -412,6 +416,7 @@ private:
     const ast::Select& s_;
     const Dialect& dialect_;
     Scope scope_;
+    bool unitesDistinct_ = false;  // the first member of a UNION without ALL
     std::vector<std::pair<Index, std::string>> derived_;  // the text of each selection in FROM
     std::vector<Item> items_;
     std::vector<Alias> aliases_;
@@ -441,7 +446,11 @@ Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members,
         const bool last = i + 1 == members.size();
         // The last member's ORDER BY sorts the whole union, unless it belongs to that member's TOP.
         const bool unionOrder = last && !m.top && !m.orderBy.empty();
-        Query part = SelectWriter(tree, m, dialect, outer).write(!unionOrder, shape ? shape : i == 0 ? nullptr : &q.columns);
+        SelectWriter member(tree, m, dialect, outer);
+        // SQLite removes a union's repeated rows in its first member's collations.
+        if (i == 0 && std::any_of(members.begin(), members.end(), [](const ast::Select& s) { return !s.unionAll; }))
+            member.unitesDistinct();
+        Query part = member.write(!unionOrder, shape ? shape : i == 0 ? nullptr : &q.columns);
         if (part.computedLocally())
             throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa consulta união.");
         if (i == 0) q.columns = part.columns;
