@@ -3,6 +3,7 @@
 #include "jet/engine/database_file.hpp"
 #include "jet/engine/error_mapping.hpp"
 #include "jet/engine/jet_functions.hpp"
+#include "jet/engine/subquery_rows.hpp"
 #include "zelt/jet/errors.hpp"
 
 namespace zelt::jet::engine {
@@ -36,6 +37,7 @@ Database::Database(const std::string& path, Opening opening)
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, BusyTimeoutMs);
     registerJetFunctions(db_, functionErrors_.get());
+    registerSubqueryFunctions(db_, functionErrors_.get());
     try {
         exec("PRAGMA foreign_keys=ON; PRAGMA synchronous=NORMAL");
     } catch (...) {

@@ -44,6 +44,11 @@ RuntimeError validationRuleViolated() {
                         err::ConstraintHelpContext);
 }
 
+RuntimeError moreThanOneRecord() {
+    return RuntimeError(err::ProviderFailure, "No máximo um registro pode ser retornado por esta subconsulta.",
+                        err::OneRecordHelpContext);
+}
+
 RuntimeError databaseBusy() {
     return RuntimeError(err::ProviderFailure, "O banco de dados está ocupado por outro usuário; tente novamente.",
                         err::BusyHelpContext);

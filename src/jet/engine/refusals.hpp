@@ -21,6 +21,8 @@ RuntimeError onlyDates(std::string_view column);
 // A text where an operator needs a number, read as none.
 RuntimeError notANumber();
 RuntimeError validationRuleViolated();
+// A selection used as a value that gave more than one row.
+RuntimeError moreThanOneRecord();
 RuntimeError databaseBusy();
 RuntimeError databaseReadOnly();
 RuntimeError unknownColumn(std::string_view column);

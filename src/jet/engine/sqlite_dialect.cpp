@@ -84,6 +84,14 @@ public:
         out += std::to_string(position);
         if (!isNumeric(kind)) out += " COLLATE PTBR";
     }
+    // SQLite takes a selection's first row silently; jet_one_row counts them.
+    void singleValue(std::string& out, std::string_view selection, std::string_view column) const override {
+        out += "(SELECT jet_one_row(COUNT(*), MAX(";
+        sql::appendColumn(out, "jet_linha", column);
+        out += ")) FROM (";
+        out += selection;
+        out += ") AS \"jet_linha\")";
+    }
     std::string_view subqueryAlias() const override { return ""; }
     void afterInsert(std::string&, const TableDef&) const override {}
 };

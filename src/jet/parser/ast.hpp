@@ -30,6 +30,10 @@ struct Expr {
         Like,
         Call,     // a = function name as written
         Now,      // bare NOW
+        Subquery, // query = a selection giving one value
+        Exists,   // query
+        In,       // first = value, then the listed values; or query
+        Quantified,  // op compares first with ANY (or SOME, number 0) or ALL (number 1) rows of query
     };
     Kind kind;
     Op op = Op::Or;
@@ -41,12 +45,15 @@ struct Expr {
     double number = 0;
     Index first = None;  // first operand or argument
     Index next = None;   // the following sibling
+    Index query = None;  // a Tree::queries index
 };
 
 struct From {
     enum class Join : uint8_t { Table, Inner, Left, Right, Cross };
     Join join = Join::Table;
     std::string_view table;  // Table
+    std::string_view alias;  // Table, or a selection in parentheses (query)
+    Index query = None;
     uint32_t position = 0;
     Index left = None, right = None;  // From indexes
     Index on = None;                  // Expr index
@@ -64,19 +71,31 @@ struct OrderItem {
 };
 
 struct Select {
+    enum class Distinct : uint8_t { All, Distinct, DistinctRow };
+    Distinct distinct = Distinct::All;
     std::optional<int64_t> top;
+    bool percent = false;    // TOP n PERCENT
+    bool unionAll = true;    // how a union joins this member to those before it
     uint32_t position = 0;
     std::vector<SelectItem> items;
     Index from = None;
     Index where = None;
     std::vector<Index> groupBy;
+    Index having = None;
     std::vector<OrderItem> orderBy;
+};
+
+// A selection inside another statement, with the members of its unions.
+struct Query {
+    std::vector<Select> selects;
+    uint32_t position = 0;
 };
 
 struct Assignment {
     std::string_view column;
     uint32_t position;
     Index value;
+    std::string_view table = {};  // Tabela of Tabela.Coluna
 };
 
 struct Statement {
@@ -85,6 +104,8 @@ struct Statement {
     std::vector<Select> selects;  // Select: the members of a UNION ALL; Shape: parent and child
     std::string_view table;       // Insert, Update, Delete
     uint32_t tablePosition = 0;
+    Index from = None;            // Update over joined tables
+    Index source = None;          // INSERT ... SELECT: a queries index
     bool allColumns = false;      // INSERT without a column list
     std::vector<Assignment> assignments;  // Insert columns and values, Update targets
     Index where = None;                   // Update, Delete
@@ -96,6 +117,7 @@ struct Tree {
     std::string_view text;
     std::vector<Expr> exprs;
     std::vector<From> froms;
+    std::vector<Query> queries;
     Statement statement;
 
     // Empties the tree for another statement, keeping its storage.
@@ -103,6 +125,7 @@ struct Tree {
         text = statementText;
         exprs.clear();
         froms.clear();
+        queries.clear();
         statement = Statement{};
     }
 

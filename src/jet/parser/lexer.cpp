@@ -54,10 +54,17 @@ constexpr KeywordName Keywords[] = {
     {"RELATE", Keyword::Relate},
     {"TO", Keyword::To},
     {"HAVING", Keyword::Having},
+    {"DISTINCT", Keyword::Distinct},
+    {"DISTINCTROW", Keyword::DistinctRow},
+    {"PERCENT", Keyword::Percent},
+    {"IN", Keyword::In},
+    {"EXISTS", Keyword::Exists},
+    {"ANY", Keyword::Any},
+    {"SOME", Keyword::Some},
 };
 
 Keyword keywordOf(std::string_view word) {
-    if (word.size() < 2 || word.size() > 7) return Keyword::None;
+    if (word.size() < 2 || word.size() > 11) return Keyword::None;
     for (const KeywordName& k : Keywords)
         if (sameWord(k.name, word)) return k.keyword;
     return Keyword::None;

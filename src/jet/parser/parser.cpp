@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
@@ -46,13 +47,7 @@ public:
             st.kind = ast::Statement::Kind::Identity;
         } else if (peek().isWord(Keyword::Select)) {
             st.kind = ast::Statement::Kind::Select;
-            st.selects.push_back(select());
-            while (peek().isWord(Keyword::Union)) {
-                const Token& u = next();
-                if (st.selects.size() == MaxUnionMembers) tooComplex(text_, u.start, nearText(u));
-                expectWord(Keyword::All);
-                st.selects.push_back(select());
-            }
+            members(st.selects);
         } else if (peek().isWord(Keyword::Insert)) {
             insert(st);
         } else if (peek().isWord(Keyword::Update)) {
@@ -60,7 +55,7 @@ public:
         } else if (peek().isWord(Keyword::Delete)) {
             remove(st);
         } else {
-            fail();
+            refuseOrFail();
         }
         if (peek().isSymbol(';')) next();
         if (peek().kind != K::End) textAfterStatement(text_, peek().start, nearText(peek()));
@@ -151,11 +146,54 @@ private:
         return e;
     }
 
+    // Statements this connection does not run, refused by name rather than as a misspelling.
+    [[noreturn]] void refuseOrFail() const {
+        const Token& t = peek();
+        if (t.kind == K::Word)
+            for (const char* word : {"CREATE", "DROP", "ALTER", "PARAMETERS", "PROCEDURE", "EXECUTE", "EXEC", "TRANSFORM"})
+                if (sameWord(t.text, word)) statementRefused(text_, t.start, nearText(t));
+        fail();
+    }
+
+    // A selection and the members of its unions.
+    void members(std::vector<ast::Select>& selects) {
+        const int outerTables = tables_;
+        selects.push_back(select());
+        while (peek().isWord(Keyword::Union)) {
+            const Token& u = next();
+            if (selects.size() == MaxUnionMembers) tooComplex(text_, u.start, nearText(u));
+            const bool all = acceptWord(Keyword::All);
+            selects.push_back(select());
+            selects.back().unionAll = all;
+        }
+        tables_ = outerTables;
+    }
+
+    // A selection inside the statement, at its SELECT.
+    Index query() {
+        ast::Query q;
+        q.position = peek().start;
+        members(q.selects);
+        tree_.queries.push_back(std::move(q));
+        return static_cast<Index>(tree_.queries.size() - 1);
+    }
+    Index parenthesizedQuery() {
+        const Level level(*this, peek().start);
+        expectSymbol('(');
+        if (!peek().isWord(Keyword::Select)) fail();
+        const Index q = query();
+        expectSymbol(')');
+        return q;
+    }
+
     ast::Select select() {
         ast::Select s;
         s.position = peek().start;
         tables_ = 0;
         expectWord(Keyword::Select);
+        if (acceptWord(Keyword::Distinct)) s.distinct = ast::Select::Distinct::Distinct;
+        else if (acceptWord(Keyword::DistinctRow)) s.distinct = ast::Select::Distinct::DistinctRow;
+        else acceptWord(Keyword::All);
         if (acceptWord(Keyword::Top)) {
             const Token& n = peek();
             int64_t top = 0;
@@ -164,6 +202,8 @@ private:
                 fail();
             next();
             s.top = top;
+            s.percent = acceptWord(Keyword::Percent);
+            if (s.percent && top > 100) failAt(n);
         }
         do s.items.push_back(selectItem());
         while (acceptSymbol(','));
@@ -175,6 +215,7 @@ private:
             do s.groupBy.push_back(expression());
             while (acceptSymbol(','));
         }
+        if (acceptWord(Keyword::Having)) s.having = expression();
         if (acceptWord(Keyword::Order)) {
             expectWord(Keyword::By);
             do {
@@ -234,16 +275,29 @@ private:
     }
 
     Index fromPrimary() {
+        ast::From f;
+        f.position = peek().start;
+        if (peek().isSymbol('(') && peek(1).isWord(Keyword::Select)) {
+            f.query = parenthesizedQuery();
+            f.alias = alias();
+            if (f.alias.empty()) fail();  // a selection in FROM is named
+            return addFrom(f);
+        }
         if (peek().isSymbol('(')) {
             const Level level(*this, next().start);
             const Index inner = fromClause();
             expectSymbol(')');
             return inner;
         }
-        ast::From f;
-        f.position = peek().start;
         f.table = name();
+        f.alias = alias();
         return addFrom(f);
+    }
+
+    // [AS] alias after a table, or nothing.
+    std::string_view alias() {
+        if (acceptWord(Keyword::As)) return name();
+        return atName() ? next().text : std::string_view();
     }
 
     // Precedence, loosest first: OR, AND, NOT, comparisons, &, + -, * /, unary minus (as in VBA,
@@ -294,7 +348,9 @@ private:
         Op op;
         const Token& t = peek();
         return comparisonOp(t, op) || t.isWord(Keyword::Like) || t.isWord(Keyword::Between) || t.isWord(Keyword::Is) ||
-               (t.isWord(Keyword::Not) && (peek(1).isWord(Keyword::Like) || peek(1).isWord(Keyword::Between)));
+               t.isWord(Keyword::In) ||
+               (t.isWord(Keyword::Not) &&
+                (peek(1).isWord(Keyword::Like) || peek(1).isWord(Keyword::Between) || peek(1).isWord(Keyword::In)));
     }
 
     // A comparison of a comparison is enclosed in the text written for SQLite (the two dialects
@@ -314,12 +370,39 @@ private:
         Op op;
         if (comparisonOp(peek(), op)) {
             const uint32_t p = next().start;
+            const Token& q = peek();
+            if ((q.isWord(Keyword::Any) || q.isWord(Keyword::Some) || q.isWord(Keyword::All)) && peek(1).isSymbol('(')) {
+                next();
+                // Written with the selection four times over, so each counts one level more.
+                const Level level(*this, q.start);
+                const Index e = make(Expr::Kind::Quantified, p, l);
+                node(e).op = op;
+                node(e).number = q.isWord(Keyword::All) ? 1 : 0;
+                node(e).query = parenthesizedQuery();
+                return e;
+            }
             return binary(op, l, concat(), p);
         }
-        const bool negated = acceptWord(Keyword::Not);  // NOT LIKE, NOT BETWEEN
+        const bool negated = acceptWord(Keyword::Not);  // NOT LIKE, NOT BETWEEN, NOT IN
         const Token& word = next();
         const uint32_t p = word.start;
-        if (word.isWord(Keyword::Like)) {
+        if (word.isWord(Keyword::In)) {
+            l = make(Expr::Kind::In, p, l);
+            node(l).negated = negated;
+            if (peek().isSymbol('(') && peek(1).isWord(Keyword::Select)) {
+                node(l).query = parenthesizedQuery();
+                return l;
+            }
+            expectSymbol('(');
+            for (Index last = node(l).first;;) {
+                const Index v = expression();
+                node(last).next = v;
+                last = v;
+                if (!acceptSymbol(',')) break;
+            }
+            expectSymbol(')');
+            measure(l);
+        } else if (word.isWord(Keyword::Like)) {
             node(l).next = concat();
             l = make(Expr::Kind::Like, p, l);
             node(l).negated = negated;
@@ -444,6 +527,11 @@ private:
             return bracketed(t);
         }
         case K::Symbol:
+            if (t.isSymbol('(') && peek(1).isWord(Keyword::Select)) {
+                const Index e = make(Expr::Kind::Subquery, t.start);
+                node(e).query = parenthesizedQuery();
+                return e;
+            }
             if (acceptSymbol('(')) {
                 const Index inner = expression();
                 expectSymbol(')');
@@ -452,6 +540,12 @@ private:
             fail();
         case K::Word: {
             if (t.isWord(Keyword::Null)) return next(), make(Expr::Kind::Null, t.start);
+            if (t.isWord(Keyword::Exists)) {
+                next();
+                const Index e = make(Expr::Kind::Exists, t.start);
+                node(e).query = parenthesizedQuery();
+                return e;
+            }
             if (t.isWord(Keyword::True) || t.isWord(Keyword::False)) {
                 next();
                 const Index e = make(Expr::Kind::Boolean, t.start);
@@ -494,6 +588,10 @@ private:
         } else {
             st.allColumns = true;
         }
+        if (peek().isWord(Keyword::Select)) {
+            st.source = query();
+            return;
+        }
         const Token& values = peek();
         expectWord(Keyword::Values);
         expectSymbol('(');
@@ -512,14 +610,15 @@ private:
         st.kind = ast::Statement::Kind::Update;
         expectWord(Keyword::Update);
         st.tablePosition = peek().start;
-        st.table = name();
+        if (peek(1).isWord(Keyword::Set)) st.table = name();
+        else st.from = fromClause();  // UPDATE A INNER JOIN B ON ... SET
         expectWord(Keyword::Set);
         do {
             const uint32_t p = peek().start;
-            std::string_view c = name();
-            if (acceptSymbol('.')) c = name();  // Tabela.Coluna
+            std::string_view table, c = name();
+            if (acceptSymbol('.')) table = std::exchange(c, name());  // Tabela.Coluna
             expectSymbol('=');
-            st.assignments.push_back({c, p, expression()});
+            st.assignments.push_back({c, p, expression(), table});
         } while (acceptSymbol(','));
         if (acceptWord(Keyword::Where)) st.where = expression();
     }

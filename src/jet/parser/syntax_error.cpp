@@ -53,6 +53,16 @@ void textAfterStatement(std::string_view text, size_t byteOffset, std::string_vi
                "Caracteres encontrados após o final da instrução SQL, " + whereInText(text, byteOffset, near) + ".");
 }
 
+void statementRefused(std::string_view text, size_t byteOffset, std::string_view near) {
+    throwError(err::Syntax, "Instrução não aceita nesta conexão: definição de dados, parâmetros e consultas "
+                            "armazenadas não são executados, " + whereInText(text, byteOffset, near) + ".");
+}
+
+void catalogueRefused(std::string_view table) {
+    throwError(err::PermissionDenied, "Não é possível ler os registros; sem permissão de leitura em '" +
+                                          std::string(table) + "'.", err::NoReadPermissionHelpContext);
+}
+
 void missingTable(std::string_view table) {
     throwError(err::MissingTable, "A tabela '" + std::string(table) + "' não existe.");
 }

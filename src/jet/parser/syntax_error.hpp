@@ -18,6 +18,10 @@ std::string whereInText(std::string_view text, size_t byteOffset, std::string_vi
 // Too many tables, columns or selections for one statement.
 [[noreturn]] void tooComplex(std::string_view text, size_t byteOffset, std::string_view near);
 [[noreturn]] void textAfterStatement(std::string_view text, size_t byteOffset, std::string_view near);
+// Data definition, parameters and stored queries, which this connection does not run.
+[[noreturn]] void statementRefused(std::string_view text, size_t byteOffset, std::string_view near);
+// The engine's own tables (MSys...), which no statement may read or change.
+[[noreturn]] void catalogueRefused(std::string_view table);
 [[noreturn]] void missingTable(std::string_view table);
 [[noreturn]] void missingColumn(std::string_view column, std::string_view where);
 [[noreturn]] void ambiguousColumn(std::string_view column);

@@ -223,6 +223,12 @@ public:
     void orderByPosition(std::string& out, size_t position, ValueKind) const override {
         out += std::to_string(position);
     }
+    // The server refuses a second row itself (see server_errors.cpp).
+    void singleValue(std::string& out, std::string_view selection, std::string_view) const override {
+        out += "(";
+        out += selection;
+        out += ")";
+    }
     std::string_view subqueryAlias() const override { return " AS \"jet_sub\""; }
 
     // The counter the row was given comes back with it: it answers SELECT @@Identity. A row

@@ -68,7 +68,8 @@ Ref<ado::Recordset> PostgresEngine::execute(std::string_view text, int64_t& rows
     case Translation::Kind::Modify: {
         Result r = run(t.query.sql);
         if (r && PQresultStatus(r.get()) == PGRES_TUPLES_OK && PQntuples(r.get()) > 0)
-            session_->lastIdentity = std::strtoll(PQgetvalue(r.get(), 0, 0), nullptr, 10);
+            // INSERT ... SELECT returns a counter per row; @@Identity is the last one's, as in Jet.
+            session_->lastIdentity = std::strtoll(PQgetvalue(r.get(), PQntuples(r.get()) - 1, 0), nullptr, 10);
         rowsAffected = r ? std::strtoll(PQcmdTuples(r.get()), nullptr, 10) : 0;
         return nullptr;
     }

@@ -58,6 +58,7 @@ RuntimeError mapServerError(const PGresult* r, std::string_view sql) {
         state == "22018")
         return RuntimeError(err::TypeMismatch, "Tipo de dados incompatível na expressão de critério.");
     if (state == "ZT001") return notANumber();
+    if (state == "21000") return moreThanOneRecord();
     if (state == "22003") return RuntimeError(zelt::err::Overflow, standardDescription(zelt::err::Overflow));
     if (state == "22012") return RuntimeError(zelt::err::DivisionByZero, standardDescription(zelt::err::DivisionByZero));
     if (state == "40001" || state == "40P01" || state == "55P03" || state == "57014") return databaseBusy();

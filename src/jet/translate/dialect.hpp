@@ -90,6 +90,8 @@ public:
     virtual void orderDirection(std::string& out, bool descending) const = 0;
     // A union's ORDER BY term: the position of a result column of the given kind.
     virtual void orderByPosition(std::string& out, size_t position, ValueKind kind) const = 0;
+    // A selection's one column as a value: the row, or Null without one; more rows are an error.
+    virtual void singleValue(std::string& out, std::string_view selection, std::string_view column) const = 0;
     // The name a selection in FROM takes ("" where none is needed).
     virtual std::string_view subqueryAlias() const = 0;
     // After INSERT INTO table (...) VALUES (...).

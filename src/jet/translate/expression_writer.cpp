@@ -132,8 +132,8 @@ Typed ExpressionWriter::comparison(const char* op, Index l, Index r) {
 
 Typed ExpressionWriter::column(const Expr& e) {
     if (const ResolvedColumn c = scope_.resolve(e.a, e.b)) {
-        sql::appendColumn(out_, c.table->name, c.column->name);
-        return {kindOf(c.column->kind)};
+        sql::appendColumn(out_, c.qualifier, c.column->name);
+        return {c.kind};
     }
     if (aliases_) {
         for (const Alias& alias : *aliases_) {
@@ -398,6 +398,10 @@ Typed ExpressionWriter::write(Index i) {
         return {ValueKind::Boolean, false, Precedence::Comparison, true};
     }
     case Expr::Kind::Call: return call(e);
+    case Expr::Kind::In: return e.query == ast::None ? inList(e) : selection(e);
+    case Expr::Kind::Subquery:
+    case Expr::Kind::Exists:
+    case Expr::Kind::Quantified: return selection(e);
     }
     return {};
 }

@@ -103,6 +103,10 @@ private:
     Typed concatenation(const ast::Expr& e);
     Typed addition(const ast::Expr& e);
     Typed between(const ast::Expr& e);
+    // predicates.cpp: IN lists, and the selections inside an expression (a value, IN, EXISTS, ANY, ALL).
+    Typed inList(const ast::Expr& e);
+    Typed selection(const ast::Expr& e);
+    Query nestedQuery(ast::Index query, const Operand* compared);
     // What an operand wrote, taken back out of the text, so that its caller can choose how to join it.
     struct Piece {
         std::string text;

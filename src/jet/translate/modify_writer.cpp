@@ -5,7 +5,10 @@
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
 #include "jet/translate/expression_writer.hpp"
+#include "jet/translate/select_writer.hpp"
 #include "jet/translate/sql_text.hpp"
+#include "zelt/automation/error.hpp"
+#include "zelt/jet/errors.hpp"
 #include "zelt/automation/date.hpp"
 #include "zelt/automation/regional.hpp"
 
@@ -143,10 +146,111 @@ const ColumnDef& columnOf(const TableDef& table, std::string_view name) {
     return *c;
 }
 
+Query nested(const ast::Tree& tree, Index query, const Dialect& dialect, const std::vector<ResultColumn>* shape) {
+    Query q = writeNested(tree, query, dialect, nullptr, shape);
+    if (q.computedLocally())
+        throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa subconsulta, " +
+                                    whereInText(tree.text, tree.queries[static_cast<size_t>(query)].position, "SELECT") +
+                                    ".");
+    return q;
+}
+
+// INSERT INTO table [(columns)] SELECT ...: without a list, the selection's columns name the
+// table's, as Jet matches them; each takes the form of the column it fills.
+void insertSelection(const ast::Tree& tree, const TableDef& table, const Dialect& dialect, std::string& out) {
+    const ast::Statement& st = tree.statement;
+    std::vector<const ColumnDef*> targets;
+    if (st.allColumns) {
+        for (const ResultColumn& c : nested(tree, st.source, dialect, nullptr).columns)
+            targets.push_back(&columnOf(table, c.name));
+    } else {
+        for (const ast::Assignment& a : st.assignments) targets.push_back(&columnOf(table, a.column));
+    }
+    std::vector<ResultColumn> shape;
+    for (const ColumnDef* c : targets) shape.push_back({c->name, kindOf(c->kind)});
+    const Query source = nested(tree, st.source, dialect, &shape);
+    if (source.columns.size() != targets.size())
+        throwError(err::Syntax, "O número de valores da consulta e o número de campos de destino são diferentes.");
+    out += "INSERT INTO ";
+    sql::appendIdentifier(out, table.name);
+    out += " (";
+    for (size_t i = 0; i < targets.size(); ++i) {
+        if (i) out += ", ";
+        sql::appendIdentifier(out, targets[i]->name);
+    }
+    out += ") " + source.sql;
+    dialect.afterInsert(out, table);
+}
+
+// The tables of UPDATE A INNER JOIN B ON ... and the conditions that join them.
+void joinedTables(const ast::Tree& tree, Index i, Scope& scope, std::vector<Index>& conditions) {
+    const ast::From& f = tree.froms[static_cast<size_t>(i)];
+    if (f.join == ast::From::Join::Table) {
+        if (f.query != ast::None) syntaxError(tree.text, f.position, "(");
+        scope.addTable(f.table, f.alias);
+        return;
+    }
+    if (f.join != ast::From::Join::Inner) syntaxError(tree.text, f.position, "JOIN");
+    joinedTables(tree, f.left, scope, conditions);
+    joinedTables(tree, f.right, scope, conditions);
+    conditions.push_back(f.on);
+}
+
+// UPDATE over joined tables changes one of them, the one its assignments name; the others join
+// it through FROM, and the ON conditions become the WHERE's.
+Query updateJoined(const ast::Tree& tree, const Dialect& dialect) {
+    const ast::Statement& st = tree.statement;
+    Scope scope;
+    std::vector<Index> conditions;
+    joinedTables(tree, st.from, scope, conditions);
+    const ScopedTable* target = nullptr;
+    for (const ast::Assignment& a : st.assignments) {
+        const ResolvedColumn c = scope.resolve(a.table, a.column);
+        if (!c) missingColumn(a.column, "nas tabelas da instrução");
+        const ScopedTable* t = scope.table(c.qualifier);
+        if (target && t != target)
+            throwError(err::Syntax, "Uma atualização altera colunas de uma só tabela, " +
+                                        whereInText(tree.text, a.position, a.column) + ".");
+        target = t;
+    }
+    Query q;
+    std::string& out = q.sql;
+    ValueWriter values(tree, scope, out, dialect);
+    out += "UPDATE ";
+    sql::appendIdentifier(out, target->table->name);
+    out += " AS ";
+    sql::appendIdentifier(out, target->name);
+    out += " SET ";
+    for (size_t i = 0; i < st.assignments.size(); ++i) {
+        if (i) out += ", ";
+        const ColumnDef& c = columnOf(*target->table, st.assignments[i].column);
+        sql::appendIdentifier(out, c.name);
+        out += " = ";
+        values.write(c, st.assignments[i].value);
+    }
+    bool first = true;
+    for (const ScopedTable& t : scope.tables()) {
+        if (&t == target) continue;
+        out += first ? " FROM " : ", ";
+        first = false;
+        sql::appendIdentifier(out, t.table->name);
+        out += " AS ";
+        sql::appendIdentifier(out, t.name);
+    }
+    if (st.where != ast::None) conditions.push_back(st.where);
+    for (size_t i = 0; i < conditions.size(); ++i) {
+        out += i ? " AND (" : " WHERE (";
+        values.expressions().writeCondition(conditions[i]);
+        out += ')';
+    }
+    return q;
+}
+
 }  // namespace
 
 Query writeModification(const ast::Tree& tree, const Dialect& dialect) {
     const ast::Statement& st = tree.statement;
+    if (st.kind == ast::Statement::Kind::Update && st.from != ast::None) return updateJoined(tree, dialect);
     Scope scope;
     const TableDef& table = scope.addTable(st.table);
     Query q;
@@ -155,6 +259,10 @@ Query writeModification(const ast::Tree& tree, const Dialect& dialect) {
     ValueWriter values(tree, scope, out, dialect);
     switch (st.kind) {
     case ast::Statement::Kind::Insert: {
+        if (st.source != ast::None) {
+            insertSelection(tree, table, dialect, out);
+            break;
+        }
         if (st.allColumns && st.assignments.size() != table.columns.size())
             syntaxError(tree.text, st.tablePosition, st.table);
         // The values name no table: a name among them is a column no row can give yet.

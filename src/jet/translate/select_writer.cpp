@@ -1,5 +1,7 @@
 #include "jet/translate/select_writer.hpp"
 
+#include <algorithm>
+
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
 #include "jet/translate/expression_writer.hpp"
@@ -20,22 +22,23 @@ namespace {
 constexpr size_t MaxColumns = 255;
 
 struct Item {
-    Index expr = ast::None;               // None: a column of a "*"
-    const TableDef* table = nullptr;      // a plain column's table
-    const ColumnDef* column = nullptr;
+    Index expr = ast::None;  // None: a column of a "*"
+    ResolvedColumn column;   // a plain column's
     std::string name;
 };
 
 class SelectWriter {
 public:
-    SelectWriter(const ast::Tree& tree, const ast::Select& select, const Dialect& dialect)
-        : tree_(tree), s_(select), dialect_(dialect) {
+    SelectWriter(const ast::Tree& tree, const ast::Select& select, const Dialect& dialect, const Scope* outer)
+        : tree_(tree), s_(select), dialect_(dialect), scope_(outer) {
         if (s_.from != ast::None) collectTables(s_.from);
         prepareItems();
         if (items_.empty()) syntaxError(tree_.text, s_.position, "SELECT");  // "*" of no table
         if (items_.size() > MaxColumns || s_.groupBy.size() > MaxColumns || s_.orderBy.size() > MaxColumns)
             tooComplex(tree_.text, s_.position, "SELECT");
     }
+
+    void unitesDistinct() { unitesDistinct_ = true; }
 
     // ownOrderBy false: the ORDER BY is the union's, written by the caller. shape: the columns of a
     // union's first member, whose kinds this member's columns take where money is involved.
@@ -60,7 +63,17 @@ public:
         const bool localOrder = ordered && computesLocally &&
                                 (anyOrderTerm([&](Index e) { return local.needed(e); }) ||
                                  (localColumns && s_.top && !orderedByKey()));
-        const bool ranked = s_.top && ordered && !localOrder && !orderedByKey();
+        const bool distinct = s_.distinct == ast::Select::Distinct::Distinct;
+        if (distinct && localColumns)
+            throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa consulta com DISTINCT.");
+        // A percentage counts the rows first. With DISTINCT, the rows that remain once the
+        // duplicates go are ranked (and counted) around it.
+        const bool rankedDistinct = distinct && s_.top && !localOrder && (ordered || s_.percent);
+        const bool percent = s_.top && s_.percent && !localOrder;
+        const bool ranked = !distinct && (percent || (s_.top && ordered && !localOrder && !orderedByKey()));
+        // DISTINCT sorts by its selected columns, as Jet asks, named by their places in the result
+        // (where an engine's collation would make a term another expression than the column).
+        const bool sortedByPlace = distinct && ordered && !rankedDistinct && !localOrder;
         if (ranked) {
             out += "SELECT ";
             for (size_t i = 0; i < items_.size(); ++i) {
@@ -71,7 +84,7 @@ public:
             }
             out += " FROM (";
         }
-        out += "SELECT ";
+        out += distinct ? "SELECT DISTINCT " : "SELECT ";
         q.columns.reserve(items_.size());
         std::vector<ValueKind> sent;
         for (size_t i = 0; i < items_.size(); ++i) {
@@ -86,15 +99,18 @@ public:
                 value = w.argument(item.expr);
             } else {
                 value.begin = out.size();
-                sql::appendColumn(out, item.table->name, item.column->name);
+                sql::appendColumn(out, item.column.qualifier, item.column.column->name);
                 value.end = out.size();
-                value.typed.kind = kindOf(item.column->kind);
+                value.typed.kind = item.column.kind;
             }
             if (shape && i < shape->size())
                 w.convert(value, (*shape)[i].kind == ValueKind::Money ? Form::Money : Form::Double);
             const ValueKind kind = value.typed.null ? ValueKind::Unknown : value.typed.kind;
+            // DISTINCT and UNION tell texts apart as Jet compares them, computed ones too.
+            if ((distinct || unitesDistinct_) && kind == ValueKind::Text && item.expr != ast::None && !item.column)
+                dialect_.collate(out, value.begin, value.typed, Dialect::TextUse::Compare);
             out += " AS ";
-            sql::appendIdentifier(out, ranked ? rankedName(i) : item.name);
+            sql::appendIdentifier(out, ranked || rankedDistinct ? rankedName(i) : item.name);
             q.columns.push_back({item.name, kind});
             sent.push_back(kind);
         }
@@ -111,9 +127,14 @@ public:
         const char* const sortAggregates = w.wroteAggregate() || !s_.groupBy.empty() ? nullptr : "ORDER BY";
         if (ranked) {
             w.refuseAggregates(sortAggregates);
-            out += ", RANK() OVER (ORDER BY ";
-            orderTerms(w, out);
-            out += ") AS \"jet_rank\"";
+            if (ordered) {
+                out += ", RANK() OVER (ORDER BY ";
+                orderTerms(w, out);
+                out += ") AS \"jet_rank\"";
+            } else {
+                out += ", ROW_NUMBER() OVER () AS \"jet_rank\"";
+            }
+            if (percent) out += ", COUNT(*) OVER () AS \"jet_count\"";
         }
         if (s_.from != ast::None) {
             out += " FROM ";
@@ -132,17 +153,38 @@ public:
                 if (i) out += ", ";
                 w.writeTerm(s_.groupBy[i], Dialect::TextUse::Group);
             }
+        } else if (s_.distinct == ast::Select::Distinct::DistinctRow && !w.wroteAggregate()) {
+            rowKeys(out);
         }
-        if (ordered && !ranked && !localOrder) {
+        if (s_.having != ast::None) {
+            out += " HAVING ";
+            w.refuseAggregates(nullptr);
+            w.writeCondition(s_.having);
+        }
+        if (sortedByPlace) {
+            out += " ORDER BY ";
+            for (size_t i = 0; i < s_.orderBy.size(); ++i) {
+                if (i) out += ", ";
+                const size_t position = selectedPosition(s_.orderBy[i].expr);
+                dialect_.orderByPosition(out, position, q.columns[position - 1].kind);
+                dialect_.orderDirection(out, s_.orderBy[i].descending);
+            }
+        } else if (ordered && !ranked && !rankedDistinct && !localOrder) {
             out += " ORDER BY ";
             w.refuseAggregates(sortAggregates);
             orderTerms(w, out);
         }
-        if (s_.top && !ranked && !localOrder) out += " LIMIT " + std::to_string(*s_.top);
-        if (ranked) {
+        if (s_.top && !ranked && !rankedDistinct && !localOrder) out += " LIMIT " + std::to_string(*s_.top);
+        if (rankedDistinct) rankDistinctRows(out, q.columns, ordered);
+        if (ranked || rankedDistinct) {
             out += ")";
             out += dialect_.subqueryAlias();
-            out += " WHERE \"jet_rank\" <= " + std::to_string(*s_.top) + " ORDER BY \"jet_rank\"";
+            // TOP n PERCENT keeps the rows ranked within n% of the count, rounded up.
+            if (percent)
+                out += " WHERE (\"jet_rank\" - 1) * 100 < " + std::to_string(*s_.top) + " * \"jet_count\"";
+            else
+                out += " WHERE \"jet_rank\" <= " + std::to_string(*s_.top);
+            out += " ORDER BY \"jet_rank\"";
         }
         return q;
     }
@@ -165,8 +207,17 @@ private:
 
     void collectTables(Index i) {
         const From& f = tree_.froms[static_cast<size_t>(i)];
+        if (f.join == From::Join::Table && f.query != ast::None) {
+            Query q = writeNested(tree_, f.query, dialect_, nullptr, nullptr);
+            if (q.computedLocally())
+                throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa subconsulta, " +
+                                            whereInText(tree_.text, f.position, f.alias) + ".");
+            scope_.addSelection(f.alias, q.columns);
+            derived_.push_back({i, std::move(q.sql)});
+            return;
+        }
         if (f.join == From::Join::Table) {
-            scope_.addTable(f.table);
+            scope_.addTable(f.table, f.alias);
             return;
         }
         collectTables(f.left);
@@ -175,8 +226,19 @@ private:
 
     void writeFrom(ExpressionWriter& w, std::string& out, Index i, bool nested) const {
         const From& f = tree_.froms[static_cast<size_t>(i)];
+        if (f.join == From::Join::Table && f.query != ast::None) {
+            for (const auto& [from, sql] : derived_)
+                if (from == i) out += "(" + sql + ")";
+            out += " AS ";
+            sql::appendIdentifier(out, f.alias);
+            return;
+        }
         if (f.join == From::Join::Table) {
             sql::appendIdentifier(out, findTable(f.table)->name);
+            if (!f.alias.empty()) {
+                out += " AS ";
+                sql::appendIdentifier(out, f.alias);
+            }
             return;
         }
         if (nested) out += '(';
@@ -205,6 +267,55 @@ private:
         w.allowAliases(nullptr);
     }
 
+    // Encloses the DISTINCT selection written in out in the one that ranks its rows, by the places
+    // of the columns its ORDER BY names; the caller closes it as it closes any ranked selection.
+    void rankDistinctRows(std::string& out, const std::vector<ResultColumn>& columns, bool ordered) const {
+        std::string head = "SELECT ";
+        for (size_t i = 0; i < items_.size(); ++i) {
+            if (i) head += ", ";
+            sql::appendIdentifier(head, rankedName(i));
+            head += " AS ";
+            sql::appendIdentifier(head, items_[i].name);
+        }
+        head += " FROM (SELECT *, ";
+        if (ordered) {
+            head += "RANK() OVER (ORDER BY ";
+            for (size_t i = 0; i < s_.orderBy.size(); ++i) {
+                if (i) head += ", ";
+                const size_t position = selectedPosition(s_.orderBy[i].expr);
+                const size_t mark = head.size();
+                sql::appendIdentifier(head, rankedName(position - 1));
+                const Typed term{columns[position - 1].kind};
+                if (!isNumeric(term.kind)) dialect_.collate(head, mark, term, Dialect::TextUse::Order);
+                dialect_.orderDirection(head, s_.orderBy[i].descending);
+            }
+            head += ")";
+        } else {
+            head += "ROW_NUMBER() OVER ()";
+        }
+        head += " AS \"jet_rank\"";
+        if (s_.percent) head += ", COUNT(*) OVER () AS \"jet_count\"";
+        head += " FROM (";
+        out.insert(0, head);
+        out += ")";
+        out += dialect_.subqueryAlias();
+    }
+
+    // The result column (from 1) that an ORDER BY term of a DISTINCT selection names.
+    size_t selectedPosition(Index term) const {
+        const Expr& e = tree_[term];
+        if (e.kind == Expr::Kind::Column) {
+            for (size_t i = 0; i < items_.size(); ++i)
+                if (e.a.empty() && sameWord(items_[i].name, e.b)) return i + 1;
+            if (const ResolvedColumn c = scope_.resolve(e.a, e.b))
+                for (size_t i = 0; i < items_.size(); ++i)
+                    if (items_[i].column.column == c.column && items_[i].column.qualifier == c.qualifier) return i + 1;
+        }
+        throwError(err::Syntax, "A cláusula ORDER BY entra em conflito com DISTINCT, " +
+                                    whereInText(tree_.text, e.position, e.b.empty() ? std::string_view("ORDER BY") : e.b) +
+                                    ".");
+    }
+
     bool orderedByKey() const {
         if (scope_.tables().size() != 1) return false;
         const Expr& e = tree_[s_.orderBy.front().expr];
@@ -213,8 +324,47 @@ private:
         return c && c.column->kind == ColumnKind::Counter;
     }
 
-    void addStar(const TableDef& t) {
-        for (const ColumnDef& c : t.columns) items_.push_back({ast::None, &t, &c, c.name});
+    void addStar(const ScopedTable& t) {
+        for (const ColumnDef& c : t.table->columns) items_.push_back({ast::None, scope_.columnOf(t, c), c.name});
+    }
+
+    // DISTINCTROW keeps one row per combination of the rows of the tables whose columns are
+    // selected: grouped by their keys (their counters, or all their columns). With one table, or
+    // every table's columns selected, the rows differ already.
+    void rowKeys(std::string& out) const {
+        std::vector<std::string_view> selected;
+        auto note = [&](std::string_view qualifier) {
+            for (std::string_view q : selected)
+                if (q == qualifier) return;
+            selected.push_back(qualifier);
+        };
+        auto walk = [&](auto&& self, Index i) -> void {
+            for (; i != ast::None; i = tree_.nextOf(i)) {
+                const Expr& e = tree_[i];
+                if (e.kind == Expr::Kind::Column)
+                    if (const ResolvedColumn c = scope_.resolve(e.a, e.b); c && scope_.table(c.qualifier)) note(c.qualifier);
+                self(self, e.first);
+            }
+        };
+        for (const Item& item : items_) {
+            if (item.column) note(item.column.qualifier);
+            else if (item.expr != ast::None) walk(walk, tree_[item.expr].kind == Expr::Kind::Column ? item.expr : tree_[item.expr].first);
+        }
+        if (selected.empty() || selected.size() == scope_.tables().size()) return;
+        out += " GROUP BY ";
+        bool first = true;
+        for (std::string_view name : selected) {
+            const ScopedTable& t = *scope_.table(name);
+            const ColumnDef* counter = nullptr;
+            for (const ColumnDef& c : t.table->columns)
+                if (c.kind == ColumnKind::Counter && !t.kinds) counter = &c;
+            for (const ColumnDef& c : t.table->columns) {
+                if (counter && &c != counter) continue;
+                if (!first) out += ", ";
+                first = false;
+                sql::appendColumn(out, t.name, c.name);
+            }
+        }
     }
 
     void prepareItems() {
@@ -223,8 +373,8 @@ private:
         for (const ast::SelectItem& si : s_.items) {
             if (si.expr == ast::None) {
                 if (si.star.empty()) {
-                    for (const TableDef* t : scope_.tables()) addStar(*t);
-                } else if (const TableDef* t = scope_.table(si.star)) {
+                    for (const ScopedTable& t : scope_.tables()) addStar(t);
+                } else if (const ScopedTable* t = scope_.table(si.star)) {
                     addStar(*t);
                 } else {
                     missingTable(si.star);
@@ -239,8 +389,7 @@ private:
                 aliases_.push_back({si.alias, si.expr});
             } else if (e.kind == Expr::Kind::Column) {
                 if (const ResolvedColumn c = scope_.resolve(e.a, e.b)) {
-                    item.table = c.table;
-                    item.column = c.column;
+                    item.column = c;
                     item.name = c.column->name;
                 } else {
                     missingColumn(e.b, "nas tabelas da instrução");
@@ -252,13 +401,13 @@ private:
         }
         // Two tables' columns of one name are told apart by their tables, as Jet names them.
         for (size_t i = 0; i < items_.size(); ++i) {
-            if (!items_[i].column) continue;
+            const ResolvedColumn& a = items_[i].column;
+            if (!a) continue;
             for (size_t j = i + 1; j < items_.size(); ++j) {
-                if (!items_[j].column || items_[j].table == items_[i].table ||
-                    !sameWord(items_[j].column->name, items_[i].column->name))
-                    continue;
-                items_[j].name = items_[j].table->name + "." + items_[j].column->name;
-                items_[i].name = items_[i].table->name + "." + items_[i].column->name;
+                const ResolvedColumn& b = items_[j].column;
+                if (!b || b.qualifier == a.qualifier || !sameWord(b.column->name, a.column->name)) continue;
+                items_[j].name = std::string(b.qualifier) + "." + b.column->name;
+                items_[i].name = std::string(a.qualifier) + "." + a.column->name;
             }
         }
     }
@@ -267,6 +416,8 @@ private:
     const ast::Select& s_;
     const Dialect& dialect_;
     Scope scope_;
+    bool unitesDistinct_ = false;  // the first member of a UNION without ALL
+    std::vector<std::pair<Index, std::string>> derived_;  // the text of each selection in FROM
     std::vector<Item> items_;
     std::vector<Alias> aliases_;
 };
@@ -278,23 +429,33 @@ private:
 }  // namespace
 
 Query writeSelect(const ast::Tree& tree, const ast::Select& select, const Dialect& dialect) {
-    return SelectWriter(tree, select, dialect).write(true);
+    return SelectWriter(tree, select, dialect, nullptr).write(true);
 }
 
-Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members, const Dialect& dialect) {
-    if (members.size() == 1) return writeSelect(tree, members.front(), dialect);
+Query writeNested(const ast::Tree& tree, Index query, const Dialect& dialect, const Scope* outer,
+                  const std::vector<ResultColumn>* shape) {
+    return writeUnion(tree, tree.queries[static_cast<size_t>(query)].selects, dialect, outer, shape);
+}
+
+Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members, const Dialect& dialect,
+                 const Scope* outer, const std::vector<ResultColumn>* shape) {
+    if (members.size() == 1) return SelectWriter(tree, members.front(), dialect, outer).write(true, shape);
     Query q;
     for (size_t i = 0; i < members.size(); ++i) {
         const ast::Select& m = members[i];
         const bool last = i + 1 == members.size();
         // The last member's ORDER BY sorts the whole union, unless it belongs to that member's TOP.
         const bool unionOrder = last && !m.top && !m.orderBy.empty();
-        Query part = SelectWriter(tree, m, dialect).write(!unionOrder, i == 0 ? nullptr : &q.columns);
+        SelectWriter member(tree, m, dialect, outer);
+        // SQLite removes a union's repeated rows in its first member's collations.
+        if (i == 0 && std::any_of(members.begin(), members.end(), [](const ast::Select& s) { return !s.unionAll; }))
+            member.unitesDistinct();
+        Query part = member.write(!unionOrder, shape ? shape : i == 0 ? nullptr : &q.columns);
         if (part.computedLocally())
             throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa consulta união.");
         if (i == 0) q.columns = part.columns;
         else if (part.columns.size() != q.columns.size()) columnCountDiffers();
-        if (i) q.sql += " UNION ALL ";
+        if (i) q.sql += m.unionAll ? " UNION ALL " : " UNION ";
         const bool enclosed = m.top || (!unionOrder && !m.orderBy.empty());
         if (enclosed) q.sql += "SELECT * FROM (";
         q.sql += part.sql;

@@ -1,0 +1,1 @@
+SELECT DISTINCTROW 1 AS Um, a.Nome & '--' AS N FROM Animais a, (SELECT DISTINCT TOP 5 PERCENT Codigo FROM Clientes ORDER BY Codigo DESC) AS c WHERE a.Codigo IN (SELECT DISTINCTROW 2 FROM Exames, Vacinacoes)

@@ -1,0 +1,1 @@
+INSERT INTO Clientes (NomeOuRazaoSocial, LimiteDeCredito, DataDaUltimaCompra) SELECT DISTINCT Nome, Codigo / 3, '01/02/2003' FROM Animais WHERE NOT EXISTS (SELECT * FROM Clientes WHERE NomeOuRazaoSocial = Animais.Nome);

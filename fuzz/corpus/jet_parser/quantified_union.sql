@@ -1,0 +1,1 @@
+SELECT Situacao FROM Clientes WHERE Situacao >= SOME (SELECT Situacao FROM Clientes AS x WHERE x.NomeOuRazaoSocial Not Like '[a-c]_%') AND LimiteDeCredito <> ANY (SELECT LimiteDeCredito * 1.5 FROM Clientes AS y) UNION SELECT DISTINCTROW Codigo FROM Animais UNION ALL SELECT Codigo FROM Animais ORDER BY Situacao DESC

@@ -1,0 +1,1 @@
+UPDATE Animais AS a INNER JOIN (Clientes AS c INNER JOIN Exames ON Exames.CodigoDoAnimal = c.Codigo) ON a.CodigoDoCliente = c.Codigo SET a.Nome = c.NomeOuRazaoSocial & '--', a.Observacao = 1 WHERE c.Codigo IN (SELECT Codigo FROM Clientes WHERE Codigo = a.Codigo)
