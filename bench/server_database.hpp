@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "jet/postgres/server_address.hpp"
 #include "seeded_database.hpp"
 #include "zelt/jet/copy.hpp"
 
@@ -24,14 +25,7 @@ inline std::string benchServer() {
     return "";
 }
 
-// The server URI with another database name in its path.
-inline std::string onDatabase(const std::string& uri, const std::string& name) {
-    const size_t authority = uri.find("://") + 3;
-    const size_t path = uri.find_first_of("/?", authority);
-    const size_t query = uri.find('?', authority);
-    return uri.substr(0, path == std::string::npos ? uri.size() : path) + "/" + name +
-           (query == std::string::npos ? "" : uri.substr(query));
-}
+using jet::postgres::withDatabase;
 
 using Connection = std::unique_ptr<PGconn, decltype(&PQfinish)>;
 using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
@@ -84,7 +78,7 @@ inline const std::string& seededServerDatabase() {
         const std::string name = seededServerName();
         const Connection admin = connectRaw(benchServer());
         const Result mark = run(admin.get(), "SELECT shobj_description(oid, 'pg_database') FROM pg_database WHERE datname = $1", {name});
-        const std::string seeded = onDatabase(benchServer(), name);
+        const std::string seeded = withDatabase(benchServer(), name);
         if (PQntuples(mark.get()) == 0 || std::string(PQgetvalue(mark.get(), 0, 0)) != "complete") {
             run(admin.get(), "DROP DATABASE IF EXISTS " + name + " WITH (FORCE)");
             run(admin.get(), "CREATE DATABASE " + name);
@@ -114,7 +108,7 @@ public:
         } catch (...) {
         }
     }
-    std::string uri() const { return onDatabase(benchServer(), name_); }
+    std::string uri() const { return withDatabase(benchServer(), name_); }
 
 private:
     std::string name_;
