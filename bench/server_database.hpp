@@ -1,18 +1,20 @@
 #pragma once
 // The seeded register on a PostgreSQL server, for the same cases there: the server a URI in
 // ZELT_BENCH_POSTGRES (or ZELT_TEST_POSTGRES) names, whose role may create databases. The seeded
-// SQLite file is copied once into a database named by its size and kept (marked by its comment
-// when complete); each run writes into a copy of its own. Also the raw libpq side: a connection
+// SQLite file is copied once into a database named by its size and schema and kept (marked by its
+// comment when complete); each run writes into a copy of its own. Also the raw libpq side: a connection
 // and the rows read into memory.
 #include <libpq-fe.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "jet/postgres/schema.hpp"
 #include "jet/postgres/server_address.hpp"
 #include "seeded_database.hpp"
 #include "zelt/jet/copy.hpp"
@@ -68,8 +70,11 @@ inline std::vector<std::vector<Variant>> materialize(PGconn* c, const std::strin
     return out;
 }
 
+// Named by the seed's version and size and by the schema's DDL: a register copied under an older
+// schema is not reused.
 inline std::string seededServerName() {
-    return "zelt_bench_seed" + std::to_string(SeedVersion) + "_" + std::to_string(clientCount());
+    return "zelt_bench_seed" + std::to_string(SeedVersion) + "_" + std::to_string(clientCount()) + "_" +
+           std::to_string(std::hash<std::string>{}(jet::postgres::schemaDdl()) % 1000000007);
 }
 
 // The seeded register on the server, copied from the seeded file the first time.
