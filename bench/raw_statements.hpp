@@ -79,6 +79,11 @@ inline std::string rawCep(const RawDialect& d, const std::string& column) {
            ", 1, 5) || '-' || substr(" + digits + ", 6, 3) END";
 }
 
+// An amount of the client, "0,00" when it has none, over "Clientes AS C".
+inline std::string moneyColumn(const RawDialect& d, const std::string& column) {
+    return "CASE WHEN C." + column + " IS NULL THEN '0,00' ELSE " + d.money("C." + column) + " END AS " + column + ", ";
+}
+
 // The client's address in one line, without and with the CEP, over "Clientes AS C".
 inline std::string rawFullAddresses(const RawDialect& d) {
     return std::string(
@@ -130,23 +135,23 @@ inline std::string rawClientColumns(const RawDialect& d) {
     "COALESCE(C.TipoDeCanalDeComunicacao4, '') AS TipoDeCanalDeComunicacao4, "
     "COALESCE(C.CanalDeComunicacao4, '') AS CanalDeComunicacao4, "
     "COALESCE(C.Profissao, '') AS Profissao, "
-    "COALESCE(C.Observacao, '') AS Observacao, "
-    "CASE WHEN C.LimiteDeCredito IS NULL THEN '0,00' ELSE " + d.money("C.LimiteDeCredito") + " END AS LimiteDeCredito, "
-    "CASE WHEN C.DataDaUltimaCompra IS NULL THEN '' ELSE " + d.date("C.DataDaUltimaCompra") + " END AS DataDaUltimaCompra, "
-    "CASE WHEN C.ValorDaUltimaCompra IS NULL THEN '0,00' ELSE " + d.money("C.ValorDaUltimaCompra") + " END AS ValorDaUltimaCompra, "
-    "CASE WHEN C.Credito IS NULL THEN '0,00' ELSE " + d.money("C.Credito") + " END AS Credito, "
+    "COALESCE(C.Observacao, '') AS Observacao, " +
+    moneyColumn(d, "LimiteDeCredito") +
+    "CASE WHEN C.DataDaUltimaCompra IS NULL THEN '' ELSE " + d.date("C.DataDaUltimaCompra") + " END AS DataDaUltimaCompra, " +
+    moneyColumn(d, "ValorDaUltimaCompra") +
+    moneyColumn(d, "Credito") +
     "COALESCE(C.MotivoDaSituacao, '') AS MotivoDaSituacao, "
     "CASE WHEN C.ClienteComDesconto <> 0 THEN 'Sim' ELSE 'Não' END AS ClienteComDesconto, "
-    "CASE WHEN C.DescontoUnico <> 0 THEN 'Sim' ELSE 'Não' END AS DescontoUnico, "
-    "CASE WHEN C.PercentualUnicoDeDescontos IS NULL THEN '0,00' ELSE " + d.money("C.PercentualUnicoDeDescontos") + " END AS PercentualUnicoDeDescontos, "
-    "CASE WHEN C.PercentualDeDescontoEmClinicos IS NULL THEN '0,00' ELSE " + d.money("C.PercentualDeDescontoEmClinicos") + " END AS PercentualDeDescontoEmClinicos, "
-    "CASE WHEN C.PercentualDeDescontoEmCirurgiaSimples IS NULL THEN '0,00' ELSE " + d.money("C.PercentualDeDescontoEmCirurgiaSimples") + " END AS PercentualDeDescontoEmCirurgiaSimples, "
-    "CASE WHEN C.PercentualDeDescontoEmCirurgiaMedia IS NULL THEN '0,00' ELSE " + d.money("C.PercentualDeDescontoEmCirurgiaMedia") + " END AS PercentualDeDescontoEmCirurgiaMedia, "
-    "CASE WHEN C.PercentualDeDescontoEmCirurgiaComplexa IS NULL THEN '0,00' ELSE " + d.money("C.PercentualDeDescontoEmCirurgiaComplexa") + " END AS PercentualDeDescontoEmCirurgiaComplexa, "
-    "CASE WHEN C.PercentualDeDescontoEmBanhosTosasEEsteticas IS NULL THEN '0,00' ELSE " + d.money("C.PercentualDeDescontoEmBanhosTosasEEsteticas") + " END AS PercentualDeDescontoEmBanhosTosasEEsteticas, "
-    "CASE WHEN C.PercentualDeDescontoEmHospedagens IS NULL THEN '0,00' ELSE " + d.money("C.PercentualDeDescontoEmHospedagens") + " END AS PercentualDeDescontoEmHospedagens, "
-    "CASE WHEN C.PercentualDeDescontoEmAdestramentos IS NULL THEN '0,00' ELSE " + d.money("C.PercentualDeDescontoEmAdestramentos") + " END AS PercentualDeDescontoEmAdestramentos, "
-    "CASE WHEN C.PercentualDeDescontoEmOutros IS NULL THEN '0,00' ELSE " + d.money("C.PercentualDeDescontoEmOutros") + " END AS PercentualDeDescontoEmOutros, "
+    "CASE WHEN C.DescontoUnico <> 0 THEN 'Sim' ELSE 'Não' END AS DescontoUnico, " +
+    moneyColumn(d, "PercentualUnicoDeDescontos") +
+    moneyColumn(d, "PercentualDeDescontoEmClinicos") +
+    moneyColumn(d, "PercentualDeDescontoEmCirurgiaSimples") +
+    moneyColumn(d, "PercentualDeDescontoEmCirurgiaMedia") +
+    moneyColumn(d, "PercentualDeDescontoEmCirurgiaComplexa") +
+    moneyColumn(d, "PercentualDeDescontoEmBanhosTosasEEsteticas") +
+    moneyColumn(d, "PercentualDeDescontoEmHospedagens") +
+    moneyColumn(d, "PercentualDeDescontoEmAdestramentos") +
+    moneyColumn(d, "PercentualDeDescontoEmOutros") +
     "COALESCE(C.Situacao, 1) AS Situacao, "
     "CASE WHEN C.Situacao IS NULL THEN 'Ativo' WHEN C.Situacao = 1 THEN CASE WHEN C.Sexo = 'M' THEN 'Ativo' ELSE 'Ativa' END WHEN C.Situacao = 2 THEN CASE WHEN C.Sexo = 'M' THEN 'Inativo' ELSE 'Inativa' END WHEN C.Situacao = 3 THEN CASE WHEN C.Sexo = 'M' THEN 'Bloqueado' ELSE 'Bloqueada' END WHEN C.Situacao = 4 THEN CASE WHEN C.Sexo = 'M' THEN 'Excluído' ELSE 'Excluída' END END AS NomeDaSituacao, " +
     d.dateTime("C.DataEHoraDaInclusao") + " AS DataEHoraDaInclusao, "
