@@ -2,13 +2,17 @@
 // on the same database. Each case runs twice: through the classes as a presentation tier calls
 // them (every call opens its own connection), and as an application using SQLite directly would
 // do the same work (its own connection per call, the SQL text prepared and run, the rows read
-// into memory). The table at the end gives the component's time over the raw time per case.
+// into memory). Where a PostgreSQL server is named (server_database.hpp), every case runs again
+// there, against hand-written SQL through libpq on one connection kept open. The tables at the
+// end give the component's time over the raw time per case.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +21,7 @@
 #include "raw_statements.hpp"
 #include "registered_libraries.hpp"
 #include "seeded_database.hpp"
+#include "server_database.hpp"
 #include "zelt/ado/connection.hpp"
 #include "zelt/clientanim/clsAnimais.hpp"
 #include "zelt/clientanim/clsClientAnim.hpp"
@@ -39,6 +44,31 @@ Ref<DadosDoUsuarioEmMemoria> administrator() {
     u->definir("CodigoDoDocumentoComEmissaoPermitida", Variant("55"));
     return u;
 }
+
+// The databases the cases work on: the seeded file and its writable copy, or the same on the server.
+struct Target {
+    std::string seeded, writable;
+};
+Target& target() {
+    static Target t;
+    return t;
+}
+
+// The component's cases run on the server while one of these lives.
+class OnServer {
+public:
+    explicit OnServer(const Target& server) : saved_(target()) {
+        target() = server;
+        setenv("ZELT_DATABASE", server.seeded.c_str(), 1);
+    }
+    ~OnServer() {
+        target() = saved_;
+        setenv("ZELT_DATABASE", saved_.seeded.c_str(), 1);
+    }
+
+private:
+    Target saved_;
+};
 
 template <typename T>
 Ref<T> withUser() {
@@ -117,7 +147,8 @@ void rawSelection(benchmark::State& state, Read read) {
 }
 
 void ClientListRaw(benchmark::State& state) {
-    rawSelection(state, [](sqlite3* db) { return bench::materialize(db, bench::rawClientSelection).size(); });
+    const std::string sql = bench::rawClientSelection(bench::SQLiteSql);
+    rawSelection(state, [&](sqlite3* db) { return bench::materialize(db, sql).size(); });
 }
 
 void ClientNameSearchComponent(benchmark::State& state) {
@@ -128,8 +159,8 @@ void ClientNameSearchComponent(benchmark::State& state) {
 }
 
 void ClientNameSearchRaw(benchmark::State& state) {
-    rawSelection(state,
-                 [](sqlite3* db) { return bench::materialize(db, bench::rawClientNameSearch(SearchedName)).size(); });
+    const std::string sql = bench::rawClientNameSearch(bench::SQLiteSql, SearchedName);
+    rawSelection(state, [&](sqlite3* db) { return bench::materialize(db, sql).size(); });
 }
 
 void AnimalListComponent(benchmark::State& state) {
@@ -140,7 +171,8 @@ void AnimalListComponent(benchmark::State& state) {
 }
 
 void AnimalListRaw(benchmark::State& state) {
-    rawSelection(state, [](sqlite3* db) { return bench::materialize(db, bench::rawAnimalSelection).size(); });
+    const std::string sql = bench::rawAnimalSelection(bench::SQLiteSql);
+    rawSelection(state, [&](sqlite3* db) { return bench::materialize(db, sql).size(); });
 }
 
 void ClientAnimalTreeComponent(benchmark::State& state) {
@@ -151,7 +183,45 @@ void ClientAnimalTreeComponent(benchmark::State& state) {
 }
 
 void ClientAnimalTreeRaw(benchmark::State& state) {
-    rawSelection(state, [](sqlite3* db) { return bench::rawRelatedListing(db).clients; });
+    rawSelection(state, [](sqlite3* db) {
+        return bench::rawRelatedListing(bench::SQLiteSql, [db](const std::string& sql) { return bench::materialize(db, sql); })
+            .clients;
+    });
+}
+
+// The same selections through libpq, on a connection kept open.
+PGconn* serverConnection() {
+    static const bench::Connection c = bench::connectRaw(bench::seededServerDatabase());
+    return c.get();
+}
+
+template <typename Read>
+void libpqSelection(benchmark::State& state, Read read) {
+    size_t rows = 0;
+    for (auto _ : state) rows = read(serverConnection());
+    countRows(state, static_cast<double>(rows));
+}
+
+void ClientListLibpq(benchmark::State& state) {
+    const std::string sql = bench::rawClientSelection(bench::PostgresSql);
+    libpqSelection(state, [&](PGconn* c) { return bench::materialize(c, sql).size(); });
+}
+
+void ClientNameSearchLibpq(benchmark::State& state) {
+    const std::string sql = bench::rawClientNameSearch(bench::PostgresSql, SearchedName);
+    libpqSelection(state, [&](PGconn* c) { return bench::materialize(c, sql).size(); });
+}
+
+void AnimalListLibpq(benchmark::State& state) {
+    const std::string sql = bench::rawAnimalSelection(bench::PostgresSql);
+    libpqSelection(state, [&](PGconn* c) { return bench::materialize(c, sql).size(); });
+}
+
+void ClientAnimalTreeLibpq(benchmark::State& state) {
+    libpqSelection(state, [](PGconn* c) {
+        return bench::rawRelatedListing(bench::PostgresSql, [c](const std::string& sql) { return bench::materialize(c, sql); })
+            .clients;
+    });
 }
 
 // ---- The insertion of a client with two animals, on a copy of the seeded database ----
@@ -179,12 +249,8 @@ std::filesystem::path& scratch() {
 // ZELT_DATABASE while they run.
 class WritableCopy {
 public:
-    WritableCopy() { setenv("ZELT_DATABASE", path().c_str(), 1); }
-    ~WritableCopy() { setenv("ZELT_DATABASE", bench::seededDatabase().c_str(), 1); }
-    static const std::string& path() {
-        static const std::string copy = bench::copyOfSeededDatabase(scratch());
-        return copy;
-    }
+    WritableCopy() { setenv("ZELT_DATABASE", target().writable.c_str(), 1); }
+    ~WritableCopy() { setenv("ZELT_DATABASE", target().seeded.c_str(), 1); }
 };
 
 void AddClientWithTwoAnimalsComponent(benchmark::State& state) {
@@ -253,7 +319,7 @@ void AddClientWithTwoAnimalsRaw(benchmark::State& state) {
     const Breed& b = firstBreed();
     for (auto _ : state) {
         const std::string cpf = nextCpf();
-        sqlite3* db = bench::openRaw(copy.path());
+        sqlite3* db = bench::openRaw(target().writable);
         // The same checks and durability as the component's connections.
         run(db, "PRAGMA foreign_keys=ON");
         run(db, "PRAGMA synchronous=NORMAL");
@@ -273,7 +339,7 @@ void AddClientWithTwoAnimalsRaw(benchmark::State& state) {
 void ValidatePersonComponent(benchmark::State& state) {
     auto c = withUser<clsClientes>();
     fillValidPerson(*c, nextCpf());
-    Ref<Object> connection = make<ado::Connection>(jet::openDatabase(bench::seededDatabase()));
+    Ref<Object> connection = make<ado::Connection>(jet::openDatabase(target().seeded));
     for (auto _ : state) failUnless(state, c->ValidarDados(1, connection, Ref<Object>()) == 0, *c);
 }
 
@@ -284,26 +350,72 @@ void ValidatePersonRaw(benchmark::State& state) {
     sqlite3_close(db);
 }
 
-// ---- The cases and the table of ratios ----
+// ---- The insertion and the validation through libpq ----
+
+// The hand-written statements above as PostgreSQL spells them.
+std::string forServer(std::string sql) {
+    auto replace = [&](const std::string& from, const std::string& to) {
+        for (size_t at; (at = sql.find(from)) != std::string::npos;) sql.replace(at, from.size(), to);
+    };
+    replace("julianday('now', 'localtime') - 2415018.5", "LOCALTIMESTAMP(0)");
+    replace(" 43961,", " '2020-05-10',");
+    for (const char* n : {"1", "2", "3", "4"}) replace(std::string("?") + n, std::string("$") + n);
+    return bench::quotedSchemaNames(sql);
+}
+
+void libpqValidation(PGconn* c, const std::string& cpf) {
+    static const std::string byCpf = forServer("SELECT Codigo, ApelidoOuNomeFantasia, NomeOuRazaoSocial FROM Clientes WHERE CPFCNPJ = ?1");
+    static const std::string municipality = forServer("SELECT COUNT(*) FROM MunicipiosIBGE WHERE CodigoIBGE = ?1");
+    if (!cpfValid(cpf)) throw std::runtime_error("invalid CPF " + cpf);
+    bench::run(c, byCpf, {cpf});
+    bench::run(c, municipality, {Municipality});
+}
+
+void AddClientWithTwoAnimalsLibpq(benchmark::State& state) {
+    static const std::string client = forServer(RawClientInsertion) + " RETURNING \"Codigo\"";
+    static const std::string animal = forServer(RawAnimalInsertion);
+    const bench::Connection c = bench::connectRaw(target().writable);
+    const Breed& b = firstBreed();
+    for (auto _ : state) {
+        const std::string cpf = nextCpf();
+        libpqValidation(c.get(), cpf);
+        bench::run(c.get(), "BEGIN");
+        const bench::Result r = bench::run(c.get(), client, {cpf});
+        const std::string code = PQgetvalue(r.get(), 0, 0);
+        bench::run(c.get(), animal, {"REX", code, b.species, b.breed});
+        bench::run(c.get(), animal, {"MEL", code, b.species, b.breed});
+        bench::run(c.get(), "COMMIT");
+    }
+}
+
+void ValidatePersonLibpq(benchmark::State& state) {
+    const std::string cpf = nextCpf();
+    for (auto _ : state) libpqValidation(serverConnection(), cpf);
+}
+
+// ---- The cases and the tables of ratios ----
 
 struct Case {
     const char* name;
     void (*component)(benchmark::State&);
     void (*raw)(benchmark::State&);
+    void (*libpq)(benchmark::State&);
     bool wholeRegister;  // reads every client or animal: a few iterations are plenty
 };
 
 const Case Cases[] = {
-    {"clsClientes.Selecionar ListaCompleta", ClientListComponent, ClientListRaw, true},
-    {"clsClientes.Selecionar by name", ClientNameSearchComponent, ClientNameSearchRaw, true},
-    {"clsAnimais.Selecionar ListaCompleta", AnimalListComponent, AnimalListRaw, true},
-    {"clsClientAnim.Selecionar ListaCompleta", ClientAnimalTreeComponent, ClientAnimalTreeRaw, true},
-    {"clsClientes.Adicionar with two animals", AddClientWithTwoAnimalsComponent, AddClientWithTwoAnimalsRaw, false},
-    {"clsClientes.ValidarDados (valid PF)", ValidatePersonComponent, ValidatePersonRaw, false},
+    {"clsClientes.Selecionar ListaCompleta", ClientListComponent, ClientListRaw, ClientListLibpq, true},
+    {"clsClientes.Selecionar by name", ClientNameSearchComponent, ClientNameSearchRaw, ClientNameSearchLibpq, true},
+    {"clsAnimais.Selecionar ListaCompleta", AnimalListComponent, AnimalListRaw, AnimalListLibpq, true},
+    {"clsClientAnim.Selecionar ListaCompleta", ClientAnimalTreeComponent, ClientAnimalTreeRaw, ClientAnimalTreeLibpq, true},
+    {"clsClientes.Adicionar with two animals", AddClientWithTwoAnimalsComponent, AddClientWithTwoAnimalsRaw,
+     AddClientWithTwoAnimalsLibpq, false},
+    {"clsClientes.ValidarDados (valid PF)", ValidatePersonComponent, ValidatePersonRaw, ValidatePersonLibpq, false},
 };
 
 struct Measure {
     double time = 0;  // CPU time per iteration, in the run's unit
+    double realTime = 0;
     const char* unit = "";
     double rows = -1;
     bool failed = false;
@@ -318,6 +430,7 @@ public:
             Measure& m = measures[r.run_name.function_name];
             m.failed = r.error_occurred;
             m.time = r.GetAdjustedCPUTime();
+            m.realTime = r.GetAdjustedRealTime();
             m.unit = benchmark::GetTimeUnitString(r.time_unit);
             if (auto it = r.counters.find("rows"); it != r.counters.end()) m.rows = it->second;
         }
@@ -332,18 +445,27 @@ std::string figure(double v, const char* unit) {
     return text;
 }
 
+// The names of each engine's two sides, its table's heading, and the time it is measured by: on a
+// server most of the work is the server's, so there the time is the time the caller waits.
+struct Engine {
+    const char *component, *raw, *rawTitle, *heading;
+    bool realTime;
+};
+constexpr Engine OnFile{"/component", "/sqlite", "SQLite", "SQLite file", false};
+constexpr Engine OnPostgres{"/component-postgresql", "/libpq", "libpq", "PostgreSQL server", true};
+
 // A markdown table; 1 when a case failed or its two sides returned different row counts.
-int printRatios(const std::map<std::string, Measure>& measures) {
+int printRatios(const std::map<std::string, Measure>& measures, const Engine& e) {
     int status = 0;
-    std::printf("\n%d clients, %d animals; CPU time per call\n\n", bench::clientCount(),
-                bench::clientCount() * bench::AnimalsPerClient);
-    std::printf("| Case | Component | SQLite | Ratio | Rows |\n|---|---:|---:|---:|---:|\n");
+    std::printf("\n%s, %d clients, %d animals; %s time per call\n\n", e.heading, bench::clientCount(),
+                bench::clientCount() * bench::AnimalsPerClient, e.realTime ? "elapsed" : "CPU");
+    std::printf("| Case | Component | %s | Ratio | Rows |\n|---|---:|---:|---:|---:|\n", e.rawTitle);
     for (const Case& c : Cases) {
-        const auto comp = measures.find(std::string(c.name) + "/component");
-        const auto raw = measures.find(std::string(c.name) + "/sqlite");
+        const auto comp = measures.find(std::string(c.name) + e.component);
+        const auto raw = measures.find(std::string(c.name) + e.raw);
         if (comp == measures.end() || raw == measures.end()) continue;  // filtered out
-        const Measure& m = comp->second;
-        const Measure& r = raw->second;
+        Measure m = comp->second, r = raw->second;
+        if (e.realTime) m.time = m.realTime, r.time = r.realTime;
         const bool sameRows = m.rows == r.rows;
         if (m.failed || r.failed || !sameRows) status = 1;
         std::printf("| %s | %s | %s | %.2f | %s |\n", c.name, figure(m.time, m.unit).c_str(),
@@ -360,12 +482,30 @@ int printRatios(const std::map<std::string, Measure>& measures) {
 
 int main(int argc, char** argv) {
     bench::registerLibraries(scratch(), bench::seededDatabase());
+    target() = {bench::seededDatabase(), bench::copyOfSeededDatabase(scratch())};
+    // Made before anything connects to the seeded register on the server.
+    const std::unique_ptr<bench::ServerCopy> serverCopy =
+        bench::benchServer().empty() ? nullptr : std::make_unique<bench::ServerCopy>();
+    const Target server = serverCopy ? Target{bench::seededServerDatabase(), serverCopy->uri()} : Target{};
     const int selectionIterations = bench::shortRun() ? 1 : 3;
     for (const Case& c : Cases) {
-        for (auto [side, fn] : {std::pair{"/component", c.component}, std::pair{"/sqlite", c.raw}}) {
+        std::vector<std::pair<const char*, std::function<void(benchmark::State&)>>> sides = {
+            {OnFile.component, c.component}, {OnFile.raw, c.raw}};
+        if (serverCopy) {
+            sides.emplace_back(OnPostgres.component, [&server, fn = c.component](benchmark::State& s) {
+                OnServer on(server);
+                fn(s);
+            });
+            sides.emplace_back(OnPostgres.raw, [&server, fn = c.libpq](benchmark::State& s) {
+                OnServer on(server);
+                fn(s);
+            });
+        }
+        for (const auto& [side, fn] : sides) {
             auto* b = benchmark::RegisterBenchmark((std::string(c.name) + side).c_str(), fn);
             if (c.wholeRegister) b->Unit(benchmark::kMillisecond)->Iterations(selectionIterations);
             else b->Unit(benchmark::kMicrosecond);
+            if (side == OnPostgres.component || side == OnPostgres.raw) b->UseRealTime();
         }
     }
     benchmark::Initialize(&argc, argv);
@@ -373,7 +513,8 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const int status = printRatios(reporter.measures);
+    int status = printRatios(reporter.measures, OnFile);
+    if (serverCopy) status |= printRatios(reporter.measures, OnPostgres);
     std::error_code ec;
     std::filesystem::remove_all(scratch(), ec);
     return status;

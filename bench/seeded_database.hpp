@@ -21,6 +21,8 @@
 namespace zelt::bench {
 
 constexpr int AnimalsPerClient = 3;
+// Bumped whenever seed() changes what it writes.
+constexpr int SeedVersion = 4;
 
 inline bool shortRun() {
     const char* s = std::getenv("ZELT_BENCH_SHORT");
@@ -163,8 +165,6 @@ inline void seed(const std::string& path, int clients) {
 // interrupted while seeding leaves no marker, and the next one seeds afresh.
 inline const std::string& seededDatabase() {
     static const std::string path = [] {
-        // Bumped whenever seed() changes what it writes.
-        constexpr int SeedVersion = 4;
         const std::filesystem::path dir = std::filesystem::temp_directory_path() / "zelt-bench";
         std::filesystem::create_directories(dir);
         const std::string p = (dir / ("seed" + std::to_string(SeedVersion) + "-" + std::to_string(clientCount()) +

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "jet/postgres/schema.hpp"
+#include "jet/postgres/server_address.hpp"
 #include "zelt/jet/engine.hpp"
 
 namespace zelt::testing_support {
@@ -49,14 +50,7 @@ inline ::testing::Environment* const testServerRequirement =
 #define ZELT_SQLITE_ONLY(why) \
     if (::zelt::testing_support::onTestServer()) GTEST_SKIP() << "só no SQLite: " << why
 
-// The server URI with another database name in its path.
-inline std::string withDatabase(const std::string& uri, const std::string& name) {
-    const size_t authority = uri.find("://") + 3;
-    const size_t path = uri.find_first_of("/?", authority);
-    const size_t query = uri.find('?', authority);
-    return uri.substr(0, path == std::string::npos ? uri.size() : path) + "/" + name +
-           (query == std::string::npos ? "" : uri.substr(query));
-}
+using jet::postgres::withDatabase;
 
 // Runs statements on the server's own database (for what a database cannot do to itself).
 inline bool onServer(const std::string& sql) {

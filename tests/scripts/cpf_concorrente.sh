@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
 # Four processes add the same persons, with the same CPFs and two animals each, through the
-# component on one database file at the same time. Each CPF is stored once, with its two animals;
+# component on one database at the same time. Each CPF is stored once, with its two animals;
 # every other call is refused: 2 when the lookup of validation finds the CPF, 1 with the
 # duplicate-key error when another process wrote it after that lookup (and then none of its
 # animals is kept). $1: the zelt command. ZELT_CPFS sets the number of CPFs (60 by default).
-set -u
-zelt="$1"
+source "$(dirname "$0")/comum.bash"
 quantos=${ZELT_CPFS:-60}
 command -v python3 >/dev/null || { echo "python3 not available: skipped"; exit 0; }
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
-export ZELT_REGISTRY="$dir/registry.json" ZELT_DATABASE="$dir/zelt.db"
 "$zelt" sql "SELECT Count(*) AS N FROM Empresa" >/dev/null || { echo "FAIL: database"; exit 1; }
 
 python3 - "$dir" "$quantos" <<'PY'

@@ -3,12 +3,8 @@
 # five animals: afterwards every client has all five animals or does not exist, and the database
 # passes its integrity check. $1: the zelt command. ZELT_QUEDAS sets the number of kills (200, the
 # full proof, by default).
-set -u
-zelt="$1"
+source "$(dirname "$0")/comum.bash"
 quedas=${ZELT_QUEDAS:-200}
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
-export ZELT_REGISTRY="$dir/registry.json" ZELT_DATABASE="$dir/zelt.db"
 "$zelt" sql "SELECT Count(*) AS N FROM Empresa" >/dev/null || { echo "FAIL: database"; exit 1; }
 linha='["","","Rex","1","","1","","M","","","","","","","","","1"]'
 {
@@ -38,7 +34,6 @@ animais=$("$zelt" sql "SELECT Count(*) AS N FROM Animais INNER JOIN Clientes ON 
 incompletos=$("$zelt" sql "SELECT Clientes.Codigo AS C, Count(*) AS N FROM Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo WHERE Clientes.ApelidoOuNomeFantasia = 'Queda' GROUP BY Clientes.Codigo")
 c=$(grep -o '"rows":\[\[[0-9]*' <<<"$clientes" | grep -o '[0-9]*$')
 a=$(grep -o '"rows":\[\[[0-9]*' <<<"$animais" | grep -o '[0-9]*$')
-failures=0
 "$zelt" verificar >"$dir/integridade.json" || { echo "FAIL: integrity check: $(cat "$dir/integridade.json")"; failures=1; }
 [ -n "$c" ] && [ -n "$a" ] || { echo "FAIL: counts unreadable: $clientes $animais"; exit 1; }
 [ "$a" = $((c * 5)) ] || { echo "FAIL: $c clients but $a animals"; failures=1; }

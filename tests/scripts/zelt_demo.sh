@@ -33,12 +33,29 @@ esperado() {  # esperado N: what run N prints, with the date-times and CPFs mask
 }
 
 for run in 1 2; do
-    "$zelt" demo --db "$dir/zelt.db" >"$dir/demo$run.txt" || fail "run $run: exit status $?"
+    "$zelt" demo --db "$db" >"$dir/demo$run.txt" || fail "run $run: exit status $?"
     semHora <"$dir/demo$run.txt" | sed -E 's#CPF [0-9.-]{14}#CPF 000.000.000-00#' >"$dir/obtido$run.txt"
     esperado "$run" | diff -u - "$dir/obtido$run.txt" || fail "run $run printed other lines (above)"
 done
 cpfs="$(grep -o 'CPF [0-9.-]*' "$dir/demo2.txt" | sort -u | wc -l)"
 [ "$cpfs" = 2 ] || fail "the two clients should have two different valid CPFs, found $cpfs"
+
+# On the server, the register goes to a file, to another database on the server and back to a
+# file: zelt sql gives the same rows on all of them.
+if [ -n "$servidor" ]; then
+    novoBanco "${servidor}_copia" || exit 1
+    "$zelt" copiar --de "$db" --para "$dir/origem.db" >/dev/null &&
+        "$zelt" copiar --de "$dir/origem.db" --para "$banco" >/dev/null &&
+        "$zelt" copiar --de "$banco" --para "$dir/volta.db" >/dev/null || fail "zelt copiar: status $?"
+    for tabela in Clientes Animais; do
+        for onde in "$db" "$dir/origem.db" "$banco" "$dir/volta.db"; do
+            "$zelt" sql --db "$onde" "SELECT * FROM $tabela ORDER BY Codigo" >"$dir/linhas.json"
+            [ -f "$dir/primeiras.json" ] || cp "$dir/linhas.json" "$dir/primeiras.json"
+            cmp -s "$dir/primeiras.json" "$dir/linhas.json" || fail "$tabela in $onde: other rows than on the server"
+        done
+        rm "$dir/primeiras.json"
+    done
+fi
 
 [ "$failures" = 0 ] && echo "zelt demo: both runs as expected"
 exit "$failures"

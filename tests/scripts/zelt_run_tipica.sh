@@ -88,7 +88,7 @@ cat >"$dir/esperado.txt" <<'EXPECTED'
 {"fields":[{"attributes":96,"definedSize":4,"name":"CodigoDoCliente","type":3},{"attributes":96,"definedSize":255,"name":"ApelidoOuNomeFantasia","type":202},{"attributes":96,"definedSize":255,"name":"NomeOuRazaoSocial","type":202},{"attributes":96,"definedSize":255,"name":"CPFCNPJ","type":202},{"attributes":96,"definedSize":255,"name":"TipoDeCliente","type":202},{"attributes":96,"definedSize":255,"name":"Sexo","type":202},{"attributes":96,"definedSize":255,"name":"DataDeNascimento","type":202},{"attributes":96,"definedSize":255,"name":"AnoDeNascimento","type":202},{"attributes":96,"definedSize":255,"name":"RGIE","type":202},{"attributes":96,"definedSize":255,"name":"VIP","type":202},{"attributes":96,"definedSize":255,"name":"CategoriaDaCurvaABC","type":202},{"attributes":96,"definedSize":255,"name":"CEP","type":202},{"attributes":96,"definedSize":255,"name":"TipoDeLogradouro","type":202},{"attributes":96,"definedSize":255,"name":"Logradouro","type":202},{"attributes":96,"definedSize":255,"name":"Numero","type":202},{"attributes":96,"definedSize":255,"name":"Complemento","type":202},{"attributes":96,"definedSize":255,"name":"Bairro","type":202},{"attributes":96,"definedSize":255,"name":"Cidade","type":202},{"attributes":96,"definedSize":255,"name":"CodigoIBGEDoMunicipio","type":202},{"attributes":96,"definedSize":255,"name":"UF","type":202},{"attributes":96,"definedSize":255,"name":"EndCobCEP","type":202},{"attributes":96,"definedSize":255,"name":"EndCobTipoDeLogradouro","type":202},{"attributes":96,"definedSize":255,"name":"EndCobLogradouro","type":202},{"attributes":96,"definedSize":255,"name":"EndCobNumero","type":202},{"attributes":96,"definedSize":255,"name":"EndCobComplemento","type":202},{"attributes":96,"definedSize":255,"name":"EndCobBairro","type":202},{"attributes":96,"definedSize":255,"name":"EndCobCidade","type":202},{"attributes":96,"definedSize":255,"name":"EndCobUF","type":202},{"attributes":96,"definedSize":255,"name":"TipoDeCanalDeComunicacao1","type":202},{"attributes":96,"definedSize":255,"name":"CanalDeComunicacao1","type":202},{"attributes":96,"definedSize":255,"name":"TipoDeCanalDeComunicacao2","type":202},{"attributes":96,"definedSize":255,"name":"CanalDeComunicacao2","type":202},{"attributes":96,"definedSize":255,"name":"TipoDeCanalDeComunicacao3","type":202},{"attributes":96,"definedSize":255,"name":"CanalDeComunicacao3","type":202},{"attributes":96,"definedSize":255,"name":"TipoDeCanalDeComunicacao4","type":202},{"attributes":96,"definedSize":255,"name":"CanalDeComunicacao4","type":202},{"attributes":96,"definedSize":255,"name":"Profissao","type":202},{"attributes":96,"definedSize":255,"name":"Observacao","type":202},{"attributes":96,"definedSize":255,"name":"LimiteDeCredito","type":202},{"attributes":96,"definedSize":255,"name":"DataDaUltimaCompra","type":202},{"attributes":96,"definedSize":255,"name":"ValorDaUltimaCompra","type":202},{"attributes":96,"definedSize":255,"name":"Credito","type":202},{"attributes":96,"definedSize":255,"name":"MotivoDaSituacao","type":202},{"attributes":96,"definedSize":255,"name":"ClienteComDesconto","type":202},{"attributes":96,"definedSize":255,"name":"DescontoUnico","type":202},{"attributes":96,"definedSize":255,"name":"PercentualUnicoDeDescontos","type":202},{"attributes":96,"definedSize":255,"name":"PercentualDeDescontoEmClinicos","type":202},{"attributes":96,"definedSize":255,"name":"PercentualDeDescontoEmCirurgiaSimples","type":202},{"attributes":96,"definedSize":255,"name":"PercentualDeDescontoEmCirurgiaMedia","type":202},{"attributes":96,"definedSize":255,"name":"PercentualDeDescontoEmCirurgiaComplexa","type":202},{"attributes":96,"definedSize":255,"name":"PercentualDeDescontoEmBanhosTosasEEsteticas","type":202},{"attributes":96,"definedSize":255,"name":"PercentualDeDescontoEmHospedagens","type":202},{"attributes":96,"definedSize":255,"name":"PercentualDeDescontoEmAdestramentos","type":202},{"attributes":96,"definedSize":255,"name":"PercentualDeDescontoEmOutros","type":202},{"attributes":96,"definedSize":4,"name":"Situacao","type":3},{"attributes":96,"definedSize":255,"name":"NomeDaSituacao","type":202},{"attributes":96,"definedSize":255,"name":"DataEHoraDaInclusao","type":202},{"attributes":96,"definedSize":255,"name":"UsuarioDaInclusao","type":202},{"attributes":96,"definedSize":255,"name":"DataEHoraDaAlteracao","type":202},{"attributes":96,"definedSize":255,"name":"UsuarioDaAlteracao","type":202},{"attributes":96,"definedSize":255,"name":"EnderecoCompleto","type":202},{"attributes":96,"definedSize":255,"name":"EnderecoCompletoComCEP","type":202},{"attributes":96,"definedSize":255,"name":"EnderecoDeCobrancaCompleto","type":202},{"attributes":96,"definedSize":255,"name":"TiposECanaisDeComunicacao","type":202}],"result":0,"rows":[[1,"Mari","Maria d’Ávila","102.030.405-70","PF","F","","","","Não","","","","","","","","","3550308","","","","","","","","","","","","","","","","","","","","12,50","","0,00","0,00","","Não","Não","0,00","0,00","0,00","0,00","0,00","0,00","0,00","0,00","0,00",1,"Ativa","DATA_HORA","ana",null,"","","","",""]]}
 EXPECTED
 
-"$zelt" run --db "$dir/zelt.db" "$dir/roteiro.json" >"$dir/saida.txt"
+"$zelt" run --db "$db" "$dir/roteiro.json" >"$dir/saida.txt"
 status=$?
 semHora <"$dir/saida.txt" >"$dir/obtido.txt"
 if ! diff -u "$dir/esperado.txt" "$dir/obtido.txt"; then fail "the lines printed differ from the expected ones (above)"; fi
@@ -98,14 +98,14 @@ if ! diff -u "$dir/esperado.txt" "$dir/obtido.txt"; then fail "the lines printed
 
 # JSON lines on standard input: every step runs, so the status is 0.
 printf '{"create":"ZELT_N_ClientAnim.clsAnimais","as":"a"}\n\n{"get":"a.NumeroDoErro"}\n' |
-    "$zelt" run --db "$dir/zelt.db" - >"$dir/linhas.txt"
+    "$zelt" run --db "$db" - >"$dir/linhas.txt"
 status=$?
 printf '{"created":"a"}\n{"value":0}\n' | diff -u - "$dir/linhas.txt" || fail "JSON lines on standard input"
 [ "$status" = 0 ] || fail "exit status $status after steps that all ran, expected 0"
 
 # A line that is not JSON, and a step of no known form, print an error and the host goes on.
 printf 'isto não é JSON\n{"sing":"a"}\n{"create":"ZELT_N_ClientAnim.clsAnimais","as":"a"}\n' |
-    "$zelt" run --db "$dir/zelt.db" - >"$dir/ruins.txt"
+    "$zelt" run --db "$db" - >"$dir/ruins.txt"
 status=$?
 [ "$(wc -l <"$dir/ruins.txt")" = 3 ] && grep -q '^{"error":{"description":"Linha que não é JSON: isto não é JSON","helpContext":0,"number":13}}$' "$dir/ruins.txt" &&
     sed -n 2p "$dir/ruins.txt" | grep -q '^{"error":{"description":"Passo desconhecido: {\\"sing\\":\\"a\\"}","helpContext":0,"number":5}}$' &&
@@ -114,7 +114,7 @@ status=$?
 
 # A script that is not a JSON array is refused whole.
 echo '{"create":"x"}' >"$dir/objeto.json"
-"$zelt" run --db "$dir/zelt.db" "$dir/objeto.json" >"$dir/nada.txt" 2>/dev/null
+"$zelt" run --db "$db" "$dir/objeto.json" >"$dir/nada.txt" 2>/dev/null
 status=$?
 [ "$status" = 1 ] && [ ! -s "$dir/nada.txt" ] || fail "a script that is no array: status $status"
 
@@ -135,12 +135,12 @@ recusa() {  # recusa STDOUT STDERR STDIN -- COMMAND...: each stream whole, and s
     [ "$status" = 1 ] && [ "$(cat "$dir/recusa.out")" = "$saida" ] && [ "$(cat "$dir/recusa.err")" = "$erro" ] ||
         { fail "$*: status $status"; cut -c1-200 "$dir/recusa.out" "$dir/recusa.err"; }
 }
-recusa "" "zelt run: $naoRegistra" /dev/null -- env ZELT_REGISTRY="$dir/pasta" "$zelt" run --db "$dir/zelt.db" -
-recusa "" "zelt demo: $naoRegistra" /dev/null -- env ZELT_REGISTRY="$dir/pasta" "$zelt" demo --db "$dir/zelt.db"
+recusa "" "zelt run: $naoRegistra" /dev/null -- env ZELT_REGISTRY="$dir/pasta" "$zelt" run --db "$db" -
+recusa "" "zelt demo: $naoRegistra" /dev/null -- env ZELT_REGISTRY="$dir/pasta" "$zelt" demo --db "$db"
 recusa "" "zelt run: $dir/pasta é uma pasta, não um roteiro" /dev/null -- "$zelt" run "$dir/pasta"
-recusa "$profundoDemais" "" "$dir/profundo.txt" -- "$zelt" run --db "$dir/zelt.db" -
+recusa "$profundoDemais" "" "$dir/profundo.txt" -- "$zelt" run --db "$db" -
 recusa "$profundoDemais
-{\"created\":\"a\"}" "" /dev/null -- "$zelt" run --db "$dir/zelt.db" "$dir/profundo.json"
+{\"created\":\"a\"}" "" /dev/null -- "$zelt" run --db "$db" "$dir/profundo.json"
 
 [ "$failures" = 0 ] && echo "zelt run: all lines as expected"
 exit "$failures"

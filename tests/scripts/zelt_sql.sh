@@ -2,12 +2,8 @@
 # zelt sql: JSON out for a selection, a change and an error (with exit status 1); zelt
 # importar-municipios; and zelt verificar, which creates nothing where there is no file.
 # $1: the zelt command.
-set -u
-zelt="$1"
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
-db="$dir/sub/zelt.db"
-failures=0
+source "$(dirname "$0")/comum.bash"
+[ -n "$servidor" ] || { db="$dir/sub/zelt.db"; ZELT_DATABASE="$db"; }  # a file in a folder not there yet
 
 expect() {  # expect NAME STATUS PATTERN -- ARGS...
     local name="$1" status="$2" pattern="$3"; shift 4
@@ -32,13 +28,15 @@ expect notADate 1 '"number":-2147217913' -- sql --db "$db" "UPDATE Clientes SET 
 expect shape 0 '"rows":[[1,"Ana",{"fields":[{"attributes":' -- sql --db "$db" "SHAPE {SELECT Codigo, NomeOuRazaoSocial FROM Clientes} AS Clientes APPEND ({SELECT CodigoDoCliente, Nome FROM Animais} RELATE Codigo TO CodigoDoCliente) AS Animais"
 deep="$(printf '(%.0s' {1..30000})1$(printf ')%.0s' {1..30000})"
 expect nestedTooDeeply 1 'aninhada em níveis demais' -- sql --db "$db" "SELECT $deep AS N FROM Empresa"
-expect unopenable 1 'Não foi possível abrir o banco de dados' -- sql --db "$dir/sub/zelt.db/x.db" "SELECT Count(*) FROM Empresa"
-expect verified 0 '{"integrity":["ok"]}' -- verificar --db "$db"
-expect missing 1 "'$dir/nada/zelt.db': o arquivo não existe" -- verificar --db "$dir/nada/zelt.db"
-expect missingFile 1 'o arquivo não existe' -- verificar --db "$dir/sub/nada.db"
-if [ -e "$dir/nada" ] || [ -e "$dir/sub/nada.db" ]; then echo "FAIL: verificar created a file or folder"; failures=$((failures + 1)); fi
-out="$(env -u HOME -u XDG_DATA_HOME -u ZELT_DATABASE "$zelt" verificar 2>&1)"  # no shared place instead
-if [ $? = 0 ] || ! grep -qF 'defina ZELT_DATABASE' <<<"$out"; then echo "FAIL noHome: $out"; failures=$((failures + 1)); fi
+if [ -z "$servidor" ]; then  # what only a file has
+    expect unopenable 1 'Não foi possível abrir o banco de dados' -- sql --db "$dir/sub/zelt.db/x.db" "SELECT Count(*) FROM Empresa"
+    expect verified 0 '{"integrity":["ok"]}' -- verificar --db "$db"
+    expect missing 1 "'$dir/nada/zelt.db': o arquivo não existe" -- verificar --db "$dir/nada/zelt.db"
+    expect missingFile 1 'o arquivo não existe' -- verificar --db "$dir/sub/nada.db"
+    if [ -e "$dir/nada" ] || [ -e "$dir/sub/nada.db" ]; then echo "FAIL: verificar created a file or folder"; failures=$((failures + 1)); fi
+    out="$(env -u HOME -u XDG_DATA_HOME -u ZELT_DATABASE "$zelt" verificar 2>&1)"  # no shared place instead
+    if [ $? = 0 ] || ! grep -qF 'defina ZELT_DATABASE' <<<"$out"; then echo "FAIL noHome: $out"; failures=$((failures + 1)); fi
+fi
 
 printf 'CodigoIBGE;Nome;UF\n9999999;Teste;ZZ\n' >"$dir/m.csv"
 expect import 0 '1 municípios importados' -- importar-municipios --db "$db" "$dir/m.csv"

@@ -1,11 +1,8 @@
 #include "jet/engine/connection_pool.hpp"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <atomic>
-#include <deque>
-#include <mutex>
+#include "jet/idle_list.hpp"
 
 namespace zelt::jet::engine {
 namespace {
@@ -26,76 +23,35 @@ bool identify(const std::string& path, FileIdentity& id) {
     return true;
 }
 
-struct Idle {
-    std::unique_ptr<Database> db;
+// A kept connection is taken back for the same path only while it still names the same file.
+struct PooledFile {
+    std::string path;
     FileIdentity file;
-    pid_t owner;  // a forked child must not use its parent's connections
+    bool operator==(const PooledFile&) const = default;
 };
 
-class Pool {
-public:
-    ~Pool() {
-        alive.store(false);
-        std::lock_guard lock(mutex_);
-        idle_.clear();
-    }
-
-    std::unique_ptr<Database> take(const std::string& path) {
-        FileIdentity current;
-        if (!identify(path, current)) return nullptr;
-        std::lock_guard lock(mutex_);
-        for (auto it = idle_.begin(); it != idle_.end();) {
-            if (it->owner != getpid()) {
-                (void)it->db.release();  // the parent's; closing it here would disturb the parent
-                it = idle_.erase(it);
-            } else if (it->db->path() == path && it->file == current) {
-                auto db = std::move(it->db);
-                idle_.erase(it);
-                return db;
-            } else {
-                ++it;
-            }
-        }
-        return nullptr;
-    }
-
-    void give(std::unique_ptr<Database> db) {
-        Idle entry{nullptr, {}, getpid()};
-        if (!identify(db->path(), entry.file)) return;
-        entry.db = std::move(db);
-        std::unique_ptr<Database> evicted;
-        std::lock_guard lock(mutex_);
-        idle_.push_back(std::move(entry));
-        if (idle_.size() > MaxIdleConnections) {
-            evicted = std::move(idle_.front().db);
-            idle_.pop_front();
-        }
-    }
-
-    static inline std::atomic<bool> alive{true};
-
-private:
-    std::mutex mutex_;
-    std::deque<Idle> idle_;
-};
+using Pool = IdleList<Database, PooledFile>;
 
 Pool& pool() {
-    static Pool p;
+    static Pool p(MaxIdleConnections);
     return p;
 }
 
 }  // namespace
 
 std::unique_ptr<Database> takePooledConnection(const std::string& path) {
-    if (!Pool::alive.load()) return nullptr;
-    return pool().take(path);
+    PooledFile wanted{path, {}};
+    if (!Pool::alive.load() || !identify(path, wanted.file)) return nullptr;
+    return pool().take(wanted, [](const Database&) { return true; });
 }
 
 void poolConnection(std::unique_ptr<Database> db) noexcept {
     if (!db) return;
     try {
-        if (!Pool::alive.load() || !db->handle() || !db->resetForReuse()) return;  // db closes on return
-        pool().give(std::move(db));
+        PooledFile kept{db->path(), {}};
+        if (!Pool::alive.load() || !db->handle() || !identify(kept.path, kept.file) || !db->resetForReuse())
+            return;  // db closes on return
+        pool().give(std::move(db), std::move(kept));
     } catch (...) {
     }
 }

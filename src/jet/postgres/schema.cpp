@@ -225,10 +225,11 @@ END
 $$;
 )sql";
 
-// a & b & ...: Null reads as empty text, but all Null is Null.
+// a & b & ...: Null reads as empty text, but all Null is Null. (Built-ins only, so that the server
+// inlines it: a listing calls it a score of times a row.)
 constexpr const char* ConcatFunction = R"sql(CREATE OR REPLACE FUNCTION jet_concat(VARIADIC parts text[])
 RETURNS text LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
-  SELECT CASE WHEN cardinality(array_remove(parts, NULL)) = 0 THEN NULL ELSE array_to_string(parts, '') END
+  SELECT CASE WHEN num_nonnulls(VARIADIC parts) = 0 THEN NULL ELSE concat(VARIADIC parts) END
 $$;
 )sql";
 

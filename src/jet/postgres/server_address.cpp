@@ -40,4 +40,12 @@ std::string shownUri(std::string_view uri) {
     return out;
 }
 
+std::string withDatabase(std::string_view uri, std::string_view database) {
+    const size_t authority = uri.find("://") + 3;
+    const size_t path = uri.find_first_of("/?", authority);
+    const size_t query = uri.find('?', authority);
+    return std::string(uri.substr(0, path)) + "/" + std::string(database) +
+           (query == std::string_view::npos ? "" : std::string(uri.substr(query)));
+}
+
 }  // namespace zelt::jet::postgres

@@ -12,4 +12,7 @@ bool isServerUri(std::string_view name);
 // part or as a parameter.
 std::string shownUri(std::string_view uri);
 
+// The URI with another database name in its path (the server and the parameters kept).
+std::string withDatabase(std::string_view uri, std::string_view database);
+
 }  // namespace zelt::jet::postgres

@@ -112,8 +112,9 @@ bool Session::resetForReuse() noexcept {
     try {
         if (PQtransactionStatus(conn_) == PQTRANS_ACTIVE) return false;
         if (inTransaction()) exec("ROLLBACK");
-        exec("DISCARD ALL");
-        prepareSession();
+        // Nothing else to undo, and no round trip spent on it: the engine sends only the statements
+        // it translates, which leave no session state behind (no SET, PREPARE, LISTEN, temporary
+        // table or session lock).
         lastIdentity = 0;
         return PQtransactionStatus(conn_) == PQTRANS_IDLE;
     } catch (...) {

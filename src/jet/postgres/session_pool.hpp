@@ -13,8 +13,8 @@ namespace zelt::jet::postgres {
 // in place. A kept one the server has closed meanwhile is replaced without the caller knowing.
 std::unique_ptr<Session> openSession(const std::string& uri);
 
-// Takes a session back: its transaction is rolled back and its session state discarded before it
-// is kept; one that cannot be made clean is closed.
+// Takes a session back: its transaction is rolled back before it is kept; one that cannot be made
+// clean is closed.
 void returnSession(std::unique_ptr<Session> s) noexcept;
 
 }  // namespace zelt::jet::postgres
