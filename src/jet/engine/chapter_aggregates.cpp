@@ -1,5 +1,6 @@
 #include "jet/engine/chapter_aggregates.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -33,9 +34,17 @@ Variant aggregateOf(Kind kind, std::span<const Variant> values, size_t rows) {
     // Sum, Avg and StDev take numbers only (dates and Yes/No are numbers to Jet; text is not).
     for (const Variant& v : given)
         if (v.isText()) typeMismatch();
-    const Variant sum = addValues(given);
     const double n = static_cast<double>(given.size());
-    if (kind == Kind::Sum) return sum;
+    if (kind == Kind::Sum) {
+        // Money adds up exactly, as Jet's Currency; anything else as Jet's +.
+        if (std::all_of(given.begin(), given.end(), [](const Variant& v) { return v.type() == VarType::Currency; })) {
+            Currency total;
+            for (const Variant& v : given) total += *v.get<Currency>();
+            return Variant(total);
+        }
+        return addValues(given);
+    }
+    const Variant sum = addValues(given);
     const double mean = sum.toDouble() / n;
     if (kind == Kind::Avg) return Variant(mean);
     if (given.size() < 2) return Variant::null();  // StDev of a sample needs two values

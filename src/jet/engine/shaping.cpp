@@ -33,7 +33,23 @@ void gather(ado::Recordset& rows, std::span<const std::string> path, std::vector
     }
 }
 
-void appendAggregate(ado::Recordset& rows, const Column& column) {
+// What the aggregated column holds, from the levels below: Min, Max and Any give its own values,
+// Sum gives money for money and whatever Jet's + makes of the rest.
+ValueKind kindOf(const ShapeLevel& level, const Column& column) {
+    using K = Column::Kind;
+    if (column.kind == K::Count) return ValueKind::Integer;
+    if (column.kind == K::Avg || column.kind == K::StDev) return ValueKind::Double;
+    const ShapeLevel* below = &level;
+    for (size_t i = 0; i + 1 < column.path.size(); ++i)
+        for (const Column& c : below->appended)
+            if (c.child && c.name == column.path[i]) below = c.child.get();
+    for (const ResultColumn& c : below->query.columns)
+        if (c.name == column.path.back())
+            return column.kind != K::Sum || c.kind == ValueKind::Money ? c.kind : ValueKind::Unknown;
+    return ValueKind::Unknown;
+}
+
+void appendAggregate(ado::Recordset& rows, const ShapeLevel& level, const Column& column) {
     const int32_t n = rows.get_RecordCount();
     std::vector<Variant> results;
     results.reserve(static_cast<size_t>(n));
@@ -46,9 +62,7 @@ void appendAggregate(ado::Recordset& rows, const Column& column) {
         results.push_back(aggregateOf(column.kind, values, count));
     }
     if (n > 0) rows.MoveFirst();
-    ValueKind kind = ValueKind::Unknown;
-    if (column.kind == Column::Kind::Count) kind = ValueKind::Integer;
-    if (column.kind == Column::Kind::Avg || column.kind == Column::Kind::StDev) kind = ValueKind::Double;
+    const ValueKind kind = kindOf(level, column);
     const Variant* first = nullptr;
     for (const Variant& v : results)
         if (!first && !v.isNull()) first = &v;
@@ -64,7 +78,7 @@ Ref<ado::Recordset> shapeRows(const ShapeLevel& level, const ReadRows& read) {
         if (c.kind == Column::Kind::Chapter)
             rows = ado::Recordset::relateTakingRows(rows, shapeRows(*c.child, read), c.relate, c.name);
         else
-            appendAggregate(*rows, c);
+            appendAggregate(*rows, level, c);
     }
     return rows;
 }
