@@ -109,7 +109,7 @@ Ref<Recordset> Recordset::relateRows(Recordset& parent, Recordset& child, const 
     auto rs = make<Recordset>();
     auto& d = *rs->data_;
     d.fields = parent.data_->fields;
-    d.chapters = parent.data_->chapters;
+    d.chapters = takeRows ? std::move(parent.data_->chapters) : parent.data_->chapters;
     d.fields.push_back({std::move(chapterName), adChapter, 4, adFldIsChapter});
     const int n = static_cast<int>(d.fields.size());
     const int32_t rows = parent.get_RecordCount();
@@ -121,7 +121,7 @@ Ref<Recordset> Recordset::relateRows(Recordset& parent, Recordset& child, const 
     // The child keeps its own order (its ORDER BY); the relation is one pass over it.
     auto childData = std::make_shared<RecordsetData>();
     childData->fields = child.data_->fields;
-    childData->chapters = child.data_->chapters;
+    childData->chapters = takeRows ? std::move(child.data_->chapters) : child.data_->chapters;
     const int cn = static_cast<int>(childData->fields.size());
     const int32_t childRows = child.get_RecordCount();
     childData->values.reserve(static_cast<size_t>(childRows) * static_cast<size_t>(cn));
