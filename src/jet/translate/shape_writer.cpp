@@ -15,7 +15,7 @@ class ShapeWriter {
 public:
     ShapeWriter(const ast::Tree& tree, const Dialect& dialect) : tree_(tree), dialect_(dialect) {}
 
-    std::shared_ptr<const ShapeLevel> level(const ast::ShapeNode& node) {
+    std::shared_ptr<const ShapeLevel> write(const ast::ShapeNode& node) {
         auto level = std::make_shared<ShapeLevel>();
         level->query = writeSelect(tree_, tree_.statement.selects[node.select], dialect_);
         int chapters = 0, aggregates = 0;
@@ -23,7 +23,7 @@ public:
             Column out;
             out.kind = static_cast<Column::Kind>(c.kind);  // the two list the kinds in one order
             if (c.kind == ast::ShapeColumn::Kind::Chapter) {
-                out.child = this->level(tree_.statement.shapes[static_cast<size_t>(c.child)]);
+                out.child = write(tree_.statement.shapes[static_cast<size_t>(c.child)]);
                 for (size_t i = 0; i < c.relate.size(); ++i)
                     out.relate.emplace_back(resultColumn(*level, c.relate[i].first, c.relatePositions[2 * i]),
                                             resultColumn(*out.child, c.relate[i].second, c.relatePositions[2 * i + 1]));
@@ -76,7 +76,7 @@ private:
 }  // namespace
 
 std::shared_ptr<const ShapeLevel> writeShape(const ast::Tree& tree, const Dialect& dialect) {
-    return ShapeWriter(tree, dialect).level(tree.statement.shapes.front());
+    return ShapeWriter(tree, dialect).write(tree.statement.shapes.front());
 }
 
 }  // namespace zelt::jet
