@@ -87,11 +87,10 @@ struct ShapeColumn {
     enum class Kind : uint8_t { Chapter, Sum, Avg, Min, Max, Count, StDev, Any };
     Kind kind = Kind::Chapter;
     std::string_view name;  // empty when not given
-    uint32_t position = 0;
     Index child = None;
     std::vector<std::pair<std::string_view, std::string_view>> relate;  // parent column TO child column
-    std::vector<uint32_t> relatePositions;                               // of each parent column, then its child's
     std::vector<std::string_view> path;
+    std::vector<uint32_t> positions;  // of each name: in relate, a parent's column then its child's; in path
 };
 
 struct ShapeNode {

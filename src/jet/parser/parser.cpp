@@ -576,7 +576,6 @@ private:
             {"Sum", C::Sum}, {"Avg", C::Avg}, {"Min", C::Min}, {"Max", C::Max},
             {"Count", C::Count}, {"StDev", C::StDev}, {"Any", C::Any}};
         ast::ShapeColumn c;
-        c.position = peek().start;
         if (peek().isSymbol('(')) {
             Level level(*this, next().start);
             c.child = shapeTable(st);
@@ -586,7 +585,7 @@ private:
                 const uint32_t parentAt = peek().start;
                 const std::string_view parent = name();
                 expectWord(Keyword::To);
-                c.relatePositions.insert(c.relatePositions.end(), {parentAt, peek().start});
+                c.positions.insert(c.positions.end(), {parentAt, peek().start});
                 c.relate.emplace_back(parent, name());
             } while (acceptSymbol(','));
             expectSymbol(')');
@@ -598,8 +597,10 @@ private:
             c.kind = a->second;
             next();
             next();
-            c.path.push_back(name());
-            while (acceptSymbol('.')) c.path.push_back(name());
+            do {
+                c.positions.push_back(peek().start);
+                c.path.push_back(name());
+            } while (acceptSymbol('.'));
             expectSymbol(')');
         }
         c.name = shapeAlias();

@@ -25,8 +25,8 @@ public:
             if (c.kind == ast::ShapeColumn::Kind::Chapter) {
                 out.child = write(tree_.statement.shapes[static_cast<size_t>(c.child)]);
                 for (size_t i = 0; i < c.relate.size(); ++i)
-                    out.relate.emplace_back(resultColumn(*level, c.relate[i].first, c.relatePositions[2 * i]),
-                                            resultColumn(*out.child, c.relate[i].second, c.relatePositions[2 * i + 1]));
+                    out.relate.emplace_back(resultColumn(*level, c.relate[i].first, c.positions[2 * i]),
+                                            resultColumn(*out.child, c.relate[i].second, c.positions[2 * i + 1]));
                 out.name = c.name.empty() ? "Chapter" + std::to_string(++chapters) : std::string(c.name);
             } else {
                 out.path = aggregated(*level, c);
@@ -61,9 +61,9 @@ private:
                 path.push_back(chapter->name);
                 level = chapter->child.get();
             } else if (last && i > 0) {
-                path.push_back(resultColumn(*level, c.path[i], c.position));
+                path.push_back(resultColumn(*level, c.path[i], c.positions[i]));
             } else {
-                missingColumn(c.path[i], "no resultado da consulta, " + whereInText(tree_.text, c.position, c.path[i]));
+                missingColumn(c.path[i], "no resultado da consulta, " + whereInText(tree_.text, c.positions[i], c.path[i]));
             }
         }
         return path;
