@@ -29,11 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const zelt::RuntimeError&) {
         return 0;
     }
-    if (t.kind == zelt::jet::Translation::Kind::Shape) {
-        check(t.parent.sql);
-        check(t.child.sql);
-    } else {
-        check(t.query.sql);
-    }
+    for (const zelt::jet::Query* q : t.queries()) check(q->sql);
     return 0;
 }

@@ -28,6 +28,29 @@ std::string chaveDeRelacao(const Variant& v) {
     return "t" + v.toText();
 }
 
+namespace {
+
+// The key of a row's columns, empty when one is Null (it relates to nothing). Several columns: each
+// value's key after its length, so that no two lists of values run together.
+template <class ValueOf>
+std::string chaveDasColunas(ValueOf valueOf, const std::vector<int>& fields) {
+    if (fields.size() == 1) {
+        const Variant& v = valueOf(fields[0]);
+        return v.isNull() || v.isEmpty() ? std::string() : chaveDeRelacao(v);
+    }
+    std::string chave;
+    for (int f : fields) {
+        const Variant& v = valueOf(f);
+        if (v.isNull() || v.isEmpty()) return {};
+        const std::string parte = chaveDeRelacao(v);
+        const uint32_t tamanho = static_cast<uint32_t>(parte.size());
+        chave.append(reinterpret_cast<const char*>(&tamanho), sizeof tamanho).append(parte);
+    }
+    return chave;
+}
+
+}  // namespace
+
 Recordset::Recordset() : fields_(*this), cursor_(std::make_unique<Cursor>()) { data_ = std::make_shared<RecordsetData>(); }
 Recordset::~Recordset() = default;
 
@@ -61,18 +84,23 @@ Ref<Recordset> Recordset::fromRows(std::vector<FieldDef> fields, std::vector<std
 
 Ref<Recordset> Recordset::relate(Ref<Recordset> parent, Ref<Recordset> child, std::string_view parentKey,
                                  std::string_view childKey, std::string chapterName) {
-    return relateRows(*parent, *child, parentKey, childKey, std::move(chapterName), false);
+    return relateRows(*parent, *child, {{std::string(parentKey), std::string(childKey)}}, std::move(chapterName), false);
 }
 
-Ref<Recordset> Recordset::relateTakingRows(Ref<Recordset> parent, Ref<Recordset> child, std::string_view parentKey,
-                                           std::string_view childKey, std::string chapterName) {
-    return relateRows(*parent, *child, parentKey, childKey, std::move(chapterName), true);
+Ref<Recordset> Recordset::relateTakingRows(Ref<Recordset> parent, Ref<Recordset> child, const KeyPairs& keys,
+                                           std::string chapterName) {
+    return relateRows(*parent, *child, keys, std::move(chapterName), true);
 }
 
-Ref<Recordset> Recordset::relateRows(Recordset& parent, Recordset& child, std::string_view parentKey,
-                                     std::string_view childKey, std::string chapterName, bool takeRows) {
-    const int pk = parent.fieldIndex(parentKey), ck = child.fieldIndex(childKey);
-    if (pk < 0 || ck < 0) raise(err::ItemNotFound);
+Ref<Recordset> Recordset::relateRows(Recordset& parent, Recordset& child, const KeyPairs& keys,
+                                     std::string chapterName, bool takeRows) {
+    Chapter chapter;
+    std::vector<int> childKeys;
+    for (const auto& [p, c] : keys) {
+        chapter.parentKeys.push_back(parent.fieldIndex(p));
+        childKeys.push_back(child.fieldIndex(c));
+        if (chapter.parentKeys.back() < 0 || childKeys.back() < 0) raise(err::ItemNotFound);
+    }
     // A value of the sources, moved out when the rows are taken (the sources own their storage).
     auto value = [takeRows](Recordset& from, int32_t r, int f) {
         const Variant& v = from.valueAt(r, f);
@@ -81,6 +109,7 @@ Ref<Recordset> Recordset::relateRows(Recordset& parent, Recordset& child, std::s
     auto rs = make<Recordset>();
     auto& d = *rs->data_;
     d.fields = parent.data_->fields;
+    d.chapters = takeRows ? std::move(parent.data_->chapters) : parent.data_->chapters;
     d.fields.push_back({std::move(chapterName), adChapter, 4, adFldIsChapter});
     const int n = static_cast<int>(d.fields.size());
     const int32_t rows = parent.get_RecordCount();
@@ -89,17 +118,16 @@ Ref<Recordset> Recordset::relateRows(Recordset& parent, Recordset& child, std::s
         for (int f = 0; f < n - 1; ++f) d.values.push_back(value(parent, r, f));
         d.values.emplace_back();
     }
-    Chapter chapter;
-    chapter.parentKey = pk;
     // The child keeps its own order (its ORDER BY); the relation is one pass over it.
     auto childData = std::make_shared<RecordsetData>();
     childData->fields = child.data_->fields;
+    childData->chapters = takeRows ? std::move(child.data_->chapters) : child.data_->chapters;
     const int cn = static_cast<int>(childData->fields.size());
     const int32_t childRows = child.get_RecordCount();
     childData->values.reserve(static_cast<size_t>(childRows) * static_cast<size_t>(cn));
     for (int32_t r = 0; r < childRows; ++r) {
-        const Variant& key = child.valueAt(r, ck);
-        if (!key.isNull() && !key.isEmpty()) chapter.rowsByKey[chaveDeRelacao(key)].push_back(r);  // Null relates to nothing
+        const std::string key = chaveDasColunas([&](int f) -> const Variant& { return child.valueAt(r, f); }, childKeys);
+        if (!key.empty()) chapter.rowsByKey[key].push_back(r);
         for (int f = 0; f < cn; ++f) childData->values.push_back(value(child, r, f));
     }
     if (takeRows) {
@@ -112,6 +140,21 @@ Ref<Recordset> Recordset::relateRows(Recordset& parent, Recordset& child, std::s
     d.chapters.emplace(n - 1, std::move(chapter));
     rs->cursor_->openOn(rows);
     return rs;
+}
+
+void Recordset::appendComputedField(FieldDef field, std::vector<Variant> values) {
+    auto& d = *data_;
+    const size_t width = d.fields.size(), rows = static_cast<size_t>(d.rows());
+    values.resize(rows);
+    std::vector<Variant> wider;
+    wider.reserve(rows * (width + 1));
+    for (size_t r = 0; r < rows; ++r) {
+        std::move(d.values.begin() + static_cast<ptrdiff_t>(r * width),
+                  d.values.begin() + static_cast<ptrdiff_t>((r + 1) * width), std::back_inserter(wider));
+        wider.push_back(std::move(values[r]));
+    }
+    d.values = std::move(wider);
+    d.fields.push_back(std::move(field));
 }
 
 std::string Recordset::get_Source() const { return source_; }
@@ -335,9 +378,10 @@ const Variant& Recordset::currentValue(int index) const {
 Ref<Recordset> Recordset::childRows(const Chapter& chapter, int32_t dataRow) const {
     auto child = make<Recordset>();
     child->data_ = chapter.child;
-    const Variant& key = data_->at(dataRow, chapter.parentKey);
-    if (!key.isNull() && !key.isEmpty()) {
-        auto rows = chapter.rowsByKey.find(chaveDeRelacao(key));
+    const std::string key =
+        chaveDasColunas([&](int f) -> const Variant& { return data_->at(dataRow, f); }, chapter.parentKeys);
+    if (!key.empty()) {
+        auto rows = chapter.rowsByKey.find(key);
         if (rows != chapter.rowsByKey.end()) child->cursor_->base = rows->second;
     }
     child->cursor_->order = child->cursor_->base;

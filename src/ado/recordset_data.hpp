@@ -13,7 +13,7 @@ namespace zelt::ado {
 
 struct Chapter {
     std::shared_ptr<RecordsetData> child;
-    int parentKey = -1;                                  // field of the parent row
+    std::vector<int> parentKeys;                         // fields of the parent row
     std::unordered_map<std::string, std::vector<int32_t>> rowsByKey;  // child rows by key
 };
 

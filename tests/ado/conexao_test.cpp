@@ -102,7 +102,7 @@ Ref<ado::Recordset> hierarquico(bool tomarLinhas = false, Ref<ado::Recordset>* f
                                             {Variant(1.0), Variant("Bidu")},
                                             {Variant::null(), Variant("Sem dono")}});
     if (fontes) fontes[0] = pais, fontes[1] = filhos;
-    return tomarLinhas ? ado::Recordset::relateTakingRows(pais, filhos, "codigo", "DONO", "Animais")
+    return tomarLinhas ? ado::Recordset::relateTakingRows(pais, filhos, {{"codigo", "DONO"}}, "Animais")
                        : ado::Recordset::relate(pais, filhos, "codigo", "DONO", "Animais");
 }
 

@@ -5,7 +5,8 @@
 //   EXPRESSION => Type text          evaluated on the company's row: VBA's TypeName and the value's
 //                                    text (numbers with "."; dates day first; "..." keeps spaces)
 //   EXPRESSION => Null | Empty
-//   STATEMENT => [[row], ...]        a selection's rows as `zelt sql` prints them
+//   STATEMENT => [[row], ...]        a selection's rows as `zelt sql` prints them (a chapter
+//                                    shows only its rows)
 //   STATEMENT => n registros         the rows a writing statement affected
 //   EXPRESSION or STATEMENT => erro N    the error number it raises
 // A line that starts with blanks continues the one before it.
@@ -88,6 +89,15 @@ std::vector<Example> examplesOf(const fs::path& file) {
     return out;
 }
 
+// The rows of a recordset's JSON, each chapter in them reduced to its rows.
+nlohmann::json rowsOf(const nlohmann::json& recordset) {
+    nlohmann::json rows = recordset["rows"];
+    for (auto& row : rows)
+        for (auto& value : row)
+            if (value.is_object()) value = rowsOf(value);
+    return rows;
+}
+
 class DialectExamples : public testing_support::EngineTest, public ::testing::WithParamInterface<std::string> {
 protected:
     // What the engine gives for an example, written as its expectation is.
@@ -97,7 +107,7 @@ protected:
             int64_t affected = 0;
             auto rs = engine->execute(e.text, affected);
             if (!rs) return std::to_string(affected) + " registros";
-            return ado::toJson(*rs)["rows"].dump();
+            return rowsOf(ado::toJson(*rs)).dump();
         } catch (const RuntimeError& error) {
             return "erro " + std::to_string(error.number());
         }

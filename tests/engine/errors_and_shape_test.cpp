@@ -116,31 +116,6 @@ TEST_F(EngineTest, UnknownTablesAndColumnsAreNamed) {
     EXPECT_EQ(c.number(), jet::err::MissingColumn);
 }
 
-TEST_F(EngineTest, ShapeRelatesEachClientToItsAnimals) {
-    const auto alberto = addClient("Alberto");
-    const auto bruno = addClient("Bruno");
-    addAnimal(alberto, "Rex");
-    addAnimal(alberto, "Mia");
-    addAnimal(bruno, "Tom", 2);
-    auto rs = select(
-        "SHAPE { SELECT Clientes.Codigo AS CodigoDoCliente, Clientes.NomeOuRazaoSocial As NomeOuRazaoSocialDoCliente "
-        "FROM Clientes WHERE (Clientes.Situacao=1) ORDER BY Clientes.NomeOuRazaoSocial ASC } AS Clientes "
-        "APPEND ( { SELECT Animais.Codigo AS CodigoDoAnimal, Animais.CodigoDoCliente AS CodigoDoClienteDeAnimais, "
-        "Animais.Nome As NomeDoAnimal FROM Animais WHERE Animais.Situacao=1 ORDER BY Animais.Nome ASC } "
-        "RELATE CodigoDoCliente TO CodigoDoClienteDeAnimais ) AS Animais ");
-    ASSERT_EQ(rs->get_RecordCount(), 2);
-    const int chapter = rs->fieldIndex("Animais");
-    ASSERT_GE(chapter, 0);
-    EXPECT_EQ(rs->fieldDef(chapter).type, ado::adChapter);
-    rs->MoveFirst();
-    auto animais = refCast<ado::Recordset>((*rs)("Animais").toObject());
-    ASSERT_TRUE(animais);
-    ASSERT_EQ(animais->get_RecordCount(), 2);
-    EXPECT_EQ(animais->valueAt(0, animais->fieldIndex("NomeDoAnimal")).toText(), "Mia");
-    rs->MoveNext();
-    EXPECT_EQ(refCast<ado::Recordset>((*rs)("Animais").toObject())->get_RecordCount(), 0);
-}
-
 TEST_F(EngineTest, RollbackUndoesAndClosingRollsBackAnOpenTransaction) {
     engine->begin();
     addClient("Desfeito");

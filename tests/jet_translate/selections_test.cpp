@@ -196,29 +196,33 @@ TEST(ClientListing, ShapeRelatesClientsToTheirAnimals) {
             c.valor = situacao == 1 ? "Silva" : "";
             const Translation t = translate(statements::listing(c));
             ASSERT_EQ(t.kind, Translation::Kind::Shape);
-            EXPECT_EQ(sqlite().prepare(t.parent.sql), "") << t.parent.sql;
-            EXPECT_EQ(sqlite().prepare(t.child.sql), "") << t.child.sql;
-            ASSERT_EQ(t.parent.columns.size(), 4u);
-            EXPECT_EQ(t.parent.columns[0].name, "CodigoDoCliente");
-            EXPECT_EQ(t.parent.columns[0].kind, ValueKind::Integer);
-            EXPECT_EQ(t.parent.columns[3].name, "NomeDaSituacaoDoCliente");
-            expectColumns(t.child, listingChildColumns, {"CodigoDoAnimal", "CodigoDoClienteDeAnimais"});
-            EXPECT_EQ(t.parentAlias, "Clientes");
-            EXPECT_EQ(t.chapterName, "Animais");
-            EXPECT_EQ(t.parentKey, "CodigoDoCliente");
-            EXPECT_EQ(t.childKey, "CodigoDoClienteDeAnimais");
-            EXPECT_EQ(contains(t.parent.sql, "FROM \"Animais\" INNER JOIN \"Clientes\""), *animal != '\0');
+            const zelt::jet::Query& parent = t.shape->query;
+            ASSERT_EQ(t.shape->appended.size(), 1u);
+            const zelt::jet::ShapeLevel::Column& chapter = t.shape->appended[0];
+            const zelt::jet::Query& child = chapter.child->query;
+            EXPECT_EQ(sqlite().prepare(parent.sql), "") << parent.sql;
+            EXPECT_EQ(sqlite().prepare(child.sql), "") << child.sql;
+            ASSERT_EQ(parent.columns.size(), 4u);
+            EXPECT_EQ(parent.columns[0].name, "CodigoDoCliente");
+            EXPECT_EQ(parent.columns[0].kind, ValueKind::Integer);
+            EXPECT_EQ(parent.columns[3].name, "NomeDaSituacaoDoCliente");
+            expectColumns(child, listingChildColumns, {"CodigoDoAnimal", "CodigoDoClienteDeAnimais"});
+            EXPECT_EQ(chapter.name, "Animais");
+            using Pairs = std::vector<std::pair<std::string, std::string>>;
+            EXPECT_EQ(chapter.relate, (Pairs{{"CodigoDoCliente", "CodigoDoClienteDeAnimais"}}));
+            EXPECT_EQ(contains(parent.sql, "FROM \"Animais\" INNER JOIN \"Clientes\""), *animal != '\0');
         }
     }
 }
 
 TEST(ClientListing, NestedJoinKeepsItsParentheses) {
     const Translation t = translate(statements::listing({}));
-    EXPECT_TRUE(contains(t.child.sql, " FROM \"EspeciesDeAnimais\" INNER JOIN (\"RacasDeAnimais\" INNER JOIN \"Animais\" "
+    const std::string& child = t.shape->appended.at(0).child->query.sql;
+    EXPECT_TRUE(contains(child, " FROM \"EspeciesDeAnimais\" INNER JOIN (\"RacasDeAnimais\" INNER JOIN \"Animais\" "
                                       "ON \"RacasDeAnimais\".\"Codigo\" = \"Animais\".\"CodigoDaRaca\") ON "
                                       "\"EspeciesDeAnimais\".\"Codigo\" = \"RacasDeAnimais\".\"CodigoDaEspecieDeAnimal\" AND "
                                       "\"EspeciesDeAnimais\".\"Codigo\" = \"Animais\".\"CodigoDaEspecie\" WHERE"))
-        << t.child.sql;
+        << child;
 }
 
 TEST(SmallSelections, LookupsAndTheServerClock) {

@@ -33,9 +33,9 @@ std::string problemWith(const std::string& text, std::string* refusal = nullptr)
         if (refusal) *refusal = e.description();
         return "refused";
     }
-    for (const std::string* sql : {&t.query.sql, &t.parent.sql, &t.child.sql}) {
-        if (sql->empty()) continue;
-        if (std::string p = sqlite().prepare(*sql); !p.empty()) return p + " in: " + *sql;
+    for (const zelt::jet::Query* q : t.queries()) {
+        if (q->sql.empty()) continue;
+        if (std::string p = sqlite().prepare(q->sql); !p.empty()) return p + " in: " + q->sql;
     }
     return {};
 }

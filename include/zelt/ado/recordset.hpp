@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "zelt/ado/types.hpp"
@@ -64,15 +65,19 @@ public:
     static Ref<Recordset> fromValues(std::vector<FieldDef> fields, std::vector<Variant> values);
     // The same from one vector per row (a short row is completed with Empty).
     static Ref<Recordset> fromRows(std::vector<FieldDef> fields, std::vector<std::vector<Variant>> rows);
-    // A hierarchical recordset: parent's fields plus a chapter field named chapterName whose value,
-    // on each parent row, is the recordset of child rows whose childKey equals the row's parentKey.
-    // The relation is built once, by a hash of the child keys.
+    // A hierarchical recordset: parent's fields (its chapters included) plus a chapter field named
+    // chapterName whose value, on each parent row, is the recordset of child rows (with their own
+    // chapters) whose key columns equal the row's, pair by pair. The relation is built once, by a
+    // hash of the child keys.
+    using KeyPairs = std::vector<std::pair<std::string, std::string>>;  // parent's column, child's
     static Ref<Recordset> relate(Ref<Recordset> parent, Ref<Recordset> child, std::string_view parentKey,
                                  std::string_view childKey, std::string chapterName);
     // The same for recordsets nobody else holds (an engine's fresh results): their values move into
     // the result instead of being copied, and they are left without values.
-    static Ref<Recordset> relateTakingRows(Ref<Recordset> parent, Ref<Recordset> child, std::string_view parentKey,
-                                           std::string_view childKey, std::string chapterName);
+    static Ref<Recordset> relateTakingRows(Ref<Recordset> parent, Ref<Recordset> child, const KeyPairs& keys,
+                                           std::string chapterName);
+    // Adds a field to a recordset nobody else holds, with its value on each row in their order.
+    void appendComputedField(FieldDef field, std::vector<Variant> values);
 
     std::string get_Source() const;
     void put_Source(std::string text);
@@ -132,8 +137,8 @@ private:
     [[gnu::visibility("hidden")]] const Variant& currentValue(int index) const;
     // The child rows a chapter relates to the parent row `dataRow`, as a recordset of their own.
     [[gnu::visibility("hidden"), gnu::noinline]] Ref<Recordset> childRows(const Chapter& chapter, int32_t dataRow) const;
-    static Ref<Recordset> relateRows(Recordset& parent, Recordset& child, std::string_view parentKey,
-                                     std::string_view childKey, std::string chapterName, bool takeRows);
+    static Ref<Recordset> relateRows(Recordset& parent, Recordset& child, const KeyPairs& keys,
+                                     std::string chapterName, bool takeRows);
     std::shared_ptr<RecordsetData> data_;
     Fields fields_;
     Ref<Connection> connection_;

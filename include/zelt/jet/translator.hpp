@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zelt::jet {
@@ -51,14 +52,31 @@ struct Query {
     bool computedLocally() const { return !fetched.empty(); }
 };
 
+// One level of a data-shaping command: a selection's rows with columns appended in order, each a
+// chapter of a child level's rows related to them by pairs of columns (parent's, child's), or an
+// aggregate over the rows of a chapter (path: the chapters down from this level, then the column;
+// Count of rows names chapters only).
+struct ShapeLevel {
+    struct Column {
+        enum class Kind { Chapter, Sum, Avg, Min, Max, Count, StDev, Any };
+        Kind kind = Kind::Chapter;
+        std::string name;
+        std::shared_ptr<const ShapeLevel> child;
+        std::vector<std::pair<std::string, std::string>> relate;
+        std::vector<std::string> path;
+    };
+    Query query;
+    std::vector<Column> appended;
+};
+
 struct Translation {
     enum class Kind { Select, Modify, Identity, Shape };
     Kind kind = Kind::Select;
-    Query query;  // Select and Modify
+    Query query;                              // Select, Modify and Identity
+    std::shared_ptr<const ShapeLevel> shape;  // Shape
 
-    // Shape: SHAPE {parent} AS alias APPEND ({child} RELATE parentKey TO childKey) AS chapter
-    Query parent, child;
-    std::string parentAlias, chapterName, parentKey, childKey;
+    // Every query the statement runs.
+    std::vector<const Query*> queries() const;
 };
 
 class Dialect;  // the spellings of one engine

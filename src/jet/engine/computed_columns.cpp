@@ -56,19 +56,17 @@ Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
     return Variant::null();
 }
 
-// Jet's order: Null first, then numbers (dates and Yes/No among them), then text in the
-// Portuguese order.
 int rank(const Variant& v) { return v.isNull() || v.isEmpty() ? 0 : v.isText() ? 2 : 1; }
 
-int compare(const Variant& a, const Variant& b) {
+}  // namespace
+
+int compareInJetOrder(const Variant& a, const Variant& b) {
     const int ra = rank(a), rb = rank(b);
     if (ra != rb || ra == 0) return ra - rb;
     if (ra == 2) return regional::compareText(*a.get<std::string>(), *b.get<std::string>());
     const double x = a.toDouble(), y = b.toDouble();
     return x < y ? -1 : x > y ? 1 : 0;
 }
-
-}  // namespace
 
 Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched) {
     const size_t width = query.fetched.size();
@@ -85,7 +83,7 @@ Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched
         const size_t terms = query.order.size();
         auto compareRows = [&](size_t a, size_t b) {
             for (size_t t = 0; t < terms; ++t) {
-                const int c = compare(keys[a * terms + t], keys[b * terms + t]);
+                const int c = compareInJetOrder(keys[a * terms + t], keys[b * terms + t]);
                 if (c != 0) return query.order[t].descending ? -c : c;
             }
             return 0;

@@ -9,6 +9,10 @@
 
 namespace zelt::jet::engine {
 
+// Jet's order: Null first, then numbers (dates and Yes/No among them), then text in the
+// Portuguese order. <0, 0, >0.
+int compareInJetOrder(const Variant& a, const Variant& b);
+
 // fetched holds the server's rows one after another, query.fetched.size() values each.
 Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched);
 

@@ -11,18 +11,6 @@ namespace {
 // selections, so the one store of the exact size is the only fresh memory a selection touches.
 constexpr size_t BlockValues = 512;  // 20 KB: freeing blocks this small never gives memory back
 
-ado::FieldDef fieldOfValue(std::string name, const Variant& v) {
-    switch (v.type()) {
-    case VarType::I4: return fieldOf(std::move(name), ValueKind::Integer);
-    case VarType::R8: return fieldOf(std::move(name), ValueKind::Double);
-    case VarType::String: return fieldOf(std::move(name), ValueKind::Text);
-    case VarType::Bool: return fieldOf(std::move(name), ValueKind::Boolean);
-    case VarType::Date: return fieldOf(std::move(name), ValueKind::Date);
-    case VarType::Currency: return fieldOf(std::move(name), ValueKind::Money);
-    default: return fieldOf(std::move(name), ValueKind::Unknown);
-    }
-}
-
 }  // namespace
 
 ado::FieldDef fieldOf(std::string name, ValueKind kind) {
@@ -38,6 +26,18 @@ ado::FieldDef fieldOf(std::string name, ValueKind kind) {
     case ValueKind::Unknown: f.type = ado::adVariant; f.definedSize = 16; break;
     }
     return f;
+}
+
+ado::FieldDef fieldOfValue(std::string name, const Variant& v) {
+    switch (v.type()) {
+    case VarType::I4: return fieldOf(std::move(name), ValueKind::Integer);
+    case VarType::R8: return fieldOf(std::move(name), ValueKind::Double);
+    case VarType::String: return fieldOf(std::move(name), ValueKind::Text);
+    case VarType::Bool: return fieldOf(std::move(name), ValueKind::Boolean);
+    case VarType::Date: return fieldOf(std::move(name), ValueKind::Date);
+    case VarType::Currency: return fieldOf(std::move(name), ValueKind::Money);
+    default: return fieldOf(std::move(name), ValueKind::Unknown);
+    }
 }
 
 Ref<ado::Recordset> identityResult(const Query& query, int64_t counter) {

@@ -10,6 +10,8 @@
 namespace zelt::jet::engine {
 
 ado::FieldDef fieldOf(std::string name, ValueKind kind);
+// The field for a column of unknown kind, from its first value that is not Null.
+ado::FieldDef fieldOfValue(std::string name, const Variant& v);
 
 // SELECT @@Identity: the counter the connection last assigned, as a one-row recordset.
 Ref<ado::Recordset> identityResult(const Query& query, int64_t counter);

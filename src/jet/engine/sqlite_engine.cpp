@@ -3,6 +3,7 @@
 #include "jet/engine/connection_pool.hpp"
 #include "jet/engine/result_builder.hpp"
 #include "jet/engine/row_reader.hpp"
+#include "jet/engine/shaping.hpp"
 #include "zelt/jet/errors.hpp"
 
 namespace zelt::jet::engine {
@@ -21,8 +22,7 @@ Ref<ado::Recordset> SqliteEngine::execute(std::string_view text, int64_t& rowsAf
     case Translation::Kind::Identity:
         return identity(t.query);
     case Translation::Kind::Shape:
-        return ado::Recordset::relateTakingRows(readRows(*db_, t.parent), readRows(*db_, t.child), t.parentKey,
-                                                t.childKey, t.chapterName);
+        return shapeRows(*t.shape, [this](const Query& q) { return readRows(*db_, q); });
     case Translation::Kind::Modify:
         rowsAffected = modify(t.query);
         return nullptr;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zelt::jet::ast {
@@ -98,10 +99,28 @@ struct Assignment {
     std::string_view table = {};  // Tabela of Tabela.Coluna
 };
 
+// A data-shaping command: the rows of a selection (selects[select]) with columns appended, each a
+// chapter relating a child's rows to them (child: a node of Statement::shapes) or an aggregate over
+// a chapter's rows (path: chapter names down to the column; Count of rows names chapters only).
+struct ShapeColumn {
+    enum class Kind : uint8_t { Chapter, Sum, Avg, Min, Max, Count, StDev, Any };
+    Kind kind = Kind::Chapter;
+    std::string_view name;  // empty when not given
+    Index child = None;
+    std::vector<std::pair<std::string_view, std::string_view>> relate;  // parent column TO child column
+    std::vector<std::string_view> path;
+    std::vector<uint32_t> positions;  // of each name: in relate, a parent's column then its child's; in path
+};
+
+struct ShapeNode {
+    size_t select = 0;
+    std::vector<ShapeColumn> appended;
+};
+
 struct Statement {
     enum class Kind : uint8_t { Select, Insert, Update, Delete, Identity, Shape };
     Kind kind = Kind::Select;
-    std::vector<Select> selects;  // Select: the members of a UNION ALL; Shape: parent and child
+    std::vector<Select> selects;  // Select: the members of a UNION ALL; Shape: those of its nodes
     std::string_view table;       // Insert, Update, Delete
     uint32_t tablePosition = 0;
     Index from = None;            // Update over joined tables
@@ -109,8 +128,7 @@ struct Statement {
     bool allColumns = false;      // INSERT without a column list
     std::vector<Assignment> assignments;  // Insert columns and values, Update targets
     Index where = None;                   // Update, Delete
-    std::string_view parentAlias, chapter, parentKey, childKey;  // Shape
-    uint32_t parentKeyPosition = 0, childKeyPosition = 0;
+    std::vector<ShapeNode> shapes;        // Shape: the command is shapes[0]
 };
 
 struct Tree {

@@ -635,25 +635,80 @@ private:
 
     void shape(ast::Statement& st) {
         st.kind = ast::Statement::Kind::Shape;
+        shapeCommand(st);
+    }
+
+    // SHAPE table [[AS] alias] [APPEND column, ...]. A parent that is itself a shape takes the
+    // columns appended here after its own.
+    ast::Index shapeCommand(ast::Statement& st) {
         expectWord(Keyword::Shape);
+        const ast::Index node = shapeTable(st);
+        shapeAlias();  // the parent's alias names nothing the command refers to
+        if (acceptWord(Keyword::Append)) {
+            do {
+                ast::ShapeColumn c = shapeColumn(st);  // may add nodes
+                st.shapes[static_cast<size_t>(node)].appended.push_back(std::move(c));
+            } while (acceptSymbol(','));
+        }
+        return node;
+    }
+
+    // {selection} or (SHAPE ...). The first node made is the whole command's.
+    ast::Index shapeTable(ast::Statement& st) {
+        if (peek().isSymbol('(')) {
+            Level level(*this, next().start);
+            const ast::Index node = shapeCommand(st);
+            expectSymbol(')');
+            return node;
+        }
         expectSymbol('{');
         st.selects.push_back(select());
         expectSymbol('}');
-        if (acceptWord(Keyword::As)) st.parentAlias = name();
-        expectWord(Keyword::Append);
-        expectSymbol('(');
-        expectSymbol('{');
-        st.selects.push_back(select());
-        expectSymbol('}');
-        expectWord(Keyword::Relate);
-        st.parentKeyPosition = peek().start;
-        st.parentKey = name();
-        expectWord(Keyword::To);
-        st.childKeyPosition = peek().start;
-        st.childKey = name();
-        expectSymbol(')');
-        expectWord(Keyword::As);
-        st.chapter = name();
+        st.shapes.push_back({st.selects.size() - 1, {}});
+        return static_cast<ast::Index>(st.shapes.size() - 1);
+    }
+
+    // (table [[AS] alias] RELATE a TO b, ...) or an aggregate over a chapter, with its [[AS] alias].
+    ast::ShapeColumn shapeColumn(ast::Statement& st) {
+        using C = ast::ShapeColumn::Kind;
+        static constexpr std::pair<std::string_view, C> aggregates[] = {
+            {"Sum", C::Sum}, {"Avg", C::Avg}, {"Min", C::Min}, {"Max", C::Max},
+            {"Count", C::Count}, {"StDev", C::StDev}, {"Any", C::Any}};
+        ast::ShapeColumn c;
+        if (peek().isSymbol('(')) {
+            Level level(*this, next().start);
+            c.child = shapeTable(st);
+            shapeAlias();
+            expectWord(Keyword::Relate);
+            do {
+                const uint32_t parentAt = peek().start;
+                const std::string_view parent = name();
+                expectWord(Keyword::To);
+                c.positions.insert(c.positions.end(), {parentAt, peek().start});
+                c.relate.emplace_back(parent, name());
+            } while (acceptSymbol(','));
+            expectSymbol(')');
+        } else {
+            const auto a = std::find_if(std::begin(aggregates), std::end(aggregates), [&](const auto& k) {
+                return peek().kind == K::Word && sameWord(peek().text, k.first);
+            });
+            if (a == std::end(aggregates) || !peek(1).isSymbol('(')) fail();
+            c.kind = a->second;
+            next();
+            next();
+            do {
+                c.positions.push_back(peek().start);
+                c.path.push_back(name());
+            } while (acceptSymbol('.'));
+            expectSymbol(')');
+        }
+        c.name = shapeAlias();
+        return c;
+    }
+
+    std::string_view shapeAlias() {
+        if (acceptWord(Keyword::As) || atName()) return name();
+        return {};
     }
 
     std::string_view text_;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "jet/engine/result_builder.hpp"
+#include "jet/engine/shaping.hpp"
 #include "jet/postgres/dialect.hpp"
 #include "jet/postgres/row_reader.hpp"
 #include "jet/postgres/session_pool.hpp"
@@ -63,8 +64,7 @@ Ref<ado::Recordset> PostgresEngine::execute(std::string_view text, int64_t& rows
     case Translation::Kind::Select: return select(t.query);
     case Translation::Kind::Identity: return engine::identityResult(t.query, session_->lastIdentity);
     case Translation::Kind::Shape:
-        return ado::Recordset::relateTakingRows(select(t.parent), select(t.child), t.parentKey, t.childKey,
-                                                t.chapterName);
+        return engine::shapeRows(*t.shape, [this](const Query& q) { return select(q); });
     case Translation::Kind::Modify: {
         Result r = run(t.query.sql);
         if (r && PQresultStatus(r.get()) == PGRES_TUPLES_OK && PQntuples(r.get()) > 0)

@@ -9,6 +9,7 @@
 #include "jet/translate/dialect.hpp"
 #include "jet/translate/modify_writer.hpp"
 #include "jet/translate/select_writer.hpp"
+#include "jet/translate/shape_writer.hpp"
 
 namespace zelt::jet {
 namespace {
@@ -42,13 +43,6 @@ private:
     std::unordered_map<std::string_view, std::list<Entry>::iterator> index_;
 };
 
-// RELATE names result columns of the two selections.
-std::string resultColumn(const Query& q, std::string_view name, std::string_view text, uint32_t position) {
-    for (const ResultColumn& c : q.columns)
-        if (sameWord(c.name, name)) return c.name;
-    missingColumn(name, "no resultado da consulta, " + whereInText(text, position, name));
-}
-
 Translation translateText(std::string_view text, const Dialect& dialect) {
     thread_local ast::Tree tree;  // its storage serves the next statement too
     parse(text, tree);
@@ -66,12 +60,7 @@ Translation translateText(std::string_view text, const Dialect& dialect) {
         break;
     case ast::Statement::Kind::Shape:
         t.kind = Translation::Kind::Shape;
-        t.parent = writeSelect(tree, st.selects[0], dialect);
-        t.child = writeSelect(tree, st.selects[1], dialect);
-        t.parentAlias = std::string(st.parentAlias);
-        t.chapterName = std::string(st.chapter);
-        t.parentKey = resultColumn(t.parent, st.parentKey, text, st.parentKeyPosition);
-        t.childKey = resultColumn(t.child, st.childKey, text, st.childKeyPosition);
+        t.shape = writeShape(tree, dialect);
         break;
     case ast::Statement::Kind::Insert:
     case ast::Statement::Kind::Update:
@@ -83,7 +72,20 @@ Translation translateText(std::string_view text, const Dialect& dialect) {
     return t;
 }
 
+void addQueries(const ShapeLevel& level, std::vector<const Query*>& out) {
+    out.push_back(&level.query);
+    for (const ShapeLevel::Column& c : level.appended)
+        if (c.child) addQueries(*c.child, out);
+}
+
 }  // namespace
+
+std::vector<const Query*> Translation::queries() const {
+    std::vector<const Query*> out;
+    if (shape) addQueries(*shape, out);
+    else out.push_back(&query);
+    return out;
+}
 
 Translation translate(std::string_view jetText, const Dialect& dialect) {
     if (jetText.size() > LongestCachedText) return translateText(jetText, dialect);
