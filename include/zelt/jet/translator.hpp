@@ -18,12 +18,12 @@ enum class ValueKind { Unknown, Integer, Double, Money, Text, Boolean, Date };
 // A value the engine computes from the row the server sent, where the server has no equivalent of
 // what only shapes the output (Format on an engine without it).
 struct LocalValue {
-    enum class Kind : uint8_t { Fetched, Text, Format, IIf, Switch, Concat, Add };
+    enum class Kind : uint8_t { Fetched, Text, Format, IIf, Switch, Concat, Add, Call };
     Kind kind = Kind::Fetched;
     size_t column = 0;                 // Fetched: its position in the server's row
-    std::string text;                  // Text
+    std::string text;                  // Text; Call: the function library's name
     std::vector<LocalValue> operands;  // Format: value, pattern; IIf: test, then, else; Switch: pairs;
-                                       // Concat and Add: their operands
+                                       // Concat and Add: their operands; Call: its arguments
 };
 
 struct ResultColumn {

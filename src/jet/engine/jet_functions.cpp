@@ -9,6 +9,7 @@
 
 #include "jet/engine/format_value.hpp"
 #include "jet/engine/jet_operators.hpp"
+#include "jet/engine/library_functions.hpp"
 #include "jet/engine/like_matching.hpp"
 #include "jet/engine/sqlite_function.hpp"
 #include "zelt/automation/date.hpp"
@@ -184,6 +185,7 @@ void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
     }
     sqlite3_create_collation_v2(db, "PTBR", SQLITE_UTF8, nullptr, compareCollated, nullptr);
     registerJetOperators(db, errors);
+    registerLibraryFunctions(db, errors);
 }
 
 }  // namespace zelt::jet::engine

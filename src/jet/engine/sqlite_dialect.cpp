@@ -1,5 +1,6 @@
 // The Jet text as SQLite reads it: the Jet functions, the Portuguese LIKE and the PTBR collation are
 // registered on every connection (jet_functions.cpp), dates are day serials, money ten-thousandths.
+#include "jet/engine/library_functions.hpp"
 #include "jet/translate/dialect.hpp"
 #include "jet/translate/expression_writer.hpp"
 #include "jet/translate/sql_text.hpp"
@@ -29,6 +30,19 @@ public:
         if (jetName == "Min") return {"min(", "", ", ", ")"};
         if (jetName == "Max") return {"max(", "", ", ", ")"};
         return {"avg(", "", ", ", ")"};
+    }
+    std::string libraryFunction(std::string_view jetName) const override { return engine::librarySqlName(jetName); }
+    void libraryArgument(std::string& piece, const Typed& written) const override {
+        if (written.null) return;
+        const unsigned mark = written.kind == ValueKind::Date      ? engine::DateMark
+                              : written.kind == ValueKind::Boolean ? engine::BooleanMark
+                              : written.kind == ValueKind::Money   ? engine::MoneyMark
+                                                                   : 0;
+        if (mark) piece = "jet_typed(" + piece + ", " + std::to_string(mark) + ")";
+    }
+    void jetOperator(std::string& out, ast::Op, std::string_view name, const std::vector<std::string>& operands,
+                     const std::vector<ValueKind>&) const override {
+        sql::appendCall(out, engine::librarySqlName(name), operands);
     }
     bool formatsOnServer() const override { return true; }
     bool mixesKinds() const override { return true; }

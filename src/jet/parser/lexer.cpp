@@ -54,6 +54,10 @@ constexpr KeywordName Keywords[] = {
     {"RELATE", Keyword::Relate},
     {"TO", Keyword::To},
     {"HAVING", Keyword::Having},
+    {"MOD", Keyword::Mod},
+    {"XOR", Keyword::Xor},
+    {"EQV", Keyword::Eqv},
+    {"IMP", Keyword::Imp},
 };
 
 Keyword keywordOf(std::string_view word) {
@@ -132,7 +136,7 @@ void tokenize(std::string_view s, std::vector<Token>& out) {
                    (c == '>' && i + 1 < s.size() && s[i + 1] == '=')) {
             i += 2;
             push(Token::Kind::Symbol, start, i, start, i);
-        } else if (std::string_view("(),.;=<>+-*/&{}").find(static_cast<char>(c)) != std::string_view::npos) {
+        } else if (std::string_view("(),.;=<>+-*/&{}\\^").find(static_cast<char>(c)) != std::string_view::npos) {
             ++i;
             push(Token::Kind::Symbol, start, i, start, i);
         } else {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
@@ -246,11 +247,24 @@ private:
         return addFrom(f);
     }
 
-    // Precedence, loosest first: OR, AND, NOT, comparisons, &, + -, * /, unary minus (as in VBA,
-    // where arithmetic binds tighter than concatenation).
+    // Precedence, loosest first, as in VBA: IMP, EQV, XOR, OR, AND, NOT, comparisons, &, + -, MOD,
+    // \, * /, unary minus, ^ (so -2 ^ 2 is -4).
     Index expression() {
         const Level level(*this, peek().start);
-        return orExpr();
+        return logical(0);
+    }
+
+    // The loose operators IMP, EQV, XOR, each a level of its own above OR.
+    Index logical(int level) {
+        static constexpr std::pair<Keyword, Op> Levels[] = {{Keyword::Imp, Op::Imp}, {Keyword::Eqv, Op::Eqv},
+                                                            {Keyword::Xor, Op::Xor}};
+        if (level == 3) return orExpr();
+        Index l = logical(level + 1);
+        while (peek().isWord(Levels[level].first)) {
+            const uint32_t p = next().start;
+            l = binary(Levels[level].second, l, logical(level + 1), p);
+        }
+        return l;
     }
 
     Index orExpr() {
@@ -348,11 +362,27 @@ private:
         return l;
     }
     Index additive() {
-        Index l = multiplicative();
+        Index l = modulo();
         while (peek().isSymbol('+') || peek().isSymbol('-')) {
             const Op op = peek().isSymbol('+') ? Op::Add : Op::Sub;
             const uint32_t p = next().start;
-            l = binary(op, l, multiplicative(), p);
+            l = binary(op, l, modulo(), p);
+        }
+        return l;
+    }
+    Index modulo() {
+        Index l = wholeDivision();
+        while (peek().isWord(Keyword::Mod)) {
+            const uint32_t p = next().start;
+            l = binary(Op::Mod, l, wholeDivision(), p);
+        }
+        return l;
+    }
+    Index wholeDivision() {
+        Index l = multiplicative();
+        while (peek().isSymbol('\\')) {
+            const uint32_t p = next().start;
+            l = binary(Op::IntDiv, l, multiplicative(), p);
         }
         return l;
     }
@@ -370,6 +400,24 @@ private:
             const uint32_t p = next().start;
             const Level level(*this, p);
             return make(Expr::Kind::Negate, p, unary());
+        }
+        if (peek().isSymbol('+')) next();
+        return power();
+    }
+    Index power() {
+        Index l = primary();
+        while (peek().isSymbol('^')) {
+            const uint32_t p = next().start;
+            l = binary(Op::Power, l, exponent(), p);
+        }
+        return l;
+    }
+    // An exponent may have its own sign: 2 ^ -1.
+    Index exponent() {
+        if (peek().isSymbol('-')) {
+            const uint32_t p = next().start;
+            const Level level(*this, p);
+            return make(Expr::Kind::Negate, p, exponent());
         }
         if (peek().isSymbol('+')) next();
         return primary();
@@ -458,7 +506,9 @@ private:
                 node(e).number = t.isWord(Keyword::True) ? 1 : 0;
                 return e;
             }
-            if (reserved(t)) fail();
+            // Left, Right and Asc name functions too.
+            const bool function = t.isWord(Keyword::Left) || t.isWord(Keyword::Right) || t.isWord(Keyword::Asc);
+            if (reserved(t) && !(function && peek(1).isSymbol('('))) fail();
             next();
             if (peek().isSymbol('(')) return call(t);
             if (peek().isSymbol('.')) {

@@ -11,7 +11,7 @@ bool sameWordSlow(std::string_view a, std::string_view b);
 // Words of the dialect; a bare name may not be one of them (a bracketed one may).
 enum class Keyword : uint8_t {
     None,
-    Select, From, Where, And, Or, Not, On, As, Inner, Left, Right, Outer, Join, Order, By, Group, Union, All, Asc, Desc, Between, Is, Null, Like, Top, Insert, Into, Values, Update, Set, Delete, True, False, Shape, Append, Relate, To, Having,
+    Select, From, Where, And, Or, Not, On, As, Inner, Left, Right, Outer, Join, Order, By, Group, Union, All, Asc, Desc, Between, Is, Null, Like, Top, Insert, Into, Values, Update, Set, Delete, True, False, Shape, Append, Relate, To, Having, Mod, Xor, Eqv, Imp,
 };
 
 struct Token {

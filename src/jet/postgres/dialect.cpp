@@ -106,6 +106,30 @@ public:
         if (jetName == "Max") return {"max(", "", ", ", ")"};
         return {"avg(", "", ", ", ")"};
     }
+    // The library's functions are computed on the fetched rows.
+    std::string libraryFunction(std::string_view) const override { return {}; }
+    void libraryArgument(std::string&, const Typed&) const override {}
+    // The operands as whole numbers: a double rounds half to even when cast, and an integer out of
+    // range is the server's overflow, as Jet's.
+    void jetOperator(std::string& out, Op op, std::string_view, const std::vector<std::string>& operands,
+                     const std::vector<ValueKind>& kinds) const override {
+        std::string number[2], whole[2];
+        for (size_t i = 0; i < 2; ++i) {
+            number[i] = kinds[i] == ValueKind::Text ? "jet_number(" + operands[i] + ")"
+                                                    : "CAST(" + operands[i] + " AS double precision)";
+            whole[i] = "CAST(" + number[i] + " AS integer)";
+        }
+        switch (op) {
+        case Op::Mod: out += "(" + whole[0] + " % " + whole[1] + ")"; return;
+        case Op::IntDiv: out += "(" + whole[0] + " / " + whole[1] + ")"; return;
+        case Op::Power: out += "power(" + number[0] + ", " + number[1] + ")"; return;
+        case Op::Xor: out += "(" + whole[0] + " # " + whole[1] + ")"; return;
+        case Op::Eqv: out += "(~(" + whole[0] + " # " + whole[1] + "))"; return;
+        default:  // Imp: False Imp anything and anything Imp True are True, even beside Null
+            out += "(CASE WHEN " + whole[0] + " = 0 OR " + whole[1] + " = -1 THEN -1 ELSE (~" + whole[0] + " | " +
+                   whole[1] + ") END)";
+        }
+    }
     bool formatsOnServer() const override { return false; }
     bool mixesKinds() const override { return false; }
 

@@ -39,6 +39,14 @@ public:
         std::string_view open, afterFirst, separator, close;
     };
     virtual Call function(std::string_view jetName) const = 0;
+    // The engine's function for one of the function library's (jet/library), or "" where the
+    // engine has none and computes them after fetching (see LocalPlanner).
+    virtual std::string libraryFunction(std::string_view jetName) const = 0;
+    // An argument of a library function or operator, marked with the kind the engine cannot hold.
+    virtual void libraryArgument(std::string& piece, const Typed& written) const = 0;
+    // l Mod r, l \ r, l ^ r, l Xor r, l Eqv r, l Imp r; name is the library's (Mod, IntDiv...).
+    virtual void jetOperator(std::string& out, ast::Op op, std::string_view name, const std::vector<std::string>& operands,
+                             const std::vector<ValueKind>& kinds) const = 0;
     // Without Format on the server, the engine computes the selected columns and the ORDER BY
     // terms that use it (see LocalPlanner).
     virtual bool formatsOnServer() const = 0;

@@ -313,6 +313,12 @@ Typed ExpressionWriter::binary(const Expr& e) {
     case Op::Gt: return comparison(" > ", l, r);
     case Op::Le: return comparison(" <= ", l, r);
     case Op::Ge: return comparison(" >= ", l, r);
+    case Op::Mod:
+    case Op::IntDiv:
+    case Op::Power:
+    case Op::Xor:
+    case Op::Eqv:
+    case Op::Imp: return jetOperator(e);
     case Op::Concat: return concatenation(e);
     case Op::Add: return addition(e);
     case Op::Sub:

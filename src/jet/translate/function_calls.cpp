@@ -1,9 +1,11 @@
 // Jet's functions: their arities and kinds are Jet's; each engine spells the calls (see Dialect).
 #include <array>
 
+#include "jet/library/library.hpp"
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
 #include "jet/translate/expression_writer.hpp"
+#include "jet/translate/sql_text.hpp"
 #include "zelt/automation/error.hpp"
 #include "zelt/jet/errors.hpp"
 
@@ -150,8 +152,67 @@ Typed ExpressionWriter::call(const Expr& e) {
             return {first.kind};
         }
     }
+    if (const library::Function* f = library::find(e.a)) {
+        if (n < f->minArgs || n > f->maxArgs) wrongCount();
+        return libraryCall(e, std::span<const Index>(args.data(), static_cast<size_t>(n)));
+    }
     throwError(err::Syntax, "Função '" + std::string(e.a) + "' não definida na expressão, " +
                                 whereInText(tree_.text, e.position, e.a) + ".");
+}
+
+std::vector<std::string> ExpressionWriter::libraryArguments(std::span<const Index> args, std::vector<ValueKind>& kinds) {
+    std::vector<std::string> written;
+    for (const Index a : args) {
+        const size_t mark = out_.size();
+        Operand o = argument(a);
+        convert(o, Form::Value);
+        kinds.push_back(o.typed.null ? ValueKind::Unknown : o.typed.kind);
+        rewrite(o, [&](std::string& piece, Typed& t) { dialect_.libraryArgument(piece, t); });
+        written.push_back(out_.substr(mark));
+        out_.resize(mark);
+    }
+    return written;
+}
+
+// Where the engine has none of the library's functions, they are computed on the fetched rows,
+// which only a selected column or an ORDER BY term can be.
+Typed ExpressionWriter::libraryCall(const Expr& e, std::span<const Index> args) {
+    const library::Function& f = *library::find(e.a);
+    const std::string function = dialect_.libraryFunction(f.name);
+    if (function.empty())
+        throwError(err::Syntax, "Neste banco de dados a função " + std::string(f.name) +
+                                    " só pode estar numa coluna da seleção ou num termo de ORDER BY, " +
+                                    whereInText(tree_.text, e.position, e.a) + ".");
+    std::vector<ValueKind> kinds;
+    const std::vector<std::string> written = libraryArguments(args, kinds);
+    sql::appendCall(out_, function, written);
+    return {library::resultKind(f, kinds)};
+}
+
+std::string_view operatorName(ast::Op op) {
+    switch (op) {
+    case ast::Op::Mod: return "Mod";
+    case ast::Op::IntDiv: return "IntDiv";
+    case ast::Op::Power: return "Power";
+    case ast::Op::Xor: return "Xor";
+    case ast::Op::Eqv: return "Eqv";
+    default: return "Imp";
+    }
+}
+
+// Mod and \ give whole numbers, ^ a double; Xor, Eqv and Imp of two Booleans a Boolean (-1/0),
+// of numbers their bits.
+Typed ExpressionWriter::jetOperator(const Expr& e) {
+    const Index operands[] = {e.first, tree_.nextOf(e.first)};
+    std::vector<ValueKind> kinds;
+    const std::vector<std::string> written = libraryArguments(operands, kinds);
+    dialect_.jetOperator(out_, e.op, operatorName(e.op), written, kinds);
+    if (e.op == ast::Op::Power) return {ValueKind::Double};
+    const bool logical = e.op == ast::Op::Xor || e.op == ast::Op::Eqv || e.op == ast::Op::Imp;
+    // Null beside a Boolean takes its kind.
+    const auto boolean = [](ValueKind k) { return k == ValueKind::Boolean || k == ValueKind::Unknown; };
+    const bool any = kinds[0] == ValueKind::Boolean || kinds[1] == ValueKind::Boolean;
+    return {logical && any && boolean(kinds[0]) && boolean(kinds[1]) ? ValueKind::Boolean : ValueKind::Integer};
 }
 
 }  // namespace zelt::jet

@@ -21,6 +21,9 @@ public:
 
     // How the planner learns the kind of a branch, on an engine that cannot mix them.
     void kindsBy(std::function<Typed(ast::Index)> probe) { probe_ = std::move(probe); }
+    // On an engine without the function library's functions, they and its operators around them
+    // are computed here.
+    void computeLibrary(bool local) { localLibrary_ = local; }
 
     // Whether e uses Format (through an ORDER BY alias too), or mixes kinds the engine cannot.
     bool needed(ast::Index e) const;
@@ -43,6 +46,7 @@ private:
     const std::vector<Alias>& aliases_;
     std::vector<ast::Index> fetched_;
     std::function<Typed(ast::Index)> probe_;
+    bool localLibrary_ = false;
 };
 
 }  // namespace zelt::jet

@@ -47,6 +47,7 @@ public:
         w.refuseAggregates(nullptr);
         const bool ordered = ownOrderBy && !s_.orderBy.empty();
         LocalPlanner local(tree_, scope_, aliases_);
+        local.computeLibrary(dialect_.libraryFunction("Len").empty());
         std::string scratch;
         ExpressionWriter probe(tree_, scope_, scratch, dialect_);
         probe.allowAliases(&aliases_);
