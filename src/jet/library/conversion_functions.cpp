@@ -65,9 +65,9 @@ Variant choose(Arguments a) {
 constexpr Function Functions[] = {
     {"IsNumeric", 1, 1, Result::Boolean, isNumericValue}, {"IsDate", 1, 1, Result::Boolean, isDateValue},
     {"Choose", 2, 30, Result::AsBranches, choose},
-    {"CStr", 1, 1, Result::Text, cstr},     {"CInt", 1, 1, Result::Long, cint},    {"CLng", 1, 1, Result::Long, clng},
+    {"CStr", 1, 1, Result::Text, cstr},     {"CInt", 1, 1, Result::Integer, cint},    {"CLng", 1, 1, Result::Long, clng},
     {"CSng", 1, 1, Result::Double, csng},   {"CDbl", 1, 1, Result::Double, cdbl},  {"CCur", 1, 1, Result::Money, ccur},
-    {"CDate", 1, 1, Result::Date, cdate},   {"CBool", 1, 1, Result::Boolean, cbool}, {"CByte", 1, 1, Result::Long, cbyte},
+    {"CDate", 1, 1, Result::Date, cdate},   {"CBool", 1, 1, Result::Boolean, cbool}, {"CByte", 1, 1, Result::Byte, cbyte},
     {"Str", 1, 1, Result::Text, str},       {"Hex", 1, 1, Result::Text, hex},      {"Oct", 1, 1, Result::Text, oct},
 };
 

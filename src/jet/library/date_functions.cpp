@@ -211,17 +211,17 @@ constexpr Function Functions[] = {
     {"Time", 0, 0, Result::Date, timeNow, true},
     {"DateAdd", 3, 3, Result::Date, dateAdd},
     {"DateDiff", 3, 5, Result::Long, dateDiff},
-    {"DatePart", 2, 4, Result::Long, datePart},
+    {"DatePart", 2, 4, Result::Integer, datePart},
     {"DateSerial", 3, 3, Result::Date, dateSerial},
     {"TimeSerial", 3, 3, Result::Date, timeSerial},
     {"DateValue", 1, 1, Result::Date, dateValue},
     {"TimeValue", 1, 1, Result::Date, timeValue},
-    {"Weekday", 1, 2, Result::Long, weekday},
+    {"Weekday", 1, 2, Result::Integer, weekday},
     {"WeekdayName", 1, 3, Result::Text, weekdayName},
     {"MonthName", 1, 2, Result::Text, monthName},
-    {"Hour", 1, 1, Result::Long, timePart<&DateParts::hour>},
-    {"Minute", 1, 1, Result::Long, timePart<&DateParts::minute>},
-    {"Second", 1, 1, Result::Long, timePart<&DateParts::second>},
+    {"Hour", 1, 1, Result::Integer, timePart<&DateParts::hour>},
+    {"Minute", 1, 1, Result::Integer, timePart<&DateParts::minute>},
+    {"Second", 1, 1, Result::Integer, timePart<&DateParts::second>},
 };
 
 }  // namespace

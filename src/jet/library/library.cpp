@@ -47,14 +47,16 @@ Variant call(const Function& f, Arguments args) {
 ValueKind resultKind(const Function& f, std::span<const ValueKind> args) {
     switch (f.result) {
     case Result::Text: return ValueKind::Text;
+    case Result::Integer: return ValueKind::SmallInt;
     case Result::Long: return ValueKind::Integer;
+    case Result::Byte: return ValueKind::Byte;
     case Result::Double: return ValueKind::Double;
     case Result::Money: return ValueKind::Money;
     case Result::Date: return ValueKind::Date;
     case Result::Boolean: return ValueKind::Boolean;
     case Result::AsFirst: {
         const ValueKind k = args.empty() ? ValueKind::Unknown : args[0];
-        if (k == ValueKind::Boolean) return ValueKind::Integer;
+        if (k == ValueKind::Boolean) return ValueKind::SmallInt;
         return k == ValueKind::Text ? ValueKind::Double : k;
     }
     case Result::AsBranches: {

@@ -16,7 +16,7 @@ using Body = Variant (*)(Arguments);
 
 // The kind of what a function gives; AsFirst: that of its first argument (Abs, Int, Round...),
 // AsBranches: the common kind of the values it chooses among (Choose).
-enum class Result : uint8_t { Text, Long, Double, Money, Date, Boolean, AsFirst, AsBranches };
+enum class Result : uint8_t { Text, Integer, Long, Byte, Double, Money, Date, Boolean, AsFirst, AsBranches };
 
 struct Function {
     std::string_view name;

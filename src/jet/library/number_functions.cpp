@@ -85,7 +85,7 @@ Variant log(Arguments a) {
 
 constexpr Function Functions[] = {
     {"Abs", 1, 1, Result::AsFirst, abs}, {"Int", 1, 1, Result::AsFirst, intPart}, {"Fix", 1, 1, Result::AsFirst, fix},
-    {"Sgn", 1, 1, Result::Long, sgn},    {"Round", 1, 2, Result::AsFirst, round}, {"Sqr", 1, 1, Result::Double, sqr},
+    {"Sgn", 1, 1, Result::Integer, sgn},    {"Round", 1, 2, Result::AsFirst, round}, {"Sqr", 1, 1, Result::Double, sqr},
     {"Exp", 1, 1, Result::Double, exp},  {"Log", 1, 1, Result::Double, log},
 };
 

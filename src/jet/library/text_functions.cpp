@@ -197,8 +197,8 @@ constexpr Function Functions[] = {
     {"RTrim", 1, 1, Result::Text, rtrim},       {"InStr", 2, 4, Result::Long, instr},
     {"InStrRev", 2, 4, Result::Long, instrrev}, {"Replace", 3, 6, Result::Text, replace},
     {"Space", 1, 1, Result::Text, space},       {"String", 2, 2, Result::Text, string},
-    {"StrReverse", 1, 1, Result::Text, strreverse}, {"StrComp", 2, 3, Result::Long, strcomp},
-    {"Chr", 1, 1, Result::Text, chr},           {"Asc", 1, 1, Result::Long, asc},
+    {"StrReverse", 1, 1, Result::Text, strreverse}, {"StrComp", 2, 3, Result::Integer, strcomp},
+    {"Chr", 1, 1, Result::Text, chr},           {"Asc", 1, 1, Result::Integer, asc},
 };
 
 }  // namespace

@@ -30,7 +30,8 @@ ValueKind kindOf(ColumnKind kind) {
 }
 
 bool isNumeric(ValueKind kind) {
-    return kind == ValueKind::Integer || kind == ValueKind::Double || kind == ValueKind::Money ||
+    return kind == ValueKind::Integer || kind == ValueKind::SmallInt || kind == ValueKind::Byte ||
+           kind == ValueKind::Double || kind == ValueKind::Money ||
            kind == ValueKind::Boolean || kind == ValueKind::Date;
 }
 
@@ -383,7 +384,7 @@ Typed ExpressionWriter::write(Index i) {
         convert(o, Form::Value);
         if (out_[o.begin] == '-') parenthesize(o.begin);
         // -True is 1, a whole number.
-        return {o.typed.kind == ValueKind::Boolean ? ValueKind::Integer : o.typed.kind, false, Precedence::Unary};
+        return {o.typed.kind == ValueKind::Boolean ? ValueKind::SmallInt : o.typed.kind, false, Precedence::Unary};
     }
     case Expr::Kind::Binary: return binary(e);
     case Expr::Kind::Between: return between(e);

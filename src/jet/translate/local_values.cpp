@@ -118,6 +118,7 @@ LocalValue LocalPlanner::localize(Index e) {
         f && static_cast<int>(args.size()) >= f->minArgs && static_cast<int>(args.size()) <= f->maxArgs) {
         v.kind = LocalValue::Kind::Call;
         v.text = f->name;
+        computed_ = true;
         for (const Index a : args) v.operands.push_back(localize(a));
         return v;
     }
@@ -187,6 +188,11 @@ void LocalPlanner::writeFetched(ExpressionWriter& w, std::string& out, Query& q,
         sql::appendIdentifier(out, "jet_valor" + std::to_string(i));
     }
     w.allowAliases(nullptr);
+    if (fetched_.empty()) {  // the server still sends the rows
+        out += first ? "1 AS " : ", 1 AS ";
+        sql::appendIdentifier(out, "jet_valor0");
+        q.fetched.push_back(ValueKind::Integer);
+    }
     for (ResultColumn& c : q.columns)
         if (c.local) {
             auto shifted = std::make_shared<LocalValue>(*c.local);

@@ -30,7 +30,7 @@ public:
     // e as the engine computes it; what the server computes for it is remembered for fetched().
     // Raises a syntax error where Format is inside what only the server could compute.
     LocalValue localize(ast::Index e);
-    bool empty() const { return fetched_.empty(); }
+    bool empty() const { return fetched_.empty() && !computed_; }
 
     // Writes what the server computes for the local values (", expr AS name" each) after the
     // `before` columns the server sends for the selection itself, and makes the query's local
@@ -47,6 +47,7 @@ private:
     std::vector<ast::Index> fetched_;
     std::function<Typed(ast::Index)> probe_;
     bool localLibrary_ = false;
+    bool computed_ = false;  // a value computed from nothing fetched (Date())
 };
 
 }  // namespace zelt::jet
