@@ -9,6 +9,7 @@
 
 #include "jet/engine/format_value.hpp"
 #include "jet/engine/jet_operators.hpp"
+#include "jet/engine/jet_aggregates.hpp"
 #include "jet/engine/library_functions.hpp"
 #include "jet/engine/like_matching.hpp"
 #include "jet/engine/sqlite_function.hpp"
@@ -186,6 +187,7 @@ void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
     sqlite3_create_collation_v2(db, "PTBR", SQLITE_UTF8, nullptr, compareCollated, nullptr);
     registerJetOperators(db, errors);
     registerLibraryFunctions(db, errors);
+    registerJetAggregates(db);
 }
 
 }  // namespace zelt::jet::engine

@@ -29,6 +29,12 @@ public:
         if (jetName == "Sum") return {"sum(", "", ", ", ")"};
         if (jetName == "Min") return {"min(", "", ", ", ")"};
         if (jetName == "Max") return {"max(", "", ", ", ")"};
+        if (jetName == "StDev") return {"jet_stdev(", "", ", ", ")"};
+        if (jetName == "StDevP") return {"jet_stdevp(", "", ", ", ")"};
+        if (jetName == "Var") return {"jet_var(", "", ", ", ")"};
+        if (jetName == "VarP") return {"jet_varp(", "", ", ", ")"};
+        if (jetName == "First") return {"jet_first(", "", ", ", ")"};
+        if (jetName == "Last") return {"jet_last(", "", ", ", ")"};
         return {"avg(", "", ", ", ")"};
     }
     std::string libraryFunction(std::string_view jetName) const override { return engine::librarySqlName(jetName); }

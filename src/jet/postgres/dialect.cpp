@@ -104,6 +104,13 @@ public:
         if (jetName == "Sum") return {"sum(", "", ", ", ")"};
         if (jetName == "Min") return {"min(", "", ", ", ")"};
         if (jetName == "Max") return {"max(", "", ", ", ")"};
+        if (jetName == "StDev") return {"stddev_samp(CAST(", " AS double precision)", ", ", ")"};
+        if (jetName == "StDevP") return {"stddev_pop(CAST(", " AS double precision)", ", ", ")"};
+        if (jetName == "Var") return {"var_samp(CAST(", " AS double precision)", ", ", ")"};
+        if (jetName == "VarP") return {"var_pop(CAST(", " AS double precision)", ", ", ")"};
+        // The rows' values in the order they come, Null included: the first, or the count-th.
+        if (jetName == "First") return {"(array_agg(", "", ", ", "))[1]"};
+        if (jetName == "Last") return {"(array_agg(", "", ", ", "))[count(*)]"};
         return {"avg(", "", ", ", ")"};
     }
     // The library's functions are computed on the fetched rows.

@@ -33,7 +33,10 @@ constexpr Function Functions[] = {
     {"Mid", 2, 3, Result::Text},     {"Day", 1, 1, Result::Integer}, {"Month", 1, 1, Result::Integer},
     {"Year", 1, 1, Result::Integer}, {"Now", 0, 0, Result::Date},    {"Sum", 1, 1, Result::SameAsArgument, true},
     {"Min", 1, 1, Result::SameAsArgument, true}, {"Max", 1, 1, Result::SameAsArgument, true},
-    {"Avg", 1, 1, Result::Double, true},
+    {"Avg", 1, 1, Result::Double, true}, {"StDev", 1, 1, Result::Double, true},
+    {"StDevP", 1, 1, Result::Double, true}, {"Var", 1, 1, Result::Double, true},
+    {"VarP", 1, 1, Result::Double, true}, {"First", 1, 1, Result::SameAsArgument, true},
+    {"Last", 1, 1, Result::SameAsArgument, true},
 };
 
 }  // namespace
