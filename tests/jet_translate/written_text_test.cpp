@@ -90,6 +90,8 @@ TEST(WrittenText, SqliteTakesTheDeepestNestingThatIsAccepted) {
         {"subtraction", [&](int n) { return repeated("1 - (", n) + core + repeated(")", n); }},
         {"comparisons", [&](int n) { return core + repeated(" < 2 = 1", n); }},
         {"is null", [&](int n) { return repeated("IsNull(", n) + core + repeated(")", n); }},
+        {"library", [&](int n) { return repeated("Left(", n) + core + repeated(", 2)", n); }},
+        {"imp", [&](int n) { return repeated("Animais.Pedigree Imp (", n) + core + repeated(")", n); }},
     };
     const std::pair<const char*, std::function<std::string(const std::string&)>> places[] = {
         {"union", [](const std::string& e) { return "SELECT Nome FROM Animais UNION ALL SELECT TOP 2 " + e + " AS A FROM Animais ORDER BY " + e; }},
