@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <utility>
 
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
@@ -251,20 +250,40 @@ private:
     // \, * /, unary minus, ^ (so -2 ^ 2 is -4).
     Index expression() {
         const Level level(*this, peek().start);
-        return logical(0);
+        return climb(orExpr(), 0, &Parser::looseLevel, &Parser::orExpr);
     }
 
-    // The loose operators IMP, EQV, XOR, each a level of its own above OR.
-    Index logical(int level) {
-        static constexpr std::pair<Keyword, Op> Levels[] = {{Keyword::Imp, Op::Imp}, {Keyword::Eqv, Op::Eqv},
-                                                            {Keyword::Xor, Op::Xor}};
-        if (level == 3) return orExpr();
-        Index l = logical(level + 1);
-        while (peek().isWord(Levels[level].first)) {
+    // Operators of several levels, by precedence climbing: an operand with none after it costs
+    // one test, not a call per level. levelOf gives the operator's level (higher binds tighter),
+    // or -1 for a token that is none.
+    using LevelOf = int (*)(const Token&, Op&);
+    Index climb(Index l, int min, LevelOf levelOf, Index (Parser::*operand)()) {
+        Op op;
+        for (int level; (level = levelOf(peek(), op)) >= min;) {
             const uint32_t p = next().start;
-            l = binary(Levels[level].second, l, logical(level + 1), p);
+            const Op mine = op;
+            Index r = (this->*operand)();
+            for (Op ignored; levelOf(peek(), ignored) > level;) r = climb(r, level + 1, levelOf, operand);
+            l = binary(mine, l, r, p);
         }
         return l;
+    }
+    // IMP, EQV, XOR, loosest first.
+    static int looseLevel(const Token& t, Op& op) {
+        if (t.kind != K::Word) return -1;
+        if (t.isWord(Keyword::Imp)) return op = Op::Imp, 0;
+        if (t.isWord(Keyword::Eqv)) return op = Op::Eqv, 1;
+        if (t.isWord(Keyword::Xor)) return op = Op::Xor, 2;
+        return -1;
+    }
+    // MOD, \, then * and /.
+    static int termLevel(const Token& t, Op& op) {
+        if (t.isWord(Keyword::Mod)) return op = Op::Mod, 0;
+        if (t.kind != K::Symbol || t.text.size() != 1) return -1;
+        if (t.text[0] == '\\') return op = Op::IntDiv, 1;
+        if (t.text[0] == '*') return op = Op::Mul, 2;
+        if (t.text[0] == '/') return op = Op::Div, 2;
+        return -1;
     }
 
     Index orExpr() {
@@ -362,39 +381,15 @@ private:
         return l;
     }
     Index additive() {
-        Index l = modulo();
+        Index l = term();
         while (peek().isSymbol('+') || peek().isSymbol('-')) {
             const Op op = peek().isSymbol('+') ? Op::Add : Op::Sub;
             const uint32_t p = next().start;
-            l = binary(op, l, modulo(), p);
+            l = binary(op, l, term(), p);
         }
         return l;
     }
-    Index modulo() {
-        Index l = wholeDivision();
-        while (peek().isWord(Keyword::Mod)) {
-            const uint32_t p = next().start;
-            l = binary(Op::Mod, l, wholeDivision(), p);
-        }
-        return l;
-    }
-    Index wholeDivision() {
-        Index l = multiplicative();
-        while (peek().isSymbol('\\')) {
-            const uint32_t p = next().start;
-            l = binary(Op::IntDiv, l, multiplicative(), p);
-        }
-        return l;
-    }
-    Index multiplicative() {
-        Index l = unary();
-        while (peek().isSymbol('*') || peek().isSymbol('/')) {
-            const Op op = peek().isSymbol('*') ? Op::Mul : Op::Div;
-            const uint32_t p = next().start;
-            l = binary(op, l, unary(), p);
-        }
-        return l;
-    }
+    Index term() { return climb(unary(), 0, &Parser::termLevel, &Parser::unary); }
     Index unary() {
         if (peek().isSymbol('-')) {
             const uint32_t p = next().start;
@@ -402,10 +397,10 @@ private:
             return make(Expr::Kind::Negate, p, unary());
         }
         if (peek().isSymbol('+')) next();
-        return power();
+        const Index l = primary();
+        return peek().isSymbol('^') ? power(l) : l;
     }
-    Index power() {
-        Index l = primary();
+    Index power(Index l) {
         while (peek().isSymbol('^')) {
             const uint32_t p = next().start;
             l = binary(Op::Power, l, exponent(), p);
@@ -507,8 +502,9 @@ private:
                 return e;
             }
             // Left, Right and Asc name functions too.
-            const bool function = t.isWord(Keyword::Left) || t.isWord(Keyword::Right) || t.isWord(Keyword::Asc);
-            if (reserved(t) && !(function && peek(1).isSymbol('('))) fail();
+            if (reserved(t) && !((t.isWord(Keyword::Left) || t.isWord(Keyword::Right) || t.isWord(Keyword::Asc)) &&
+                                 peek(1).isSymbol('(')))
+                fail();
             next();
             if (peek().isSymbol('(')) return call(t);
             if (peek().isSymbol('.')) {
