@@ -38,6 +38,10 @@ public:
         return {"avg(", "", ", ", ")"};
     }
     std::string libraryFunction(std::string_view jetName) const override { return engine::librarySqlName(jetName); }
+    bool serverLibraryCall(std::string&, std::string_view, const std::vector<std::string>&,
+                           const std::vector<ValueKind>&) const override {
+        return false;  // every library function is SQLite's own
+    }
     void libraryArgument(std::string& piece, const Typed& written) const override {
         if (written.null) return;
         const unsigned mark = written.kind == ValueKind::Date      ? engine::DateMark

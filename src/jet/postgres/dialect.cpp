@@ -115,6 +115,42 @@ public:
     }
     // The library's functions are computed on the fetched rows.
     std::string libraryFunction(std::string_view) const override { return {}; }
+    // Those whose Null rule (Null gives Null) and value the server's functions share, for the
+    // kinds on which they agree: text for the text functions (a number would be written with "."),
+    // dates for the parts of a time, numbers for Abs, Int and Fix.
+    bool serverLibraryCall(std::string& out, std::string_view name, const std::vector<std::string>& args,
+                           const std::vector<ValueKind>& kinds) const override {
+        const auto all = [&](auto test) {
+            for (const ValueKind k : kinds)
+                if (k != ValueKind::Unknown && !test(k)) return false;
+            return true;
+        };
+        const auto text = [](ValueKind k) { return k == ValueKind::Text; };
+        const auto date = [](ValueKind k) { return k == ValueKind::Date; };
+        const auto number = [](ValueKind k) { return isNumeric(k) && k != ValueKind::Date && k != ValueKind::Boolean; };
+        const std::string a = args.empty() ? std::string() : args[0];
+        if (name == "Date") return out += "CAST(CURRENT_DATE AS timestamp(0))", true;
+        if (name == "Time") return out += "(TIMESTAMP '1899-12-30' + LOCALTIME(0))", true;
+        if (all(text)) {
+            if (name == "UCase") return out += "upper(CAST(" + a + " AS text))", true;
+            if (name == "LCase") return out += "lower(CAST(" + a + " AS text))", true;
+            if (name == "Len") return out += "char_length(CAST(" + a + " AS text))", true;
+            if (name == "LTrim") return out += "ltrim(CAST(" + a + " AS text), ' ')", true;
+            if (name == "RTrim") return out += "rtrim(CAST(" + a + " AS text), ' ')", true;
+        }
+        if (all(date) && args.size() == 1) {
+            if (name == "Hour") return out += "CAST(EXTRACT(HOUR FROM " + a + ") AS smallint)", true;
+            if (name == "Minute") return out += "CAST(EXTRACT(MINUTE FROM " + a + ") AS smallint)", true;
+            if (name == "Second") return out += "CAST(EXTRACT(SECOND FROM " + a + ") AS smallint)", true;
+            if (name == "Weekday") return out += "CAST(EXTRACT(DOW FROM " + a + ") + 1 AS smallint)", true;
+        }
+        if (all(number)) {
+            if (name == "Abs") return out += "abs(" + a + ")", true;
+            if (name == "Int") return out += "floor(" + a + ")", true;
+            if (name == "Fix") return out += "trunc(" + a + ")", true;
+        }
+        return false;
+    }
     void libraryArgument(std::string&, const Typed&) const override {}
     // The operands as whole numbers: a double rounds half to even when cast, and an integer out of
     // range is the server's overflow, as Jet's.

@@ -42,6 +42,11 @@ public:
     // The engine's function for one of the function library's (jet/library), or "" where the
     // engine has none and computes them after fetching (see LocalPlanner).
     virtual std::string libraryFunction(std::string_view jetName) const = 0;
+    // Where the engine has none of them: the server's own spelling of a library function that gives
+    // Jet's value for arguments of these kinds (true), for a condition or an order; false when it
+    // has none.
+    virtual bool serverLibraryCall(std::string& out, std::string_view jetName, const std::vector<std::string>& args,
+                                   const std::vector<ValueKind>& kinds) const = 0;
     // An argument of a library function or operator, marked with the kind the engine cannot hold.
     virtual void libraryArgument(std::string& piece, const Typed& written) const = 0;
     // l Mod r, l \ r, l ^ r, l Xor r, l Eqv r, l Imp r; name is the library's (Mod, IntDiv...).

@@ -182,13 +182,13 @@ std::vector<std::string> ExpressionWriter::libraryArguments(std::span<const Inde
 Typed ExpressionWriter::libraryCall(const Expr& e, std::span<const Index> args) {
     const library::Function& f = *library::find(e.a);
     const std::string function = dialect_.libraryFunction(f.name);
-    if (function.empty())
+    std::vector<ValueKind> kinds;
+    const std::vector<std::string> written = libraryArguments(args, kinds);
+    if (!function.empty()) sql::appendCall(out_, function, written);
+    else if (!dialect_.serverLibraryCall(out_, f.name, written, kinds))
         throwError(err::Syntax, "Neste banco de dados a função " + std::string(f.name) +
                                     " só pode estar numa coluna da seleção ou num termo de ORDER BY, " +
                                     whereInText(tree_.text, e.position, e.a) + ".");
-    std::vector<ValueKind> kinds;
-    const std::vector<std::string> written = libraryArguments(args, kinds);
-    sql::appendCall(out_, function, written);
     return {library::resultKind(f, kinds)};
 }
 
