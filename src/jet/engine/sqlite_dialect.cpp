@@ -37,6 +37,7 @@ public:
         if (jetName == "Last") return {"jet_last(", "", ", ", ")"};
         return {"avg(", "", ", ", ")"};
     }
+    bool hasLibrary() const override { return true; }
     std::string libraryFunction(std::string_view jetName) const override { return engine::librarySqlName(jetName); }
     bool serverLibraryCall(std::string&, std::string_view, const std::vector<std::string>&,
                            const std::vector<ValueKind>&) const override {

@@ -114,6 +114,7 @@ public:
         return {"avg(", "", ", ", ")"};
     }
     // The library's functions are computed on the fetched rows.
+    bool hasLibrary() const override { return false; }
     std::string libraryFunction(std::string_view) const override { return {}; }
     // Those whose Null rule (Null gives Null) and value the server's functions share, for the
     // kinds on which they agree: text for the text functions (a number would be written with "."),

@@ -39,10 +39,12 @@ public:
         std::string_view open, afterFirst, separator, close;
     };
     virtual Call function(std::string_view jetName) const = 0;
-    // The engine's function for one of the function library's (jet/library), or "" where the
-    // engine has none and computes them after fetching (see LocalPlanner).
+    // Whether the engine has the function library's functions (jet/library); one that has not
+    // computes them after fetching (see LocalPlanner).
+    virtual bool hasLibrary() const = 0;
+    // The engine's function for one of them, where it has them.
     virtual std::string libraryFunction(std::string_view jetName) const = 0;
-    // Where the engine has none of them: the server's own spelling of a library function that gives
+    // Where the engine has not them: the server's own spelling of a library function that gives
     // Jet's value for arguments of these kinds (true), for a condition or an order; false when it
     // has none.
     virtual bool serverLibraryCall(std::string& out, std::string_view jetName, const std::vector<std::string>& args,

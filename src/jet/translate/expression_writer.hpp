@@ -47,8 +47,12 @@ struct Alias {
 ValueKind kindOf(ColumnKind kind);
 // Kinds on which the Portuguese collation has no effect.
 bool isNumeric(ValueKind kind);
-// The function library's name of an operator it computes (Mod, IntDiv, Power, Xor, Eqv, Imp).
+// The operators the function library computes, and the library's names of them (Mod, IntDiv,
+// Power, Xor, Eqv, Imp).
+bool isLibraryOperator(ast::Op op);
 std::string_view operatorName(ast::Op op);
+// The syntax error of a call with too many or too few arguments.
+[[noreturn]] void wrongArgumentCount(const ast::Tree& tree, const ast::Expr& call);
 
 class ExpressionWriter {
 public:

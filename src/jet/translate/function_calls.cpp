@@ -52,11 +52,18 @@ Typed ExpressionWriter::aggregate(const Expr& e, Write writeArguments) {
     return t;
 }
 
+void wrongArgumentCount(const ast::Tree& tree, const Expr& call) {
+    throwError(err::Syntax, "Número incorreto de argumentos usados com a função '" + std::string(call.a) +
+                                "' na expressão, " + whereInText(tree.text, call.position, call.a) + ".");
+}
+
+bool isLibraryOperator(ast::Op op) {
+    return op == ast::Op::Mod || op == ast::Op::IntDiv || op == ast::Op::Power || op == ast::Op::Xor ||
+           op == ast::Op::Eqv || op == ast::Op::Imp;
+}
+
 Typed ExpressionWriter::call(const Expr& e) {
-    auto wrongCount = [&]() {
-        throwError(err::Syntax, "Número incorreto de argumentos usados com a função '" + std::string(e.a) +
-                                    "' na expressão, " + whereInText(tree_.text, e.position, e.a) + ".");
-    };
+    auto wrongCount = [&]() { wrongArgumentCount(tree_, e); };
     std::array<Index, MaxArguments> args;
     int n = 0;
     for (Index a = e.first; a != ast::None; a = tree_.nextOf(a)) {
@@ -181,10 +188,9 @@ std::vector<std::string> ExpressionWriter::libraryArguments(std::span<const Inde
 // which only a selected column or an ORDER BY term can be.
 Typed ExpressionWriter::libraryCall(const Expr& e, std::span<const Index> args) {
     const library::Function& f = *library::find(e.a);
-    const std::string function = dialect_.libraryFunction(f.name);
     std::vector<ValueKind> kinds;
     const std::vector<std::string> written = libraryArguments(args, kinds);
-    if (!function.empty()) sql::appendCall(out_, function, written);
+    if (dialect_.hasLibrary()) sql::appendCall(out_, dialect_.libraryFunction(f.name), written);
     else if (!dialect_.serverLibraryCall(out_, f.name, written, kinds))
         throwError(err::Syntax, "Neste banco de dados a função " + std::string(f.name) +
                                     " só pode estar numa coluna da seleção ou num termo de ORDER BY, " +

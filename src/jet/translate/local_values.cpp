@@ -114,15 +114,16 @@ LocalValue LocalPlanner::localize(Index e) {
         }
         return v;
     }
-    if (const library::Function* f = x.kind == Expr::Kind::Call ? library::find(x.a) : nullptr;
-        f && static_cast<int>(args.size()) >= f->minArgs && static_cast<int>(args.size()) <= f->maxArgs) {
+    if (const library::Function* f = x.kind == Expr::Kind::Call ? library::find(x.a) : nullptr) {
+        if (static_cast<int>(args.size()) < f->minArgs || static_cast<int>(args.size()) > f->maxArgs)
+            wrongArgumentCount(tree_, x);
         v.kind = LocalValue::Kind::Call;
         v.text = f->name;
         computed_ = true;
         for (const Index a : args) v.operands.push_back(localize(a));
         return v;
     }
-    if (x.kind == Expr::Kind::Binary && x.op >= ast::Op::Mod) {
+    if (x.kind == Expr::Kind::Binary && isLibraryOperator(x.op)) {
         v.kind = LocalValue::Kind::Call;
         v.text = operatorName(x.op);
         for (const Index a : args) v.operands.push_back(localize(a));

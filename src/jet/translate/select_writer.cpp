@@ -47,7 +47,7 @@ public:
         w.refuseAggregates(nullptr);
         const bool ordered = ownOrderBy && !s_.orderBy.empty();
         LocalPlanner local(tree_, scope_, aliases_);
-        local.computeLibrary(dialect_.libraryFunction("Len").empty());
+        local.computeLibrary(!dialect_.hasLibrary());
         std::string scratch;
         ExpressionWriter probe(tree_, scope_, scratch, dialect_);
         probe.allowAliases(&aliases_);
