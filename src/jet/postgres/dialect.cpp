@@ -123,7 +123,7 @@ public:
                            const std::vector<ValueKind>& kinds) const override {
         const auto all = [&](auto test) {
             for (const ValueKind k : kinds)
-                if (k != ValueKind::Unknown && !test(k)) return false;
+                if (!test(k)) return false;  // a Null literal has no type the server could choose by
             return true;
         };
         const auto text = [](ValueKind k) { return k == ValueKind::Text; };

@@ -54,7 +54,7 @@ bool LocalPlanner::mixesKinds(const Expr& call) const {
 bool LocalPlanner::needed(Index e) const {
     const Expr& x = tree_[e];
     if (isCall(x, "Format") || mixesKinds(x)) return true;
-    if (localLibrary_ && x.kind == Expr::Kind::Call && library::find(x.a)) return true;
+    if (onServer_ && x.kind == Expr::Kind::Call && library::find(x.a) && !onServer_(e)) return true;
     if (x.kind == Expr::Kind::Column) {
         if (!x.a.empty()) return false;
         for (const Alias& alias : aliases_)

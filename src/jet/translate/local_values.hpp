@@ -21,9 +21,10 @@ public:
 
     // How the planner learns the kind of a branch, on an engine that cannot mix them.
     void kindsBy(std::function<Typed(ast::Index)> probe) { probe_ = std::move(probe); }
-    // On an engine without the function library's functions, they and its operators around them
-    // are computed here.
-    void computeLibrary(bool local) { localLibrary_ = local; }
+    // On an engine without the function library's functions, those the server cannot compute
+    // either (onServer: whether it can, with its own spelling) are computed here, with the
+    // library's operators around them.
+    void libraryOnServerBy(std::function<bool(ast::Index)> onServer) { onServer_ = std::move(onServer); }
 
     // Whether e uses Format (through an ORDER BY alias too), or mixes kinds the engine cannot.
     bool needed(ast::Index e) const;
@@ -46,7 +47,7 @@ private:
     const std::vector<Alias>& aliases_;
     std::vector<ast::Index> fetched_;
     std::function<Typed(ast::Index)> probe_;
-    bool localLibrary_ = false;
+    std::function<bool(ast::Index)> onServer_;
     bool computed_ = false;  // a value computed from nothing fetched (Date())
 };
 

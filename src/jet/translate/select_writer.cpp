@@ -47,11 +47,20 @@ public:
         w.refuseAggregates(nullptr);
         const bool ordered = ownOrderBy && !s_.orderBy.empty();
         LocalPlanner local(tree_, scope_, aliases_);
-        local.computeLibrary(!dialect_.hasLibrary());
         std::string scratch;
         ExpressionWriter probe(tree_, scope_, scratch, dialect_);
         probe.allowAliases(&aliases_);
         probe.refuseAggregates(nullptr);
+        if (!dialect_.hasLibrary())
+            local.libraryOnServerBy([&](Index e) {
+                scratch.clear();
+                try {
+                    probe.write(e);
+                    return true;
+                } catch (const RuntimeError&) {
+                    return false;
+                }
+            });
         if (!dialect_.mixesKinds()) local.kindsBy([&](Index e) { scratch.clear(); return probe.write(e); });
         const bool computesLocally = !dialect_.formatsOnServer() || !dialect_.mixesKinds();
         const bool localColumns = computesLocally && anyItem([&](Index e) { return local.needed(e); });
