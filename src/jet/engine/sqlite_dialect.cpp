@@ -21,7 +21,6 @@ public:
         if (jetName == "Format") return {"jet_format(", "", ", ", ")"};
         if (jetName == "Trim") return {"jet_trim(", "", ", ", ")"};
         if (jetName == "Val") return {"jet_val(", "", ", ", ")"};
-        if (jetName == "Mid") return {"jet_mid(", "", ", ", ")"};
         if (jetName == "Day") return {"jet_day(", "", ", ", ")"};
         if (jetName == "Month") return {"jet_month(", "", ", ", ")"};
         if (jetName == "Year") return {"jet_year(", "", ", ", ")"};

@@ -1,4 +1,4 @@
-// Text: Left, Right, Len, UCase, LCase, LTrim, RTrim, InStr, InStrRev, Replace, Space, String,
+// Text: Left, Right, Mid, Len, UCase, LCase, LTrim, RTrim, InStr, InStrRev, Replace, Space, String,
 // StrReverse, StrComp, Chr, Asc. Positions and lengths count characters, not bytes.
 #include <string>
 
@@ -58,6 +58,18 @@ Variant leftOrRight(Arguments a, bool left) {
 }
 Variant left(Arguments a) { return leftOrRight(a, true); }
 Variant right(Arguments a) { return leftOrRight(a, false); }
+
+// Mid(text, start[, length]): from the start-th character, length of them or all the rest.
+Variant mid(Arguments a) {
+    const int32_t start = wholeNumber(a[1]);
+    const int32_t length = given(a, 2) && !a[2].isNull() ? count(a[2]) : -1;
+    if (start < 1) throwError(InvalidCall);
+    if (a[0].isNull()) return Variant::null();
+    const std::string s = regionalText(a[0]);
+    const size_t from = offsetOf(s, static_cast<size_t>(start) - 1);
+    const size_t to = length < 0 ? s.size() : offsetOf(s, static_cast<size_t>(start - 1 + length));
+    return Variant(s.substr(from, to - from));
+}
 
 Variant len(Arguments a) {
     if (a[0].isNull()) return Variant::null();
@@ -192,7 +204,7 @@ Variant asc(Arguments a) {
 
 constexpr Function Functions[] = {
     {"Left", 2, 2, Result::Text, left},         {"Right", 2, 2, Result::Text, right},
-    {"Len", 1, 1, Result::Long, len},           {"UCase", 1, 1, Result::Text, ucase},
+    {"Mid", 2, 3, Result::Text, mid},           {"Len", 1, 1, Result::Long, len},           {"UCase", 1, 1, Result::Text, ucase},
     {"LCase", 1, 1, Result::Text, lcase},       {"LTrim", 1, 1, Result::Text, ltrim},
     {"RTrim", 1, 1, Result::Text, rtrim},       {"InStr", 2, 4, Result::Long, instr},
     {"InStrRev", 2, 4, Result::Long, instrrev}, {"Replace", 3, 6, Result::Text, replace},

@@ -93,7 +93,6 @@ public:
     Call function(std::string_view jetName) const override {
         if (jetName == "Trim") return {"btrim(CAST(", " AS text), ' '", ", ", ")"};  // VB trims spaces only
         if (jetName == "Val") return {"jet_val(CAST(", " AS text)", ", ", ")"};
-        if (jetName == "Mid") return {"substr(CAST(", " AS text)", ", ", ")"};
         if (jetName == "Day") return {"CAST(EXTRACT(DAY FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
         if (jetName == "Month") return {"CAST(EXTRACT(MONTH FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
         if (jetName == "Year") return {"CAST(EXTRACT(YEAR FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
@@ -138,6 +137,17 @@ public:
             if (name == "Len") return out += "char_length(CAST(" + a + " AS text))", true;
             if (name == "LTrim") return out += "ltrim(CAST(" + a + " AS text), ' ')", true;
             if (name == "RTrim") return out += "rtrim(CAST(" + a + " AS text), ' ')", true;
+        }
+        // Mid with a start and length written as whole numbers, which substr reads as Mid does.
+        const auto literal = [](const std::string& s, bool positive) {
+            return !s.empty() && s.size() < 10 && s.find_first_not_of("0123456789") == std::string::npos &&
+                   (!positive || s.find_first_not_of('0') != std::string::npos);
+        };
+        if (name == "Mid" && kinds[0] == ValueKind::Text && literal(args[1], true) &&
+            (args.size() == 2 || literal(args[2], false))) {
+            out += "substr(CAST(" + a + " AS text), " + args[1];
+            out += args.size() == 3 ? ", " + args[2] + ")" : ")";
+            return true;
         }
         if (all(date) && args.size() == 1) {
             if (name == "Hour") return out += "CAST(EXTRACT(HOUR FROM " + a + ") AS smallint)", true;

@@ -32,7 +32,7 @@ public:
     virtual void dateLiteral(std::string& out, double serial) const = 0;
     virtual void now(std::string& out) const = 0;
 
-    // A call of one of Jet's plain functions (Format, Trim, Val, Mid, Day, Month, Year, Now, and
+    // A call of one of Jet's plain functions (Format, Trim, Val, Day, Month, Year, Now, and
     // the aggregates Sum, Min, Max, Avg, StDev, StDevP, Var, VarP, First, Last): what comes before
     // the first argument, after it, between the others, and at the end.
     struct Call {

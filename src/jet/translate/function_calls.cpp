@@ -30,7 +30,7 @@ struct Function {
 // Plain calls: the arguments pass through in order.
 constexpr Function Functions[] = {
     {"Format", 1, 2, Result::Text},  {"Trim", 1, 1, Result::Text},   {"Val", 1, 1, Result::Double},
-    {"Mid", 2, 3, Result::Text},     {"Day", 1, 1, Result::Integer}, {"Month", 1, 1, Result::Integer},
+    {"Day", 1, 1, Result::Integer}, {"Month", 1, 1, Result::Integer},
     {"Year", 1, 1, Result::Integer}, {"Now", 0, 0, Result::Date},    {"Sum", 1, 1, Result::SameAsArgument, true},
     {"Min", 1, 1, Result::SameAsArgument, true}, {"Max", 1, 1, Result::SameAsArgument, true},
     {"Avg", 1, 1, Result::Double, true}, {"StDev", 1, 1, Result::Double, true},
