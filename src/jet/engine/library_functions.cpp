@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <limits>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
