@@ -137,12 +137,18 @@ public:
             if (name == "Len") return out += "char_length(CAST(" + a + " AS text))", true;
             if (name == "LTrim") return out += "ltrim(CAST(" + a + " AS text), ' ')", true;
             if (name == "RTrim") return out += "rtrim(CAST(" + a + " AS text), ' ')", true;
+            // Jet's InStr compares text ignoring case.
+            if (name == "InStr" && args.size() == 2)
+                return out += "strpos(lower(CAST(" + a + " AS text)), lower(CAST(" + args[1] + " AS text)))", true;
         }
-        // Mid with a start and length written as whole numbers, which substr reads as Mid does.
+        // Left, Right and Mid with counts written as whole numbers, which the server's functions
+        // read as Jet's do.
         const auto literal = [](const std::string& s, bool positive) {
             return !s.empty() && s.size() < 10 && s.find_first_not_of("0123456789") == std::string::npos &&
                    (!positive || s.find_first_not_of('0') != std::string::npos);
         };
+        if ((name == "Left" || name == "Right") && kinds[0] == ValueKind::Text && literal(args[1], false))
+            return out += (name == "Left" ? "left(CAST(" : "right(CAST(") + a + " AS text), " + args[1] + ")", true;
         if (name == "Mid" && kinds[0] == ValueKind::Text && literal(args[1], true) &&
             (args.size() == 2 || literal(args[2], false))) {
             out += "substr(CAST(" + a + " AS text), " + args[1];
