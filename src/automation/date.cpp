@@ -86,7 +86,19 @@ int fullYear(int y, int width) {
     return y < 30 ? 2000 + y : 1900 + y;
 }
 
+// A time of the twelve-hour clock ends in AM or PM: the hours from 1 to 12.
+std::optional<bool> afternoon(std::string_view& text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (text.size() < 3 || text[text.size() - 3] != ' ') return std::nullopt;
+    const char a = static_cast<char>(std::toupper(static_cast<unsigned char>(text[text.size() - 2])));
+    const char m = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
+    if ((a != 'A' && a != 'P') || m != 'M') return std::nullopt;
+    text.remove_suffix(3);
+    return a == 'P';
+}
+
 std::optional<Date> parse(std::string_view text, bool dayFirst) {
+    const std::optional<bool> pm = afternoon(text);
     Tokens t;
     if (!tokenize(text, t)) return std::nullopt;
     DateParts p;
@@ -114,6 +126,12 @@ std::optional<Date> parse(std::string_view text, bool dayFirst) {
         if (t.seps[i] != ':' || (left == 3 && t.seps[i + 1] != ':')) return std::nullopt;
         if (t.seps[n - 1] != '\0') return std::nullopt;
         p.hour = t.nums[i], p.minute = t.nums[i + 1], p.second = left == 3 ? t.nums[i + 2] : 0;
+        if (pm) {
+            if (p.hour < 1 || p.hour > 12) return std::nullopt;
+            p.hour = p.hour % 12 + (*pm ? 12 : 0);
+        }
+    } else if (pm) {
+        return std::nullopt;
     } else if (!haveDate) {
         return std::nullopt;
     }

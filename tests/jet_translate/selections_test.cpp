@@ -124,11 +124,11 @@ TEST(ClientSelection, WithTheAnimalJoinTheBirthdayIsTheClients) {
     c.animal = "Rex";
     const Query q = selection(statements::clientSelection(c));
     EXPECT_FALSE(contains(q.sql, "\"Animais\".\"DataDeNascimento\"")) << q.sql;
-    EXPECT_TRUE(contains(q.sql, "jet_val(jet_concat(jet_mid(\"Clientes\".\"DataDeNascimento\", 3, 2), "
-                                "jet_mid(\"Clientes\".\"DataDeNascimento\", 1, 2))) >= 525 AND "))
+    EXPECT_TRUE(contains(q.sql, "jet_val(jet_concat(jet_fn_mid(\"Clientes\".\"DataDeNascimento\", 3, 2), "
+                                "jet_fn_mid(\"Clientes\".\"DataDeNascimento\", 1, 2))) >= 525 AND "))
         << q.sql;
-    EXPECT_TRUE(contains(q.sql, "ORDER BY jet_format(jet_val(jet_concat(jet_mid(\"Clientes\".\"DataDeNascimento\", 3, 2), "
-                                "jet_mid(\"Clientes\".\"DataDeNascimento\", 1, 2))), '0000') COLLATE PTBR, "
+    EXPECT_TRUE(contains(q.sql, "ORDER BY jet_format(jet_val(jet_concat(jet_fn_mid(\"Clientes\".\"DataDeNascimento\", 3, 2), "
+                                "jet_fn_mid(\"Clientes\".\"DataDeNascimento\", 1, 2))), '0000') COLLATE PTBR, "
                                 "\"Clientes\".\"NomeOuRazaoSocial\" COLLATE PTBR"))
         << q.sql;
 }

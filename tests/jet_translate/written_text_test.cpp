@@ -93,6 +93,8 @@ TEST(WrittenText, SqliteTakesTheDeepestNestingThatIsAccepted) {
         {"subquery", [&](int n) { return repeated("(SELECT ", n) + core + repeated(" FROM Exames)", n); }},
         {"all", [&](int n) { return repeated("1 <= ALL (SELECT ", n) + core + repeated(" FROM Exames)", n); }},
         {"exists", [&](int n) { return repeated("EXISTS (SELECT * FROM Exames WHERE ", n) + core + repeated(")", n); }},
+        {"library", [&](int n) { return repeated("Left(", n) + core + repeated(", 2)", n); }},
+        {"imp", [&](int n) { return repeated("Animais.Pedigree Imp (", n) + core + repeated(")", n); }},
     };
     const std::pair<const char*, std::function<std::string(const std::string&)>> places[] = {
         {"union", [](const std::string& e) { return "SELECT Nome FROM Animais UNION ALL SELECT TOP 2 " + e + " AS A FROM Animais ORDER BY " + e; }},

@@ -42,6 +42,17 @@ TEST(PostgresDialect, WritesJetInTheServersTerms) {
         {"UPDATE Clientes SET VIP = (Codigo > 2), DataDaUltimaCompra = DataDaUltimaCompra - 1.5 WHERE Codigo = 1",
          "UPDATE \"Clientes\" SET \"VIP\" = (-CAST((\"Clientes\".\"Codigo\" > 2) AS integer)), \"DataDaUltimaCompra\" = "
          "(\"Clientes\".\"DataDaUltimaCompra\" - (1.5) * INTERVAL '1 day') WHERE \"Clientes\".\"Codigo\" = 1"},
+        // VBA's operators on whole numbers (a double cast to one rounds half to even), and a
+        // library function the server has for text.
+        {"UPDATE Clientes SET Situacao = Codigo Mod 3 WHERE UCase(NomeOuRazaoSocial) = 'ANA' Imp VIP",
+         "UPDATE \"Clientes\" SET \"Situacao\" = (CAST(CAST(\"Clientes\".\"Codigo\" AS double precision) AS "
+         "integer) % CAST(CAST(3 AS double precision) AS integer)) WHERE ((CASE WHEN "
+         "CAST(CAST((-CAST((upper(CAST(\"Clientes\".\"NomeOuRazaoSocial\" AS text)) = 'ANA' COLLATE "
+         "\"ptbr_ci\") AS integer)) AS double precision) AS integer) = 0 OR CAST(CAST(\"Clientes\".\"VIP\" AS "
+         "double precision) AS integer) = -1 THEN -1 ELSE "
+         "(~CAST(CAST((-CAST((upper(CAST(\"Clientes\".\"NomeOuRazaoSocial\" AS text)) = 'ANA' COLLATE "
+         "\"ptbr_ci\") AS integer)) AS double precision) AS integer) | CAST(CAST(\"Clientes\".\"VIP\" AS "
+         "double precision) AS integer)) END) <> 0)"},
     };
     for (const auto& r : rows) EXPECT_EQ(translate(r.jet, postgres::postgresDialect()).query.sql, r.sql) << r.jet;
 }

@@ -14,17 +14,18 @@ namespace zelt::jet {
 
 // What a result column holds, so that the engine gives its field the right ADO type. Money is
 // written as its ten-thousandths (an integer, as Jet's Currency); Boolean as -1/0 or SQLite's 1/0.
-enum class ValueKind { Unknown, Integer, Double, Money, Text, Boolean, Date };
+// Integer is Jet's Long; SmallInt its Integer and Byte its Byte, which some functions give (CInt).
+enum class ValueKind { Unknown, Integer, Double, Money, Text, Boolean, Date, SmallInt, Byte };
 
 // A value the engine computes from the row the server sent, where the server has no equivalent of
 // what only shapes the output (Format on an engine without it).
 struct LocalValue {
-    enum class Kind : uint8_t { Fetched, Text, Format, IIf, Switch, Concat, Add };
+    enum class Kind : uint8_t { Fetched, Text, Format, IIf, Switch, Concat, Add, Call };
     Kind kind = Kind::Fetched;
     size_t column = 0;                 // Fetched: its position in the server's row
-    std::string text;                  // Text
+    std::string text;                  // Text; Call: the function library's name
     std::vector<LocalValue> operands;  // Format: value, pattern; IIf: test, then, else; Switch: pairs;
-                                       // Concat and Add: their operands
+                                       // Concat and Add: their operands; Call: its arguments
 };
 
 struct ResultColumn {

@@ -7,6 +7,7 @@
 #include "jet/engine/format_value.hpp"
 #include "jet/engine/jet_addition.hpp"
 #include "jet/engine/result_builder.hpp"
+#include "jet/library/library.hpp"
 #include "zelt/automation/regional.hpp"
 
 namespace zelt::jet::engine {
@@ -37,6 +38,12 @@ Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
         std::vector<Variant> operands;
         for (const LocalValue& o : v.operands) operands.push_back(evaluate(o, row));
         return addValues(operands);
+    }
+    case LocalValue::Kind::Call: {
+        const library::Function* f = library::find(v.text);
+        std::vector<Variant> operands;
+        for (const LocalValue& o : v.operands) operands.push_back(evaluate(o, row));
+        return library::call(f ? *f : library::operatorFunction(v.text), operands);
     }
     case LocalValue::Kind::Concat: {
         std::string text;

@@ -9,6 +9,8 @@
 
 #include "jet/engine/format_value.hpp"
 #include "jet/engine/jet_operators.hpp"
+#include "jet/engine/jet_aggregates.hpp"
+#include "jet/engine/library_functions.hpp"
 #include "jet/engine/like_matching.hpp"
 #include "jet/engine/sqlite_function.hpp"
 #include "zelt/automation/date.hpp"
@@ -62,30 +64,12 @@ void val(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_double(ctx, regional::val(textOf(argv[0])));
 }
 
-size_t utf8Length(unsigned char lead) { return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4; }
-
-// Byte offset after skipping n characters from offset.
-size_t skipChars(std::string_view s, size_t offset, int64_t n) {
-    while (n-- > 0 && offset < s.size()) offset += utf8Length(static_cast<unsigned char>(s[offset]));
-    return offset < s.size() ? offset : s.size();
-}
-
-void mid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (isNull(argv[0])) return sqlite3_result_null(ctx);
-    const int64_t start = sqlite3_value_int64(argv[1]);
-    const bool hasLength = argc > 2 && !isNull(argv[2]);
-    const int64_t length = hasLength ? sqlite3_value_int64(argv[2]) : 0;
-    if (start < 1 || length < 0) throwError(zelt::err::InvalidProcedureCall);
-    const std::string text = isNumber(argv[0]) ? numberText(argv[0]) : std::string(textOf(argv[0]));
-    const size_t from = skipChars(text, 0, start - 1);
-    const size_t to = hasLength ? skipChars(text, from, length) : text.size();
-    resultText(ctx, std::string_view(text).substr(from, to - from));
-}
-
 template <int (Date::*Part)() const>
 void datePart(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (isNull(argv[0])) return sqlite3_result_null(ctx);
     if (auto d = dateOf(argv[0])) return sqlite3_result_int(ctx, ((*d).*Part)());
-    sqlite3_result_null(ctx);
+    throw RuntimeError(jet::err::TypeMismatch,
+                       "Tipo de dados incompatível na expressão: '" + std::string(textOf(argv[0])) + "' não é uma data.");
 }
 
 void now(sqlite3_context* ctx, int, sqlite3_value**) { sqlite3_result_double(ctx, Date::now().serial()); }
@@ -166,8 +150,6 @@ void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
         {"jet_format", 3, guarded<format>},
         {"jet_trim", 1, guarded<trim>},
         {"jet_val", 1, guarded<val>},
-        {"jet_mid", 2, guarded<mid>},
-        {"jet_mid", 3, guarded<mid>},
         {"jet_day", 1, guarded<datePart<&Date::day>>},
         {"jet_month", 1, guarded<datePart<&Date::month>>},
         {"jet_year", 1, guarded<datePart<&Date::year>>},
@@ -184,6 +166,8 @@ void registerJetFunctions(sqlite3* db, FunctionErrors* errors) {
     }
     sqlite3_create_collation_v2(db, "PTBR", SQLITE_UTF8, nullptr, compareCollated, nullptr);
     registerJetOperators(db, errors);
+    registerLibraryFunctions(db, errors);
+    registerJetAggregates(db);
 }
 
 }  // namespace zelt::jet::engine

@@ -18,6 +18,8 @@ ado::FieldDef fieldOf(std::string name, ValueKind kind) {
     f.name = std::move(name);
     switch (kind) {
     case ValueKind::Integer: f.type = ado::adInteger; f.definedSize = 4; break;
+    case ValueKind::SmallInt: f.type = ado::adSmallInt; f.definedSize = 2; break;
+    case ValueKind::Byte: f.type = ado::adUnsignedTinyInt; f.definedSize = 1; break;
     case ValueKind::Double: f.type = ado::adDouble; f.definedSize = 8; break;
     case ValueKind::Money: f.type = ado::adCurrency; f.definedSize = 8; break;
     case ValueKind::Text: f.type = ado::adVarWChar; f.definedSize = 255; break;
@@ -31,6 +33,8 @@ ado::FieldDef fieldOf(std::string name, ValueKind kind) {
 ado::FieldDef fieldOfValue(std::string name, const Variant& v) {
     switch (v.type()) {
     case VarType::I4: return fieldOf(std::move(name), ValueKind::Integer);
+    case VarType::I2: return fieldOf(std::move(name), ValueKind::SmallInt);
+    case VarType::UI1: return fieldOf(std::move(name), ValueKind::Byte);
     case VarType::R8: return fieldOf(std::move(name), ValueKind::Double);
     case VarType::String: return fieldOf(std::move(name), ValueKind::Text);
     case VarType::Bool: return fieldOf(std::move(name), ValueKind::Boolean);

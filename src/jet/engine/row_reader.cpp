@@ -46,6 +46,12 @@ Variant typed(sqlite3_stmt* s, int c, ValueKind kind) {
             return Variant(d);
         }
         break;
+    case ValueKind::SmallInt:
+        if (type == SQLITE_INTEGER) return Variant(static_cast<int16_t>(sqlite3_column_int(s, c)));
+        break;
+    case ValueKind::Byte:
+        if (type == SQLITE_INTEGER) return Variant(static_cast<uint8_t>(sqlite3_column_int(s, c)));
+        break;
     case ValueKind::Double:
         if (number) return Variant(sqlite3_column_double(s, c));
         break;

@@ -1,5 +1,6 @@
 // The Jet text as SQLite reads it: the Jet functions, the Portuguese LIKE and the PTBR collation are
 // registered on every connection (jet_functions.cpp), dates are day serials, money ten-thousandths.
+#include "jet/engine/library_functions.hpp"
 #include "jet/translate/dialect.hpp"
 #include "jet/translate/expression_writer.hpp"
 #include "jet/translate/sql_text.hpp"
@@ -20,7 +21,6 @@ public:
         if (jetName == "Format") return {"jet_format(", "", ", ", ")"};
         if (jetName == "Trim") return {"jet_trim(", "", ", ", ")"};
         if (jetName == "Val") return {"jet_val(", "", ", ", ")"};
-        if (jetName == "Mid") return {"jet_mid(", "", ", ", ")"};
         if (jetName == "Day") return {"jet_day(", "", ", ", ")"};
         if (jetName == "Month") return {"jet_month(", "", ", ", ")"};
         if (jetName == "Year") return {"jet_year(", "", ", ", ")"};
@@ -28,7 +28,31 @@ public:
         if (jetName == "Sum") return {"sum(", "", ", ", ")"};
         if (jetName == "Min") return {"min(", "", ", ", ")"};
         if (jetName == "Max") return {"max(", "", ", ", ")"};
+        if (jetName == "StDev") return {"jet_stdev(", "", ", ", ")"};
+        if (jetName == "StDevP") return {"jet_stdevp(", "", ", ", ")"};
+        if (jetName == "Var") return {"jet_var(", "", ", ", ")"};
+        if (jetName == "VarP") return {"jet_varp(", "", ", ", ")"};
+        if (jetName == "First") return {"jet_first(", "", ", ", ")"};
+        if (jetName == "Last") return {"jet_last(", "", ", ", ")"};
         return {"avg(", "", ", ", ")"};
+    }
+    bool hasLibrary() const override { return true; }
+    std::string libraryFunction(std::string_view jetName) const override { return engine::librarySqlName(jetName); }
+    bool serverLibraryCall(std::string&, std::string_view, const std::vector<std::string>&,
+                           const std::vector<ValueKind>&) const override {
+        return false;  // every library function is SQLite's own
+    }
+    void libraryArgument(std::string& piece, const Typed& written) const override {
+        if (written.null) return;
+        const unsigned mark = written.kind == ValueKind::Date      ? engine::DateMark
+                              : written.kind == ValueKind::Boolean ? engine::BooleanMark
+                              : written.kind == ValueKind::Money   ? engine::MoneyMark
+                                                                   : 0;
+        if (mark) piece = "jet_typed(" + piece + ", " + std::to_string(mark) + ")";
+    }
+    void jetOperator(std::string& out, ast::Op, std::string_view name, const std::vector<std::string>& operands,
+                     const std::vector<ValueKind>&) const override {
+        sql::appendCall(out, engine::librarySqlName(name), operands);
     }
     bool formatsOnServer() const override { return true; }
     bool mixesKinds() const override { return true; }

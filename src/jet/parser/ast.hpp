@@ -12,7 +12,7 @@ namespace zelt::jet::ast {
 using Index = int32_t;
 inline constexpr Index None = -1;
 
-enum class Op : uint8_t { Or, And, Eq, Ne, Lt, Gt, Le, Ge, Concat, Add, Sub, Mul, Div };
+enum class Op : uint8_t { Or, And, Eq, Ne, Lt, Gt, Le, Ge, Concat, Add, Sub, Mul, Div, Mod, IntDiv, Power, Xor, Eqv, Imp };
 
 struct Expr {
     enum class Kind : uint8_t {

@@ -61,6 +61,10 @@ constexpr KeywordName Keywords[] = {
     {"EXISTS", Keyword::Exists},
     {"ANY", Keyword::Any},
     {"SOME", Keyword::Some},
+    {"MOD", Keyword::Mod},
+    {"XOR", Keyword::Xor},
+    {"EQV", Keyword::Eqv},
+    {"IMP", Keyword::Imp},
 };
 
 Keyword keywordOf(std::string_view word) {
@@ -139,7 +143,7 @@ void tokenize(std::string_view s, std::vector<Token>& out) {
                    (c == '>' && i + 1 < s.size() && s[i + 1] == '=')) {
             i += 2;
             push(Token::Kind::Symbol, start, i, start, i);
-        } else if (std::string_view("(),.;=<>+-*/&{}").find(static_cast<char>(c)) != std::string_view::npos) {
+        } else if (std::string_view("(),.;=<>+-*/&{}\\^").find(static_cast<char>(c)) != std::string_view::npos) {
             ++i;
             push(Token::Kind::Symbol, start, i, start, i);
         } else {

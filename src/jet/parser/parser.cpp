@@ -300,11 +300,44 @@ private:
         return atName() ? next().text : std::string_view();
     }
 
-    // Precedence, loosest first: OR, AND, NOT, comparisons, &, + -, * /, unary minus (as in VBA,
-    // where arithmetic binds tighter than concatenation).
+    // Precedence, loosest first, as in VBA: IMP, EQV, XOR, OR, AND, NOT, comparisons, &, + -, MOD,
+    // \, * /, unary minus, ^ (so -2 ^ 2 is -4).
     Index expression() {
         const Level level(*this, peek().start);
-        return orExpr();
+        return climb(orExpr(), 0, &Parser::looseLevel, &Parser::orExpr);
+    }
+
+    // Operators of several levels, by precedence climbing: an operand with none after it costs
+    // one test, not a call per level. levelOf gives the operator's level (higher binds tighter),
+    // or -1 for a token that is none.
+    using LevelOf = int (*)(const Token&, Op&);
+    Index climb(Index l, int min, LevelOf levelOf, Index (Parser::*operand)()) {
+        Op op;
+        for (int level; (level = levelOf(peek(), op)) >= min;) {
+            const uint32_t p = next().start;
+            const Op mine = op;
+            Index r = (this->*operand)();
+            for (Op ignored; levelOf(peek(), ignored) > level;) r = climb(r, level + 1, levelOf, operand);
+            l = binary(mine, l, r, p);
+        }
+        return l;
+    }
+    // IMP, EQV, XOR, loosest first.
+    static int looseLevel(const Token& t, Op& op) {
+        if (t.kind != K::Word) return -1;
+        if (t.isWord(Keyword::Imp)) return op = Op::Imp, 0;
+        if (t.isWord(Keyword::Eqv)) return op = Op::Eqv, 1;
+        if (t.isWord(Keyword::Xor)) return op = Op::Xor, 2;
+        return -1;
+    }
+    // MOD, \, then * and /.
+    static int termLevel(const Token& t, Op& op) {
+        if (t.isWord(Keyword::Mod)) return op = Op::Mod, 0;
+        if (t.kind != K::Symbol || t.text.size() != 1) return -1;
+        if (t.text[0] == '\\') return op = Op::IntDiv, 1;
+        if (t.text[0] == '*') return op = Op::Mul, 2;
+        if (t.text[0] == '/') return op = Op::Div, 2;
+        return -1;
     }
 
     Index orExpr() {
@@ -431,28 +464,38 @@ private:
         return l;
     }
     Index additive() {
-        Index l = multiplicative();
+        Index l = term();
         while (peek().isSymbol('+') || peek().isSymbol('-')) {
             const Op op = peek().isSymbol('+') ? Op::Add : Op::Sub;
             const uint32_t p = next().start;
-            l = binary(op, l, multiplicative(), p);
+            l = binary(op, l, term(), p);
         }
         return l;
     }
-    Index multiplicative() {
-        Index l = unary();
-        while (peek().isSymbol('*') || peek().isSymbol('/')) {
-            const Op op = peek().isSymbol('*') ? Op::Mul : Op::Div;
-            const uint32_t p = next().start;
-            l = binary(op, l, unary(), p);
-        }
-        return l;
-    }
+    Index term() { return climb(unary(), 0, &Parser::termLevel, &Parser::unary); }
     Index unary() {
         if (peek().isSymbol('-')) {
             const uint32_t p = next().start;
             const Level level(*this, p);
             return make(Expr::Kind::Negate, p, unary());
+        }
+        if (peek().isSymbol('+')) next();
+        const Index l = primary();
+        return peek().isSymbol('^') ? power(l) : l;
+    }
+    Index power(Index l) {
+        while (peek().isSymbol('^')) {
+            const uint32_t p = next().start;
+            l = binary(Op::Power, l, exponent(), p);
+        }
+        return l;
+    }
+    // An exponent may have its own sign: 2 ^ -1.
+    Index exponent() {
+        if (peek().isSymbol('-')) {
+            const uint32_t p = next().start;
+            const Level level(*this, p);
+            return make(Expr::Kind::Negate, p, exponent());
         }
         if (peek().isSymbol('+')) next();
         return primary();
@@ -552,7 +595,10 @@ private:
                 node(e).number = t.isWord(Keyword::True) ? 1 : 0;
                 return e;
             }
-            if (reserved(t)) fail();
+            // Left, Right and Asc name functions too.
+            if (reserved(t) && !((t.isWord(Keyword::Left) || t.isWord(Keyword::Right) || t.isWord(Keyword::Asc)) &&
+                                 peek(1).isSymbol('(')))
+                fail();
             next();
             if (peek().isSymbol('(')) return call(t);
             if (peek().isSymbol('.')) {

@@ -13,6 +13,7 @@ enum class Keyword : uint8_t {
     None,
     Select, From, Where, And, Or, Not, On, As, Inner, Left, Right, Outer, Join, Order, By, Group, Union, All, Asc, Desc, Between, Is, Null, Like, Top, Insert, Into, Values, Update, Set, Delete, True, False, Shape, Append, Relate, To, Having,
     Distinct, DistinctRow, Percent, In, Exists, Any, Some,
+    Mod, Xor, Eqv, Imp,
 };
 
 struct Token {

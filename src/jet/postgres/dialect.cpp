@@ -93,7 +93,6 @@ public:
     Call function(std::string_view jetName) const override {
         if (jetName == "Trim") return {"btrim(CAST(", " AS text), ' '", ", ", ")"};  // VB trims spaces only
         if (jetName == "Val") return {"jet_val(CAST(", " AS text)", ", ", ")"};
-        if (jetName == "Mid") return {"substr(CAST(", " AS text)", ", ", ")"};
         if (jetName == "Day") return {"CAST(EXTRACT(DAY FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
         if (jetName == "Month") return {"CAST(EXTRACT(MONTH FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
         if (jetName == "Year") return {"CAST(EXTRACT(YEAR FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
@@ -104,7 +103,92 @@ public:
         if (jetName == "Sum") return {"sum(", "", ", ", ")"};
         if (jetName == "Min") return {"min(", "", ", ", ")"};
         if (jetName == "Max") return {"max(", "", ", ", ")"};
+        if (jetName == "StDev") return {"stddev_samp(CAST(", " AS double precision)", ", ", ")"};
+        if (jetName == "StDevP") return {"stddev_pop(CAST(", " AS double precision)", ", ", ")"};
+        if (jetName == "Var") return {"var_samp(CAST(", " AS double precision)", ", ", ")"};
+        if (jetName == "VarP") return {"var_pop(CAST(", " AS double precision)", ", ", ")"};
+        // The rows' values in the order they come, Null included: the first, or the count-th.
+        if (jetName == "First") return {"(array_agg(", "", ", ", "))[1]"};
+        if (jetName == "Last") return {"(array_agg(", "", ", ", "))[count(*)]"};
         return {"avg(", "", ", ", ")"};
+    }
+    // The library's functions are computed on the fetched rows.
+    bool hasLibrary() const override { return false; }
+    std::string libraryFunction(std::string_view) const override { return {}; }
+    // Those whose Null rule (Null gives Null) and value the server's functions share, for the
+    // kinds on which they agree: text for the text functions (a number would be written with "."),
+    // dates for the parts of a time, numbers for Abs, Int and Fix.
+    bool serverLibraryCall(std::string& out, std::string_view name, const std::vector<std::string>& args,
+                           const std::vector<ValueKind>& kinds) const override {
+        const auto all = [&](auto test) {
+            for (const ValueKind k : kinds)
+                if (!test(k)) return false;  // a Null literal has no type the server could choose by
+            return true;
+        };
+        const auto text = [](ValueKind k) { return k == ValueKind::Text; };
+        const auto date = [](ValueKind k) { return k == ValueKind::Date; };
+        const auto number = [](ValueKind k) { return isNumeric(k) && k != ValueKind::Date && k != ValueKind::Boolean; };
+        const std::string a = args.empty() ? std::string() : args[0];
+        if (name == "Date") return out += "CAST(CURRENT_DATE AS timestamp(0))", true;
+        if (name == "Time") return out += "(TIMESTAMP '1899-12-30' + LOCALTIME(0))", true;
+        if (all(text)) {
+            if (name == "UCase") return out += "upper(CAST(" + a + " AS text))", true;
+            if (name == "LCase") return out += "lower(CAST(" + a + " AS text))", true;
+            if (name == "Len") return out += "char_length(CAST(" + a + " AS text))", true;
+            if (name == "LTrim") return out += "ltrim(CAST(" + a + " AS text), ' ')", true;
+            if (name == "RTrim") return out += "rtrim(CAST(" + a + " AS text), ' ')", true;
+            // Jet's InStr compares text ignoring case.
+            if (name == "InStr" && args.size() == 2)
+                return out += "strpos(lower(CAST(" + a + " AS text)), lower(CAST(" + args[1] + " AS text)))", true;
+        }
+        // Left, Right and Mid with counts written as whole numbers, which the server's functions
+        // read as Jet's do.
+        const auto literal = [](const std::string& s, bool positive) {
+            return !s.empty() && s.size() < 10 && s.find_first_not_of("0123456789") == std::string::npos &&
+                   (!positive || s.find_first_not_of('0') != std::string::npos);
+        };
+        if ((name == "Left" || name == "Right") && kinds[0] == ValueKind::Text && literal(args[1], false))
+            return out += (name == "Left" ? "left(CAST(" : "right(CAST(") + a + " AS text), " + args[1] + ")", true;
+        if (name == "Mid" && kinds[0] == ValueKind::Text && literal(args[1], true) &&
+            (args.size() == 2 || literal(args[2], false))) {
+            out += "substr(CAST(" + a + " AS text), " + args[1];
+            out += args.size() == 3 ? ", " + args[2] + ")" : ")";
+            return true;
+        }
+        if (all(date) && args.size() == 1) {
+            if (name == "Hour") return out += "CAST(EXTRACT(HOUR FROM " + a + ") AS smallint)", true;
+            if (name == "Minute") return out += "CAST(EXTRACT(MINUTE FROM " + a + ") AS smallint)", true;
+            if (name == "Second") return out += "CAST(EXTRACT(SECOND FROM " + a + ") AS smallint)", true;
+            if (name == "Weekday") return out += "CAST(EXTRACT(DOW FROM " + a + ") + 1 AS smallint)", true;
+        }
+        if (all(number)) {
+            if (name == "Abs") return out += "abs(" + a + ")", true;
+            if (name == "Int") return out += "floor(" + a + ")", true;
+            if (name == "Fix") return out += "trunc(" + a + ")", true;
+        }
+        return false;
+    }
+    void libraryArgument(std::string&, const Typed&) const override {}
+    // The operands as whole numbers: a double rounds half to even when cast, and an integer out of
+    // range is the server's overflow, as Jet's.
+    void jetOperator(std::string& out, Op op, std::string_view, const std::vector<std::string>& operands,
+                     const std::vector<ValueKind>& kinds) const override {
+        std::string number[2], whole[2];
+        for (size_t i = 0; i < 2; ++i) {
+            number[i] = kinds[i] == ValueKind::Text ? "jet_number(" + operands[i] + ")"
+                                                    : "CAST(" + operands[i] + " AS double precision)";
+            whole[i] = "CAST(" + number[i] + " AS integer)";
+        }
+        switch (op) {
+        case Op::Mod: out += "(" + whole[0] + " % " + whole[1] + ")"; return;
+        case Op::IntDiv: out += "(" + whole[0] + " / " + whole[1] + ")"; return;
+        case Op::Power: out += "power(" + number[0] + ", " + number[1] + ")"; return;
+        case Op::Xor: out += "(" + whole[0] + " # " + whole[1] + ")"; return;
+        case Op::Eqv: out += "(~(" + whole[0] + " # " + whole[1] + "))"; return;
+        default:  // Imp: False Imp anything and anything Imp True are True, even beside Null
+            out += "(CASE WHEN " + whole[0] + " = 0 OR " + whole[1] + " = -1 THEN -1 ELSE (~" + whole[0] + " | " +
+                   whole[1] + ") END)";
+        }
     }
     bool formatsOnServer() const override { return false; }
     bool mixesKinds() const override { return false; }

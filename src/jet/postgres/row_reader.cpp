@@ -108,6 +108,12 @@ Variant valueOf(std::string_view text, Oid type, ValueKind kind) {
         }
         if (shape == Shape::Boolean) return Variant(static_cast<int32_t>(text == "t" ? -1 : 0));
         break;
+    case ValueKind::SmallInt:
+        if (shape == Shape::Integer) return Variant(static_cast<int16_t>(realOf(text)));
+        break;
+    case ValueKind::Byte:
+        if (shape == Shape::Integer) return Variant(static_cast<uint8_t>(realOf(text)));
+        break;
     case ValueKind::Double:
         if (number) return Variant(realOf(text));
         if (shape == Shape::Boolean) return Variant(text == "t" ? -1.0 : 0.0);

@@ -61,6 +61,9 @@ RuntimeError mapServerError(const PGresult* r, std::string_view sql) {
     if (state == "21000") return moreThanOneRecord();
     if (state == "22003") return RuntimeError(zelt::err::Overflow, standardDescription(zelt::err::Overflow));
     if (state == "22012") return RuntimeError(zelt::err::DivisionByZero, standardDescription(zelt::err::DivisionByZero));
+    // A power without a real value, as a negative number to a fractional exponent.
+    if (state == "2201F")
+        return RuntimeError(zelt::err::InvalidProcedureCall, standardDescription(zelt::err::InvalidProcedureCall));
     if (state == "40001" || state == "40P01" || state == "55P03" || state == "57014") return databaseBusy();
     if (state == "25006") return databaseReadOnly();
     if (state == "42501") return databaseFailure(PermissionDenied);

@@ -32,13 +32,28 @@ public:
     virtual void dateLiteral(std::string& out, double serial) const = 0;
     virtual void now(std::string& out) const = 0;
 
-    // A call of one of Jet's plain functions (Format, Trim, Val, Mid, Day, Month, Year, Now, Sum,
-    // Min, Max, Avg): what comes before the first argument, after it, between the others, and at
-    // the end.
+    // A call of one of Jet's plain functions (Format, Trim, Val, Day, Month, Year, Now, and
+    // the aggregates Sum, Min, Max, Avg, StDev, StDevP, Var, VarP, First, Last): what comes before
+    // the first argument, after it, between the others, and at the end.
     struct Call {
         std::string_view open, afterFirst, separator, close;
     };
     virtual Call function(std::string_view jetName) const = 0;
+    // Whether the engine has the function library's functions (jet/library); one that has not
+    // computes them after fetching (see LocalPlanner).
+    virtual bool hasLibrary() const = 0;
+    // The engine's function for one of them, where it has them.
+    virtual std::string libraryFunction(std::string_view jetName) const = 0;
+    // Where the engine has not them: the server's own spelling of a library function that gives
+    // Jet's value for arguments of these kinds (true), for a condition or an order; false when it
+    // has none.
+    virtual bool serverLibraryCall(std::string& out, std::string_view jetName, const std::vector<std::string>& args,
+                                   const std::vector<ValueKind>& kinds) const = 0;
+    // An argument of a library function or operator, marked with the kind the engine cannot hold.
+    virtual void libraryArgument(std::string& piece, const Typed& written) const = 0;
+    // l Mod r, l \ r, l ^ r, l Xor r, l Eqv r, l Imp r; name is the library's (Mod, IntDiv...).
+    virtual void jetOperator(std::string& out, ast::Op op, std::string_view name, const std::vector<std::string>& operands,
+                             const std::vector<ValueKind>& kinds) const = 0;
     // Without Format on the server, the engine computes the selected columns and the ORDER BY
     // terms that use it (see LocalPlanner).
     virtual bool formatsOnServer() const = 0;

@@ -30,7 +30,8 @@ ValueKind kindOf(ColumnKind kind) {
 }
 
 bool isNumeric(ValueKind kind) {
-    return kind == ValueKind::Integer || kind == ValueKind::Double || kind == ValueKind::Money ||
+    return kind == ValueKind::Integer || kind == ValueKind::SmallInt || kind == ValueKind::Byte ||
+           kind == ValueKind::Double || kind == ValueKind::Money ||
            kind == ValueKind::Boolean || kind == ValueKind::Date;
 }
 
@@ -313,6 +314,12 @@ Typed ExpressionWriter::binary(const Expr& e) {
     case Op::Gt: return comparison(" > ", l, r);
     case Op::Le: return comparison(" <= ", l, r);
     case Op::Ge: return comparison(" >= ", l, r);
+    case Op::Mod:
+    case Op::IntDiv:
+    case Op::Power:
+    case Op::Xor:
+    case Op::Eqv:
+    case Op::Imp: return jetOperator(e);
     case Op::Concat: return concatenation(e);
     case Op::Add: return addition(e);
     case Op::Sub:
@@ -377,7 +384,7 @@ Typed ExpressionWriter::write(Index i) {
         convert(o, Form::Value);
         if (out_[o.begin] == '-') parenthesize(o.begin);
         // -True is 1, a whole number.
-        return {o.typed.kind == ValueKind::Boolean ? ValueKind::Integer : o.typed.kind, false, Precedence::Unary};
+        return {o.typed.kind == ValueKind::Boolean ? ValueKind::SmallInt : o.typed.kind, false, Precedence::Unary};
     }
     case Expr::Kind::Binary: return binary(e);
     case Expr::Kind::Between: return between(e);

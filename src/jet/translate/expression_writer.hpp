@@ -1,6 +1,7 @@
 #pragma once
 // Writes Jet expressions as the engine's text and infers the kind of value each yields.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,12 @@ struct Alias {
 ValueKind kindOf(ColumnKind kind);
 // Kinds on which the Portuguese collation has no effect.
 bool isNumeric(ValueKind kind);
+// The operators the function library computes, and the library's names of them (Mod, IntDiv,
+// Power, Xor, Eqv, Imp).
+bool isLibraryOperator(ast::Op op);
+std::string_view operatorName(ast::Op op);
+// The syntax error of a call with too many or too few arguments.
+[[noreturn]] void wrongArgumentCount(const ast::Tree& tree, const ast::Expr& call);
 
 class ExpressionWriter {
 public:
@@ -107,6 +114,11 @@ private:
     Typed inList(const ast::Expr& e);
     Typed selection(const ast::Expr& e);
     Query nestedQuery(ast::Index query, const Operand* compared);
+    // function_calls.cpp: the function library's calls and operators, with the arguments given.
+    Typed libraryCall(const ast::Expr& e, std::span<const ast::Index> args);
+    Typed jetOperator(const ast::Expr& e);
+    // The arguments written for a library function, each in the form its engine passes.
+    std::vector<std::string> libraryArguments(std::span<const ast::Index> args, std::vector<ValueKind>& kinds);
     // What an operand wrote, taken back out of the text, so that its caller can choose how to join it.
     struct Piece {
         std::string text;

@@ -1,9 +1,11 @@
 // Jet's functions: their arities and kinds are Jet's; each engine spells the calls (see Dialect).
 #include <array>
 
+#include "jet/library/library.hpp"
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
 #include "jet/translate/expression_writer.hpp"
+#include "jet/translate/sql_text.hpp"
 #include "zelt/automation/error.hpp"
 #include "zelt/jet/errors.hpp"
 
@@ -28,10 +30,13 @@ struct Function {
 // Plain calls: the arguments pass through in order.
 constexpr Function Functions[] = {
     {"Format", 1, 2, Result::Text},  {"Trim", 1, 1, Result::Text},   {"Val", 1, 1, Result::Double},
-    {"Mid", 2, 3, Result::Text},     {"Day", 1, 1, Result::Integer}, {"Month", 1, 1, Result::Integer},
+    {"Day", 1, 1, Result::Integer}, {"Month", 1, 1, Result::Integer},
     {"Year", 1, 1, Result::Integer}, {"Now", 0, 0, Result::Date},    {"Sum", 1, 1, Result::SameAsArgument, true},
     {"Min", 1, 1, Result::SameAsArgument, true}, {"Max", 1, 1, Result::SameAsArgument, true},
-    {"Avg", 1, 1, Result::Double, true},
+    {"Avg", 1, 1, Result::Double, true}, {"StDev", 1, 1, Result::Double, true},
+    {"StDevP", 1, 1, Result::Double, true}, {"Var", 1, 1, Result::Double, true},
+    {"VarP", 1, 1, Result::Double, true}, {"First", 1, 1, Result::SameAsArgument, true},
+    {"Last", 1, 1, Result::SameAsArgument, true},
 };
 
 }  // namespace
@@ -47,11 +52,18 @@ Typed ExpressionWriter::aggregate(const Expr& e, Write writeArguments) {
     return t;
 }
 
+void wrongArgumentCount(const ast::Tree& tree, const Expr& call) {
+    throwError(err::Syntax, "Número incorreto de argumentos usados com a função '" + std::string(call.a) +
+                                "' na expressão, " + whereInText(tree.text, call.position, call.a) + ".");
+}
+
+bool isLibraryOperator(ast::Op op) {
+    return op == ast::Op::Mod || op == ast::Op::IntDiv || op == ast::Op::Power || op == ast::Op::Xor ||
+           op == ast::Op::Eqv || op == ast::Op::Imp;
+}
+
 Typed ExpressionWriter::call(const Expr& e) {
-    auto wrongCount = [&]() {
-        throwError(err::Syntax, "Número incorreto de argumentos usados com a função '" + std::string(e.a) +
-                                    "' na expressão, " + whereInText(tree_.text, e.position, e.a) + ".");
-    };
+    auto wrongCount = [&]() { wrongArgumentCount(tree_, e); };
     std::array<Index, MaxArguments> args;
     int n = 0;
     for (Index a = e.first; a != ast::None; a = tree_.nextOf(a)) {
@@ -150,8 +162,66 @@ Typed ExpressionWriter::call(const Expr& e) {
             return {first.kind};
         }
     }
+    if (const library::Function* f = library::find(e.a)) {
+        if (n < f->minArgs || n > f->maxArgs) wrongCount();
+        return libraryCall(e, std::span<const Index>(args.data(), static_cast<size_t>(n)));
+    }
     throwError(err::Syntax, "Função '" + std::string(e.a) + "' não definida na expressão, " +
                                 whereInText(tree_.text, e.position, e.a) + ".");
+}
+
+std::vector<std::string> ExpressionWriter::libraryArguments(std::span<const Index> args, std::vector<ValueKind>& kinds) {
+    std::vector<std::string> written;
+    for (const Index a : args) {
+        const size_t mark = out_.size();
+        Operand o = argument(a);
+        convert(o, Form::Value);
+        kinds.push_back(o.typed.null ? ValueKind::Unknown : o.typed.kind);
+        rewrite(o, [&](std::string& piece, Typed& t) { dialect_.libraryArgument(piece, t); });
+        written.push_back(out_.substr(mark));
+        out_.resize(mark);
+    }
+    return written;
+}
+
+// Where the engine has none of the library's functions, they are computed on the fetched rows,
+// which only a selected column or an ORDER BY term can be.
+Typed ExpressionWriter::libraryCall(const Expr& e, std::span<const Index> args) {
+    const library::Function& f = *library::find(e.a);
+    std::vector<ValueKind> kinds;
+    const std::vector<std::string> written = libraryArguments(args, kinds);
+    if (dialect_.hasLibrary()) sql::appendCall(out_, dialect_.libraryFunction(f.name), written);
+    else if (!dialect_.serverLibraryCall(out_, f.name, written, kinds))
+        throwError(err::Syntax, "Neste banco de dados a função " + std::string(f.name) +
+                                    " só pode estar numa coluna da seleção ou num termo de ORDER BY, " +
+                                    whereInText(tree_.text, e.position, e.a) + ".");
+    return {library::resultKind(f, kinds)};
+}
+
+std::string_view operatorName(ast::Op op) {
+    switch (op) {
+    case ast::Op::Mod: return "Mod";
+    case ast::Op::IntDiv: return "IntDiv";
+    case ast::Op::Power: return "Power";
+    case ast::Op::Xor: return "Xor";
+    case ast::Op::Eqv: return "Eqv";
+    default: return "Imp";
+    }
+}
+
+// Mod and \ give whole numbers, ^ a double; Xor, Eqv and Imp of two Booleans a Boolean (-1/0),
+// of numbers their bits.
+Typed ExpressionWriter::jetOperator(const Expr& e) {
+    const Index operands[] = {e.first, tree_.nextOf(e.first)};
+    std::vector<ValueKind> kinds;
+    const std::vector<std::string> written = libraryArguments(operands, kinds);
+    dialect_.jetOperator(out_, e.op, operatorName(e.op), written, kinds);
+    if (e.op == ast::Op::Power) return {ValueKind::Double};
+    const bool logical = e.op == ast::Op::Xor || e.op == ast::Op::Eqv || e.op == ast::Op::Imp;
+    // Null beside a Boolean takes its kind.
+    const auto boolean = [](ValueKind k) { return k == ValueKind::Boolean || k == ValueKind::Unknown; };
+    const bool any = kinds[0] == ValueKind::Boolean || kinds[1] == ValueKind::Boolean;
+    return {logical && any && boolean(kinds[0]) && boolean(kinds[1]) ? ValueKind::Boolean : ValueKind::Integer};
 }
 
 }  // namespace zelt::jet

@@ -1,5 +1,6 @@
 #include "jet/translate/local_values.hpp"
 
+#include "jet/library/library.hpp"
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
 #include "jet/translate/sql_text.hpp"
@@ -53,6 +54,7 @@ bool LocalPlanner::mixesKinds(const Expr& call) const {
 bool LocalPlanner::needed(Index e) const {
     const Expr& x = tree_[e];
     if (isCall(x, "Format") || mixesKinds(x)) return true;
+    if (onServer_ && x.kind == Expr::Kind::Call && library::find(x.a) && !onServer_(e)) return true;
     if (x.kind == Expr::Kind::Column) {
         if (!x.a.empty()) return false;
         for (const Alias& alias : aliases_)
@@ -112,6 +114,21 @@ LocalValue LocalPlanner::localize(Index e) {
         }
         return v;
     }
+    if (const library::Function* f = x.kind == Expr::Kind::Call ? library::find(x.a) : nullptr) {
+        if (static_cast<int>(args.size()) < f->minArgs || static_cast<int>(args.size()) > f->maxArgs)
+            wrongArgumentCount(tree_, x);
+        v.kind = LocalValue::Kind::Call;
+        v.text = f->name;
+        computed_ = true;
+        for (const Index a : args) v.operands.push_back(localize(a));
+        return v;
+    }
+    if (x.kind == Expr::Kind::Binary && isLibraryOperator(x.op)) {
+        v.kind = LocalValue::Kind::Call;
+        v.text = operatorName(x.op);
+        for (const Index a : args) v.operands.push_back(localize(a));
+        return v;
+    }
     if (x.kind == Expr::Kind::Binary && (x.op == ast::Op::Concat || x.op == ast::Op::Add)) {
         v.kind = x.op == ast::Op::Concat ? LocalValue::Kind::Concat : LocalValue::Kind::Add;
         auto operands = [&](auto&& self, Index i) -> void {
@@ -139,6 +156,12 @@ static ValueKind kindOf(const LocalValue& v, const std::vector<ValueKind>& fetch
     case LocalValue::Kind::Format:
     case LocalValue::Kind::Concat: return ValueKind::Text;
     case LocalValue::Kind::Add: return ValueKind::Unknown;  // a text or a number, row by row
+    case LocalValue::Kind::Call: {
+        const library::Function* f = library::find(v.text);
+        std::vector<ValueKind> kinds;
+        for (const LocalValue& o : v.operands) kinds.push_back(kindOf(o, fetched));
+        return library::resultKind(f ? *f : library::operatorFunction(v.text), kinds);
+    }
     case LocalValue::Kind::IIf:
     case LocalValue::Kind::Switch: break;
     }
@@ -166,6 +189,11 @@ void LocalPlanner::writeFetched(ExpressionWriter& w, std::string& out, Query& q,
         sql::appendIdentifier(out, "jet_valor" + std::to_string(i));
     }
     w.allowAliases(nullptr);
+    if (fetched_.empty()) {  // the server still sends the rows
+        out += first ? "1 AS " : ", 1 AS ";
+        sql::appendIdentifier(out, "jet_valor0");
+        q.fetched.push_back(ValueKind::Integer);
+    }
     for (ResultColumn& c : q.columns)
         if (c.local) {
             auto shifted = std::make_shared<LocalValue>(*c.local);

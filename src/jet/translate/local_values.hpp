@@ -21,13 +21,17 @@ public:
 
     // How the planner learns the kind of a branch, on an engine that cannot mix them.
     void kindsBy(std::function<Typed(ast::Index)> probe) { probe_ = std::move(probe); }
+    // On an engine without the function library's functions, those the server cannot compute
+    // either (onServer: whether it can, with its own spelling) are computed here, with the
+    // library's operators around them.
+    void libraryOnServerBy(std::function<bool(ast::Index)> onServer) { onServer_ = std::move(onServer); }
 
     // Whether e uses Format (through an ORDER BY alias too), or mixes kinds the engine cannot.
     bool needed(ast::Index e) const;
     // e as the engine computes it; what the server computes for it is remembered for fetched().
     // Raises a syntax error where Format is inside what only the server could compute.
     LocalValue localize(ast::Index e);
-    bool empty() const { return fetched_.empty(); }
+    bool empty() const { return fetched_.empty() && !computed_; }
 
     // Writes what the server computes for the local values (", expr AS name" each) after the
     // `before` columns the server sends for the selection itself, and makes the query's local
@@ -43,6 +47,8 @@ private:
     const std::vector<Alias>& aliases_;
     std::vector<ast::Index> fetched_;
     std::function<Typed(ast::Index)> probe_;
+    std::function<bool(ast::Index)> onServer_;
+    bool computed_ = false;  // a value computed from nothing fetched (Date())
 };
 
 }  // namespace zelt::jet

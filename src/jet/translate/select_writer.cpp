@@ -54,6 +54,16 @@ public:
         ExpressionWriter probe(tree_, scope_, scratch, dialect_);
         probe.allowAliases(&aliases_);
         probe.refuseAggregates(nullptr);
+        if (!dialect_.hasLibrary())
+            local.libraryOnServerBy([&](Index e) {
+                scratch.clear();
+                try {
+                    probe.write(e);
+                    return true;
+                } catch (const RuntimeError&) {
+                    return false;
+                }
+            });
         if (!dialect_.mixesKinds()) local.kindsBy([&](Index e) { scratch.clear(); return probe.write(e); });
         const bool computesLocally = !dialect_.formatsOnServer() || !dialect_.mixesKinds();
         const bool localColumns = computesLocally && anyItem([&](Index e) { return local.needed(e); });

@@ -22,7 +22,9 @@ using ast::Op;
 
 namespace {
 
-bool isWhole(ValueKind k) { return k == ValueKind::Integer || k == ValueKind::Boolean; }
+bool isWhole(ValueKind k) {
+    return k == ValueKind::Integer || k == ValueKind::SmallInt || k == ValueKind::Byte || k == ValueKind::Boolean;
+}
 
 // + - * between numbers other than money.
 ValueKind numericResult(Op op, ValueKind l, ValueKind r) {
@@ -36,7 +38,7 @@ Typed common(Typed a, Typed b) {
     if (a.null) return b;
     if (b.null) return a;
     if (a.kind == b.kind) return a;
-    const auto number = [](ValueKind k) { return k == ValueKind::Integer || k == ValueKind::Double; };
+    const auto number = [](ValueKind k) { return isWhole(k) || k == ValueKind::Double; };
     if (number(a.kind) && number(b.kind)) return {ValueKind::Double};
     return {ValueKind::Unknown};
 }

@@ -1,0 +1,1 @@
+SELECT Codigo Mod 2 AS A, -2 ^ -Codigo ^ 2 AS B, Codigo \ 3 * 2 AS C, (Codigo = 1) Xor Pedigree Eqv Not AnimalMorto Imp Null AS D, 2 + 3 Mod -2 & 'x' AS E FROM Animais WHERE Codigo Mod 2 = 0 Or Situacao \ 2 Imp Pedigree
