@@ -1,7 +1,6 @@
 #include "jet/engine/jet_addition.hpp"
 
 #include <limits>
-#include <optional>
 #include <string>
 
 #include "jet/engine/refusals.hpp"
@@ -18,16 +17,13 @@ double numberOf(const std::string& text) {
 bool isWhole(const Variant& v) { return v.type() == VarType::I4 || v.type() == VarType::I2 || v.type() == VarType::UI1; }
 
 // Money beside whole numbers adds exactly, and stays money.
-std::optional<Variant> moneySum(std::span<const Variant> operands) {
+bool moneyBesideWholeNumbers(std::span<const Variant> operands) {
     bool money = false;
     for (const Variant& v : operands) {
-        if (!v.get<Currency>() && !isWhole(v)) return std::nullopt;
+        if (!v.get<Currency>() && !isWhole(v)) return false;
         money = money || v.get<Currency>();
     }
-    if (!money) return std::nullopt;
-    Currency sum;
-    for (const Variant& v : operands) sum += v.toCurrency();
-    return Variant(sum);
+    return money;
 }
 
 }  // namespace
@@ -35,7 +31,11 @@ std::optional<Variant> moneySum(std::span<const Variant> operands) {
 Variant addValues(std::span<const Variant> operands) {
     for (const Variant& v : operands)
         if (v.isNull()) return Variant::null();
-    if (auto sum = moneySum(operands)) return *sum;
+    if (moneyBesideWholeNumbers(operands)) {
+        Currency money;
+        for (const Variant& v : operands) money += v.toCurrency();
+        return Variant(money);
+    }
     std::string text;
     bool isText = true, integers = true;
     double sum = 0;
