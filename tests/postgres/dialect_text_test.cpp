@@ -53,6 +53,10 @@ TEST(PostgresDialect, WritesJetInTheServersTerms) {
          "(~CAST(CAST((-CAST((upper(CAST(\"Clientes\".\"NomeOuRazaoSocial\" AS text)) = 'ANA' COLLATE "
          "\"ptbr_ci\") AS integer)) AS double precision) AS integer) | CAST(CAST(\"Clientes\".\"VIP\" AS "
          "double precision) AS integer)) END) <> 0)"},
+        // Format computed from the row: each value the server computes for it sent once, texts not at all.
+        {"SELECT IIf(CEP<>'', Format(CEP,'00000-000'), '') & ' ' & Format(CEP,'0') AS X FROM Clientes",
+         "SELECT \"Clientes\".\"CEP\" <> '' COLLATE \"ptbr_ci\" AS \"jet_valor0\", \"Clientes\".\"CEP\" AS "
+         "\"jet_valor1\" FROM \"Clientes\""},
     };
     for (const auto& r : rows) EXPECT_EQ(translate(r.jet, postgres::postgresDialect()).query.sql, r.sql) << r.jet;
 }

@@ -11,7 +11,7 @@ namespace zelt::jet::postgres {
 namespace {
 
 // Bumped when the DDL changes; a database with this version needs nothing.
-constexpr int SchemaVersion = 1;
+constexpr int SchemaVersion = 2;
 // The advisory lock under which a new database's schema is created: any number the application
 // shares with nobody else ("zelt" in ASCII).
 constexpr const char* SchemaLock = "2053467252";
@@ -225,10 +225,10 @@ END
 $$;
 )sql";
 
-// a & b & ...: Null reads as empty text, but all Null is Null. (Built-ins only, so that the server
-// inlines it: a listing calls it a score of times a row.)
+// a & b & ...: Null reads as empty text, but all Null is Null. (Built-ins only, and STABLE as
+// concat is, so that the server inlines it: a listing calls it a score of times a row.)
 constexpr const char* ConcatFunction = R"sql(CREATE OR REPLACE FUNCTION jet_concat(VARIADIC parts text[])
-RETURNS text LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
+RETURNS text LANGUAGE sql STABLE PARALLEL SAFE AS $$
   SELECT CASE WHEN num_nonnulls(VARIADIC parts) = 0 THEN NULL ELSE concat(VARIADIC parts) END
 $$;
 )sql";
@@ -269,9 +269,14 @@ void ensureSchema(Session& s) {
     s.exec("BEGIN");
     try {
         s.exec(std::string("SELECT pg_advisory_xact_lock(") + SchemaLock + ")");
-        if (installedVersion(s) < SchemaVersion) {
+        const int installed = installedVersion(s);
+        if (installed == 1) {
+            s.run(ConcatFunction);  // version 2 only changed it
+        } else if (installed < SchemaVersion) {
             s.run(schemaDdl());
             seedReferenceData(s);
+        }
+        if (installed < SchemaVersion) {
             s.exec("INSERT INTO " + quoted(VersionTable) + " VALUES (" + std::to_string(SchemaVersion) + ")");
         }
         s.exec("COMMIT");

@@ -1,5 +1,7 @@
 #include "jet/translate/local_values.hpp"
 
+#include <algorithm>
+
 #include "jet/library/library.hpp"
 #include "jet/parser/syntax_error.hpp"
 #include "jet/parser/token.hpp"
@@ -16,9 +18,10 @@ namespace {
 
 bool isCall(const Expr& e, std::string_view name) { return e.kind == Expr::Kind::Call && sameWord(e.a, name); }
 
-void shift(LocalValue& v, size_t offset) {
-    if (v.kind == LocalValue::Kind::Fetched) v.column += offset;
-    for (LocalValue& o : v.operands) shift(o, offset);
+// at: the position in the server's row of each value fetched, by the order they were asked for.
+void place(LocalValue& v, const std::vector<size_t>& at) {
+    if (v.kind == LocalValue::Kind::Fetched) v.column = at[v.column];
+    for (LocalValue& o : v.operands) place(o, at);
 }
 
 }  // namespace
@@ -75,8 +78,15 @@ LocalValue LocalPlanner::fetched(Index e) {
 }
 
 LocalValue LocalPlanner::localize(Index e) {
-    if (!needed(e)) return fetched(e);
     const Expr& x = tree_[e];
+    if (x.kind == Expr::Kind::String) {  // known already: the server need not send it with every row
+        LocalValue v;
+        v.kind = LocalValue::Kind::Text;
+        v.text = sql::unquote(x.a, x.doubleQuoted);
+        computed_ = true;
+        return v;
+    }
+    if (!needed(e)) return fetched(e);
     if (x.kind == Expr::Kind::Column) {
         for (const Alias& alias : aliases_)
             if (sameWord(alias.name, x.b)) return localize(alias.expr);
@@ -87,12 +97,7 @@ LocalValue LocalPlanner::localize(Index e) {
     if (isCall(x, "Format") && (args.size() == 1 || args.size() == 2)) {
         v.kind = LocalValue::Kind::Format;
         v.operands.push_back(localize(args[0]));
-        if (args.size() == 2 && tree_[args[1]].kind == Expr::Kind::String) {
-            LocalValue pattern;
-            pattern.kind = LocalValue::Kind::Text;
-            pattern.text = sql::unquote(tree_[args[1]].a, tree_[args[1]].doubleQuoted);
-            v.operands.push_back(std::move(pattern));
-        } else if (args.size() == 2) {
+        if (args.size() == 2) {
             v.operands.push_back(localize(args[1]));
         } else {
             v.operands.emplace_back().kind = LocalValue::Kind::Text;
@@ -179,14 +184,26 @@ void LocalPlanner::writeFetched(ExpressionWriter& w, std::string& out, Query& q,
                                 std::vector<ValueKind> before) {
     const size_t offset = before.size();
     q.fetched = std::move(before);
+    std::vector<size_t> at;
+    std::vector<std::string> sent;  // the server's text of each value, sent once however often used
     w.allowAliases(&aliases_);  // an ORDER BY term may name a selected column
-    for (size_t i = 0; i < fetched_.size(); ++i) {
+    for (const Index e : fetched_) {
+        const size_t mark = out.size();
         if (!first) out += ", ";
+        const size_t start = out.size();
+        const Operand o = w.argument(e);
+        const std::string text = out.substr(start);
+        if (const auto same = std::find(sent.begin(), sent.end(), text); same != sent.end()) {
+            out.resize(mark);
+            at.push_back(offset + static_cast<size_t>(same - sent.begin()));
+            continue;
+        }
         first = false;
-        const Operand o = w.argument(fetched_[i]);
+        at.push_back(offset + sent.size());
         q.fetched.push_back(o.typed.null ? ValueKind::Unknown : o.typed.kind);
         out += " AS ";
-        sql::appendIdentifier(out, "jet_valor" + std::to_string(i));
+        sql::appendIdentifier(out, "jet_valor" + std::to_string(sent.size()));
+        sent.push_back(text);
     }
     w.allowAliases(nullptr);
     if (fetched_.empty()) {  // the server still sends the rows
@@ -196,12 +213,12 @@ void LocalPlanner::writeFetched(ExpressionWriter& w, std::string& out, Query& q,
     }
     for (ResultColumn& c : q.columns)
         if (c.local) {
-            auto shifted = std::make_shared<LocalValue>(*c.local);
-            shift(*shifted, offset);
-            c.kind = kindOf(*shifted, q.fetched);
-            c.local = std::move(shifted);
+            auto placed = std::make_shared<LocalValue>(*c.local);
+            place(*placed, at);
+            c.kind = kindOf(*placed, q.fetched);
+            c.local = std::move(placed);
         }
-    for (LocalTerm& t : q.order) shift(t.value, offset);
+    for (LocalTerm& t : q.order) place(t.value, at);
 }
 
 }  // namespace zelt::jet

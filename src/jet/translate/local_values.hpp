@@ -33,7 +33,8 @@ public:
     LocalValue localize(ast::Index e);
     bool empty() const { return fetched_.empty() && !computed_; }
 
-    // Writes what the server computes for the local values (", expr AS name" each) after the
+    // Writes what the server computes for the local values (", expr AS name" each, an expression
+    // the server would write the same way once; a text written in the statement is never sent) after the
     // `before` columns the server sends for the selection itself, and makes the query's local
     // values name their positions in the row and take their kinds.
     void writeFetched(ExpressionWriter& w, std::string& out, Query& q, bool first, std::vector<ValueKind> before);
@@ -48,7 +49,7 @@ private:
     std::vector<ast::Index> fetched_;
     std::function<Typed(ast::Index)> probe_;
     std::function<bool(ast::Index)> onServer_;
-    bool computed_ = false;  // a value computed from nothing fetched (Date())
+    bool computed_ = false;  // a value computed from nothing fetched (Date(), a text)
 };
 
 }  // namespace zelt::jet
