@@ -1,6 +1,7 @@
 #include "zelt/automation/registry.hpp"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -246,7 +247,13 @@ std::string registryPath() {
     if (const char* p = std::getenv("ZELT_REGISTRY"); p && *p) return p;
     if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x) return std::string(x) + "/zelt/registry.json";
     const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : "/tmp") + "/.config/zelt/registry.json";
+    // Without HOME, the account's own home; never a place other local users share.
+    if (!home || !*home)
+        if (const passwd* account = ::getpwuid(::getuid())) home = account->pw_dir;
+    if (!home || !*home)
+        throwError(err::CannotCreateObject,
+                   "Não foi possível saber onde fica o registro de classes: defina ZELT_REGISTRY ou HOME.");
+    return std::string(home) + "/.config/zelt/registry.json";
 }
 
 void offerTypeLibrary(TypeLibraryInfo info) {

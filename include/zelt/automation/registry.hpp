@@ -3,8 +3,8 @@
 // Each library offers its classes' factories in process (its class objects); registration writes
 // the ProgID and class identifier into the registry file, so CreateObject finds only what is
 // registered. The file is $ZELT_REGISTRY, or $XDG_CONFIG_HOME/zelt/registry.json
-// (~/.config/zelt/registry.json): the ProgIDs at its top level, the type libraries under
-// "typeLibraries", keyed by library identifier.
+// (~/.config/zelt/registry.json; the account's home when HOME is unset): the ProgIDs at its top
+// level, the type libraries under "typeLibraries", keyed by library identifier.
 #include <cstdint>
 #include <functional>
 #include <optional>
