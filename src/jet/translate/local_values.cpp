@@ -1,6 +1,7 @@
 #include "jet/translate/local_values.hpp"
 
 #include <algorithm>
+#include <optional>
 
 #include "jet/library/library.hpp"
 #include "jet/parser/syntax_error.hpp"
@@ -148,12 +149,81 @@ LocalValue LocalPlanner::localize(Index e) {
         operands(operands, e);
         return v;
     }
-    throwError(err::Syntax, "Neste banco de dados esta expressão só pode ser calculada numa coluna da seleção ou num "
-                            "termo de ORDER BY, e dentro de IIf, Switch e & apenas, " +
+    if (const std::optional<LocalValue> c = condition(e)) return *c;
+    throwError(err::Syntax, "Neste banco de dados esta expressão só pode ser calculada numa coluna da seleção, num "
+                            "termo de ORDER BY ou numa condição de WHERE, e dentro de IIf, Switch, &, das "
+                            "comparações, de And, Or, Not, Is Null, Like, Between e In apenas, " +
                                 whereInText(tree_.text, x.position, x.a.empty() ? std::string_view("(") : x.a) + ".");
 }
 
-// Format and & give text; IIf and Switch the common kind of their branches.
+// Jet's three-valued conditions over values computed here: Between as both bounds compared, an
+// IN list as equalities joined by Or.
+std::optional<LocalValue> LocalPlanner::condition(Index e) {
+    const Expr& x = tree_[e];
+    LocalValue v;
+    auto negated = [](LocalValue inner, bool negate) {
+        if (!negate) return inner;
+        LocalValue n;
+        n.kind = LocalValue::Kind::Not;
+        n.operands.push_back(std::move(inner));
+        return n;
+    };
+    auto compare = [&](std::string_view op, LocalValue l, LocalValue r) {
+        LocalValue c;
+        c.kind = LocalValue::Kind::Compare;
+        c.text = op;
+        c.operands.push_back(std::move(l));
+        c.operands.push_back(std::move(r));
+        return c;
+    };
+    switch (x.kind) {
+    case Expr::Kind::Binary: {
+        static constexpr std::pair<ast::Op, std::string_view> Comparisons[] = {
+            {ast::Op::Eq, "="}, {ast::Op::Ne, "<>"}, {ast::Op::Lt, "<"},
+            {ast::Op::Gt, ">"}, {ast::Op::Le, "<="}, {ast::Op::Ge, ">="}};
+        const Index r = tree_.nextOf(x.first);
+        if (x.op == ast::Op::And || x.op == ast::Op::Or) {
+            v.kind = x.op == ast::Op::And ? LocalValue::Kind::And : LocalValue::Kind::Or;
+            v.operands.push_back(localize(x.first));
+            v.operands.push_back(localize(r));
+            return v;
+        }
+        for (const auto& [op, text] : Comparisons)
+            if (op == x.op) return compare(text, localize(x.first), localize(r));
+        return std::nullopt;
+    }
+    case Expr::Kind::Not:
+        return negated(localize(x.first), true);
+    case Expr::Kind::IsNull:
+        v.kind = LocalValue::Kind::IsNull;
+        v.operands.push_back(localize(x.first));
+        return negated(std::move(v), x.negated);
+    case Expr::Kind::Like:
+        v.kind = LocalValue::Kind::Like;
+        v.operands.push_back(localize(x.first));
+        v.operands.push_back(localize(tree_.nextOf(x.first)));
+        return negated(std::move(v), x.negated);
+    case Expr::Kind::Between: {
+        const LocalValue value = localize(x.first);
+        const Index low = tree_.nextOf(x.first);
+        v.kind = LocalValue::Kind::And;
+        v.operands.push_back(compare(">=", value, localize(low)));
+        v.operands.push_back(compare("<=", value, localize(tree_.nextOf(low))));
+        return negated(std::move(v), x.negated);
+    }
+    case Expr::Kind::In: {
+        if (x.query != ast::None) return std::nullopt;
+        const LocalValue value = localize(x.first);
+        v.kind = LocalValue::Kind::Or;
+        for (Index i = tree_.nextOf(x.first); i != ast::None; i = tree_.nextOf(i))
+            v.operands.push_back(compare("=", value, localize(i)));
+        return negated(std::move(v), x.negated);
+    }
+    default: return std::nullopt;
+    }
+}
+
+// Format and & give text; IIf and Switch the common kind of their branches; conditions Booleans.
 static ValueKind kindOf(const LocalValue& v, const std::vector<ValueKind>& fetched) {
     switch (v.kind) {
     case LocalValue::Kind::Fetched: return v.column < fetched.size() ? fetched[v.column] : ValueKind::Unknown;
@@ -167,6 +237,12 @@ static ValueKind kindOf(const LocalValue& v, const std::vector<ValueKind>& fetch
         for (const LocalValue& o : v.operands) kinds.push_back(kindOf(o, fetched));
         return library::resultKind(f ? *f : library::operatorFunction(v.text), kinds);
     }
+    case LocalValue::Kind::Compare:
+    case LocalValue::Kind::And:
+    case LocalValue::Kind::Or:
+    case LocalValue::Kind::Not:
+    case LocalValue::Kind::IsNull:
+    case LocalValue::Kind::Like: return ValueKind::Boolean;
     case LocalValue::Kind::IIf:
     case LocalValue::Kind::Switch: break;
     }
@@ -219,6 +295,7 @@ void LocalPlanner::writeFetched(ExpressionWriter& w, std::string& out, Query& q,
             c.local = std::move(placed);
         }
     for (LocalTerm& t : q.order) place(t.value, at);
+    if (q.filter) place(*q.filter, at);
 }
 
 }  // namespace zelt::jet

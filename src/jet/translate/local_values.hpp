@@ -5,6 +5,7 @@
 // engine whose CASE takes one type, an IIf or Switch whose branches are of different kinds (a
 // number here, a text there) is chosen the same way, so each value keeps its kind.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,9 @@ public:
 
 private:
     LocalValue fetched(ast::Index e);
+    // e as a condition computed here (a comparison, And, Or, Not, Is Null, Like, Between, an IN
+    // list); nothing for any other expression.
+    std::optional<LocalValue> condition(ast::Index e);
     bool mixesKinds(const ast::Expr& call) const;
 
     const ast::Tree& tree_;

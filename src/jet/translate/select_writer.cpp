@@ -67,20 +67,36 @@ public:
         if (!dialect_.mixesKinds()) local.kindsBy([&](Index e) { scratch.clear(); return probe.write(e); });
         const bool computesLocally = !dialect_.formatsOnServer() || !dialect_.mixesKinds();
         const bool localColumns = computesLocally && anyItem([&](Index e) { return local.needed(e); });
+        // Conditions of WHERE (and of inner joins' ON) that the server cannot compute are tested by
+        // the engine on the rows the server sends, narrowed by the rest; what Jet does after WHERE
+        // (DISTINCT, ORDER BY with TOP) is then the engine's too.
+        std::vector<Index> localConditions;
+        if (computesLocally) {
+            const auto isLocal = [&](Index e) { return local.needed(e); };
+            if (s_.where != ast::None) serverWhere_ = splitConditions(s_.where, isLocal, localConditions);
+            if (s_.from != ast::None) splitJoinConditions(s_.from, isLocal, localConditions);
+        }
+        const bool localFilter = !localConditions.empty();
+        if (localFilter && (!s_.groupBy.empty() || s_.having != ast::None ||
+                            (s_.distinct == ast::Select::Distinct::DistinctRow && scope_.tables().size() > 1)))
+            localConditionRefused(localConditions.front(), "com GROUP BY, HAVING ou DISTINCTROW");
+        const bool localDistinct = s_.distinct == ast::Select::Distinct::Distinct && (localColumns || localFilter);
         // Jet's TOP n keeps the rows tied with the n-th on the ORDER BY terms; a rank does the
         // same. Ordered by a table's own counter there are no ties, and LIMIT lets SQLite stop early.
         // Terms the engine computes, or a rank over rows the engine completes, sort in the engine.
         const bool localOrder = ordered && computesLocally &&
                                 (anyOrderTerm([&](Index e) { return local.needed(e); }) ||
-                                 (localColumns && s_.top && !orderedByKey()));
-        const bool distinct = s_.distinct == ast::Select::Distinct::Distinct;
-        if (distinct && localColumns)
-            throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa consulta com DISTINCT.");
+                                 (localColumns && s_.top && !orderedByKey()) || localDistinct ||
+                                 (localFilter && s_.top));
+        const bool localTop = s_.top && (localOrder || localFilter || localDistinct);
+        const bool distinct = s_.distinct == ast::Select::Distinct::Distinct && !localDistinct;
+        if (localDistinct && ordered)
+            for (const ast::OrderItem& term : s_.orderBy) selectedPosition(term.expr);
         // A percentage counts the rows first. With DISTINCT, the rows that remain once the
         // duplicates go are ranked (and counted) around it.
-        const bool rankedDistinct = distinct && s_.top && !localOrder && (ordered || s_.percent);
-        const bool percent = s_.top && s_.percent && !localOrder;
-        const bool ranked = !distinct && (percent || (s_.top && ordered && !localOrder && !orderedByKey()));
+        const bool rankedDistinct = distinct && s_.top && !localTop && (ordered || s_.percent);
+        const bool percent = s_.top && s_.percent && !localTop;
+        const bool ranked = !distinct && (percent || (s_.top && ordered && !localTop && !orderedByKey()));
         // DISTINCT sorts by its selected columns, as Jet asks, named by their places in the result
         // (where an engine's collation would make a term another expression than the column).
         const bool sortedByPlace = distinct && ordered && !rankedDistinct && !localOrder;
@@ -124,13 +140,23 @@ public:
             q.columns.push_back({item.name, kind});
             sent.push_back(kind);
         }
-        if (localOrder) {
+        if (localOrder)
             for (const ast::OrderItem& term : s_.orderBy) q.order.push_back({local.localize(term.expr), term.descending});
+        if (localTop) {
             q.top = s_.top;
+            q.percent = s_.percent;
+        }
+        q.distinct = localDistinct;
+        if (localFilter) {
+            LocalValue all;
+            all.kind = LocalValue::Kind::And;
+            for (const Index c : localConditions) all.operands.push_back(local.localize(c));
+            q.filter = all.operands.size() == 1 ? std::move(all.operands.front()) : std::move(all);
         }
         if (!local.empty()) {
             const bool first = sent.empty();
             local.writeFetched(w, out, q, first, std::move(sent));
+            if (localFilter && w.wroteAggregate()) localConditionRefused(localConditions.front(), "com funções agregadas");
         }
         // Sorting by an aggregate needs a selection of them: SQLite refuses it otherwise, and Jet
         // asks that every column be grouped or aggregated.
@@ -151,10 +177,11 @@ public:
             w.refuseAggregates("FROM");
             writeFrom(w, out, s_.from, false);
         }
-        if (s_.where != ast::None) {
+        if (s_.where != ast::None && !(localFilter && serverWhere_.empty())) {
             out += " WHERE ";
             w.refuseAggregates("WHERE");
-            w.writeCondition(s_.where);
+            if (localFilter) writeConditions(w, out, serverWhere_);
+            else w.writeCondition(s_.where);
         }
         if (!s_.groupBy.empty()) {
             out += " GROUP BY ";
@@ -184,7 +211,7 @@ public:
             w.refuseAggregates(sortAggregates);
             orderTerms(w, out);
         }
-        if (s_.top && !ranked && !rankedDistinct && !localOrder) out += " LIMIT " + std::to_string(*s_.top);
+        if (s_.top && !ranked && !rankedDistinct && !localTop) out += " LIMIT " + std::to_string(*s_.top);
         if (rankedDistinct) rankDistinctRows(out, q.columns, ordered);
         if (ranked || rankedDistinct) {
             out += ")";
@@ -262,9 +289,59 @@ private:
         writeFrom(w, out, f.right, true);
         if (f.on != ast::None) {
             out += " ON ";
-            w.writeCondition(f.on);
+            const auto kept = std::find_if(serverOn_.begin(), serverOn_.end(), [&](const auto& on) { return on.first == i; });
+            if (kept != serverOn_.end()) writeConditions(w, out, kept->second);
+            else w.writeCondition(f.on);
         }
         if (nested) out += ')';
+    }
+
+    // The conditions ANDed in e that test(condition) leaves to the server; the others are added
+    // to elsewhere.
+    template <typename Test>
+    std::vector<Index> splitConditions(Index e, Test test, std::vector<Index>& elsewhere) const {
+        std::vector<Index> kept;
+        auto walk = [&](auto&& self, Index c) -> void {
+            const Expr& x = tree_[c];
+            if (x.kind == Expr::Kind::Binary && x.op == ast::Op::And) {
+                self(self, x.first);
+                self(self, tree_.nextOf(x.first));
+            } else {
+                (test(c) ? elsewhere : kept).push_back(c);
+            }
+        };
+        walk(walk, e);
+        return kept;
+    }
+
+    // An inner join's ON condition is a WHERE condition, unless an outer join encloses it.
+    template <typename Test>
+    void splitJoinConditions(Index i, Test test, std::vector<Index>& elsewhere) {
+        const From& f = tree_.froms[static_cast<size_t>(i)];
+        if (f.join != From::Join::Inner && f.join != From::Join::Cross) return;
+        if (f.on != ast::None) {
+            const size_t before = elsewhere.size();
+            std::vector<Index> kept = splitConditions(f.on, test, elsewhere);
+            if (elsewhere.size() != before) serverOn_.emplace_back(i, std::move(kept));
+        }
+        splitJoinConditions(f.left, test, elsewhere);
+        splitJoinConditions(f.right, test, elsewhere);
+    }
+
+    static void writeConditions(ExpressionWriter& w, std::string& out, const std::vector<Index>& conditions) {
+        if (conditions.empty()) out += "TRUE";
+        for (size_t i = 0; i < conditions.size(); ++i) {
+            if (i) out += " AND ";
+            if (conditions.size() > 1) out += '(';
+            w.writeCondition(conditions[i]);
+            if (conditions.size() > 1) out += ')';
+        }
+    }
+
+    [[noreturn]] void localConditionRefused(Index condition, std::string_view where) const {
+        const uint32_t at = tree_[condition].position;
+        throwError(err::Syntax, "Neste banco de dados uma condição que só o mecanismo calcula não pode estar numa consulta " +
+                                    std::string(where) + ", " + whereInText(tree_.text, at, tree_.text.substr(at)) + ".");
     }
 
     void orderTerms(ExpressionWriter& w, std::string& out) {
@@ -430,6 +507,10 @@ private:
     std::vector<std::pair<Index, std::string>> derived_;  // the text of each selection in FROM
     std::vector<Item> items_;
     std::vector<Alias> aliases_;
+    // Where the engine tests some conditions: those of WHERE left to the server, and of each
+    // inner join's ON.
+    std::vector<Index> serverWhere_;
+    std::vector<std::pair<Index, std::vector<Index>>> serverOn_;
 };
 
 [[noreturn]] void columnCountDiffers() {
