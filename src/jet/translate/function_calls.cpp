@@ -193,7 +193,7 @@ Typed ExpressionWriter::libraryCall(const Expr& e, std::span<const Index> args) 
     if (dialect_.hasLibrary()) sql::appendCall(out_, dialect_.libraryFunction(f.name), written);
     else if (!dialect_.serverLibraryCall(out_, f.name, written, kinds))
         throwError(err::Syntax, "Neste banco de dados a função " + std::string(f.name) +
-                                    " só pode estar numa coluna da seleção ou num termo de ORDER BY, " +
+                                    " só pode estar numa coluna da seleção, num termo de ORDER BY ou numa condição de WHERE, " +
                                     whereInText(tree_.text, e.position, e.a) + ".");
     return {library::resultKind(f, kinds)};
 }
