@@ -5,6 +5,7 @@
 #include <numeric>
 #include <span>
 
+#include "jet/engine/chapter_aggregates.hpp"
 #include "jet/engine/format_value.hpp"
 #include "jet/engine/jet_addition.hpp"
 #include "jet/engine/like_matching.hpp"
@@ -70,6 +71,7 @@ Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
         if (a.isNull() || pattern.isNull()) return Variant::null();
         return Variant(likeMatches(pattern.toText(), a.toText()));
     }
+    case LocalValue::Kind::Aggregate: break;  // placed as a value of the group's row
     case LocalValue::Kind::Concat: {
         std::string text;
         bool any = false;
@@ -125,6 +127,56 @@ void dropRepeated(const Query& query, std::vector<size_t>& kept, const std::func
     kept.resize(out);
 }
 
+using Row = std::function<std::span<const Variant>(size_t)>;
+
+Variant aggregateOver(const LocalAggregate& a, const std::vector<size_t>& rows, const Row& row) {
+    std::vector<Variant> values;
+    if (a.argument)
+        for (const size_t r : rows) values.push_back(evaluate(*a.argument, row(r)));
+    // First and Last: the value of the first or last row, Null included.
+    if (a.function == "First" || a.function == "Last")
+        return values.empty() ? Variant::null() : a.function == "First" ? values.front() : values.back();
+    using Kind = ShapeLevel::Column::Kind;
+    const Kind kind = a.function == "Count" ? Kind::Count
+                      : a.function == "Sum" ? Kind::Sum
+                      : a.function == "Avg" ? Kind::Avg
+                      : a.function == "Min" ? Kind::Min
+                      : a.function == "Max" ? Kind::Max
+                                            : Kind::StDev;
+    return aggregateOf(kind, values, rows.size());
+}
+
+// The kept rows grouped by the values of the grouping terms (without terms, all of them are one
+// group, even none): each group a row of its first row's values, then its aggregates.
+std::vector<Variant> groupRows(const Query& query, const std::vector<size_t>& kept, const Row& row, size_t width) {
+    const size_t terms = query.groups.size();
+    std::vector<Variant> keys;
+    keys.reserve(kept.size() * terms);
+    for (const size_t r : kept)
+        for (const LocalValue& g : query.groups) keys.push_back(evaluate(g, row(r)));
+    auto compareKeys = [&](size_t a, size_t b) {
+        for (size_t t = 0; t < terms; ++t)
+            if (const int c = compareInJetOrder(keys[a * terms + t], keys[b * terms + t])) return c;
+        return 0;
+    };
+    std::vector<size_t> sorted(kept.size());
+    std::iota(sorted.begin(), sorted.end(), size_t{0});
+    std::stable_sort(sorted.begin(), sorted.end(), [&](size_t a, size_t b) { return compareKeys(a, b) < 0; });
+    std::vector<std::vector<size_t>> groups;
+    for (size_t i = 0; i < sorted.size(); ++i) {
+        if (i == 0 || compareKeys(sorted[i - 1], sorted[i]) != 0) groups.emplace_back();
+        groups.back().push_back(kept[sorted[i]]);
+    }
+    if (terms == 0 && groups.empty()) groups.emplace_back();
+    std::vector<Variant> out;
+    out.reserve(groups.size() * (width + query.aggregates.size()));
+    for (const std::vector<size_t>& g : groups) {
+        for (size_t c = 0; c < width; ++c) out.push_back(g.empty() ? Variant::null() : row(g.front())[c]);
+        for (const LocalAggregate& a : query.aggregates) out.push_back(aggregateOver(a, g, row));
+    }
+    return out;
+}
+
 }  // namespace
 
 int compareInJetOrder(const Variant& a, const Variant& b) {
@@ -136,8 +188,8 @@ int compareInJetOrder(const Variant& a, const Variant& b) {
 }
 
 Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched) {
-    const size_t width = query.fetched.size();
-    const size_t rows = width ? fetched.size() / width : 0;
+    size_t width = query.fetched.size();
+    size_t rows = width ? fetched.size() / width : 0;
     auto row = [&](size_t r) { return std::span<const Variant>(fetched).subspan(r * width, width); };
 
     std::vector<size_t> order;
@@ -149,6 +201,17 @@ Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched
         }
         const Variant met = evaluate(*query.filter, row(r));
         if (!met.isNull() && truth(met)) order.push_back(r);
+    }
+    if (query.grouped) {
+        std::vector<Variant> groups = groupRows(query, order, row, width);
+        fetched = std::move(groups);
+        width += query.aggregates.size();
+        rows = width ? fetched.size() / width : 0;
+        order.clear();
+        for (size_t r = 0; r < rows; ++r) {
+            const Variant met = query.having ? evaluate(*query.having, row(r)) : Variant(true);
+            if (!met.isNull() && truth(met)) order.push_back(r);
+        }
     }
     if (query.distinct) {
         // The position in the server's row of each result column it sends.

@@ -101,7 +101,7 @@ public:
         if (jetName == "Now") return {"date_trunc('second', LOCALTIMESTAMP", "", ", ", ")"};
         if (jetName == "Format")
             throwError(err::Syntax, "Neste banco de dados a função Format só pode estar numa coluna da seleção, "
-                                    "num termo de ORDER BY ou numa condição de WHERE.");
+                                    "num termo de ORDER BY ou numa condição de uma seleção.");
         if (jetName == "Sum") return {"sum(", "", ", ", ")"};
         if (jetName == "Min") return {"min(", "", ", ", ")"};
         if (jetName == "Max") return {"max(", "", ", ", ")"};

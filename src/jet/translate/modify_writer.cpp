@@ -150,7 +150,7 @@ const ColumnDef& columnOf(const TableDef& table, std::string_view name) {
 Query nested(const ast::Tree& tree, Index query, const Dialect& dialect, const std::vector<ResultColumn>* shape) {
     Query q = writeNested(tree, query, dialect, nullptr, shape);
     if (q.computedLocally())
-        throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa subconsulta, " +
+        throwError(err::Syntax, "Neste banco de dados uma subconsulta não pode ter o que só o mecanismo calcula, " +
                                     whereInText(tree.text, tree.queries[static_cast<size_t>(query)].position, "SELECT") +
                                     ".");
     return q;

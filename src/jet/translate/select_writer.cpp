@@ -66,7 +66,6 @@ public:
             });
         if (!dialect_.mixesKinds()) local.kindsBy([&](Index e) { scratch.clear(); return probe.write(e); });
         const bool computesLocally = !dialect_.formatsOnServer() || !dialect_.mixesKinds();
-        const bool localColumns = computesLocally && anyItem([&](Index e) { return local.needed(e); });
         // Conditions of WHERE (and of inner joins' ON) that the server cannot compute are tested by
         // the engine on the rows the server sends, narrowed by the rest; what Jet does after WHERE
         // (DISTINCT, ORDER BY with TOP) is then the engine's too.
@@ -77,16 +76,24 @@ public:
             if (s_.from != ast::None) splitJoinConditions(s_.from, isLocal, localConditions);
         }
         const bool localFilter = !localConditions.empty();
-        if (localFilter && (!s_.groupBy.empty() || s_.having != ast::None ||
-                            (s_.distinct == ast::Select::Distinct::DistinctRow && scope_.tables().size() > 1)))
-            localConditionRefused(localConditions.front(), "com GROUP BY, HAVING ou DISTINCTROW");
+        if (localFilter && s_.distinct == ast::Select::Distinct::DistinctRow && scope_.tables().size() > 1)
+            localConditionRefused(localConditions.front(), "com DISTINCTROW");
+        // The groups of rows only the engine has are its own, and so is all that follows them.
+        const bool localGroups = localFilter && (!s_.groupBy.empty() || s_.having != ast::None ||
+                                                 anyItem([&](Index e) { return aggregates(e); }) ||
+                                                 anyOrderTerm([&](Index e) { return aggregates(e); }));
+        if (localGroups) {
+            local.groupsLocally();
+            refuseUngrouped();
+        }
+        const bool localColumns = computesLocally && anyItem([&](Index e) { return local.needed(e); });
         const bool localDistinct = s_.distinct == ast::Select::Distinct::Distinct && (localColumns || localFilter);
         // Jet's TOP n keeps the rows tied with the n-th on the ORDER BY terms; a rank does the
         // same. Ordered by a table's own counter there are no ties, and LIMIT lets SQLite stop early.
         // Terms the engine computes, or a rank over rows the engine completes, sort in the engine.
         const bool localOrder = ordered && computesLocally &&
                                 (anyOrderTerm([&](Index e) { return local.needed(e); }) ||
-                                 (localColumns && s_.top && !orderedByKey()) || localDistinct ||
+                                 (localColumns && s_.top && !orderedByKey()) || localDistinct || localGroups ||
                                  (localFilter && s_.top));
         const bool localTop = s_.top && (localOrder || localFilter || localDistinct);
         const bool distinct = s_.distinct == ast::Select::Distinct::Distinct && !localDistinct;
@@ -153,6 +160,11 @@ public:
             for (const Index c : localConditions) all.operands.push_back(local.localize(c));
             q.filter = all.operands.size() == 1 ? std::move(all.operands.front()) : std::move(all);
         }
+        if (localGroups) {
+            q.grouped = true;
+            for (const Index g : s_.groupBy) q.groups.push_back(local.localize(g));
+            if (s_.having != ast::None) q.having = local.localize(s_.having);
+        }
         if (!local.empty()) {
             const bool first = sent.empty();
             local.writeFetched(w, out, q, first, std::move(sent));
@@ -183,17 +195,17 @@ public:
             if (localFilter) writeConditions(w, out, serverWhere_);
             else w.writeCondition(s_.where);
         }
-        if (!s_.groupBy.empty()) {
+        if (!s_.groupBy.empty() && !localGroups) {
             out += " GROUP BY ";
             w.refuseAggregates("GROUP BY");
             for (size_t i = 0; i < s_.groupBy.size(); ++i) {
                 if (i) out += ", ";
                 w.writeTerm(s_.groupBy[i], Dialect::TextUse::Group);
             }
-        } else if (s_.distinct == ast::Select::Distinct::DistinctRow && !w.wroteAggregate()) {
+        } else if (s_.distinct == ast::Select::Distinct::DistinctRow && !w.wroteAggregate() && !localGroups) {
             rowKeys(out);
         }
-        if (s_.having != ast::None) {
+        if (s_.having != ast::None && !localGroups) {
             out += " HAVING ";
             w.refuseAggregates(nullptr);
             w.writeCondition(s_.having);
@@ -247,7 +259,7 @@ private:
         if (f.join == From::Join::Table && f.query != ast::None) {
             Query q = writeNested(tree_, f.query, dialect_, nullptr, nullptr);
             if (q.computedLocally())
-                throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa subconsulta, " +
+                throwError(err::Syntax, "Neste banco de dados uma subconsulta não pode ter o que só o mecanismo calcula, " +
                                             whereInText(tree_.text, f.position, f.alias) + ".");
             scope_.addSelection(f.alias, q.columns);
             derived_.push_back({i, std::move(q.sql)});
@@ -335,6 +347,34 @@ private:
             if (conditions.size() > 1) out += '(';
             w.writeCondition(conditions[i]);
             if (conditions.size() > 1) out += ')';
+        }
+    }
+
+    // Whether e calls an aggregate (not counting those of the selections inside it).
+    bool aggregates(Index e) const {
+        const Expr& x = tree_[e];
+        if (x.kind == Expr::Kind::Call && isAggregate(x.a)) return true;
+        for (Index i = x.first; i != ast::None; i = tree_.nextOf(i))
+            if (aggregates(i)) return true;
+        return false;
+    }
+
+    // Where the engine groups, a column the server sends is a group's: it must be grouped by, as
+    // Jet asks of every column that no aggregate takes.
+    void refuseUngrouped() const {
+        for (const Item& item : items_) {
+            if (item.expr != ast::None && aggregates(item.expr)) continue;
+            const Expr* e = item.expr != ast::None ? &tree_[item.expr] : nullptr;
+            if (e && e->kind != Expr::Kind::Column) continue;  // computed from grouped columns, or refused by them
+            const ResolvedColumn c = e ? scope_.resolve(e->a, e->b) : item.column;
+            const bool grouped = std::any_of(s_.groupBy.begin(), s_.groupBy.end(), [&](Index g) {
+                const Expr& t = tree_[g];
+                const ResolvedColumn d = t.kind == Expr::Kind::Column ? scope_.resolve(t.a, t.b) : ResolvedColumn{};
+                return d && c && d.column == c.column && d.qualifier == c.qualifier;
+            });
+            if (!grouped)
+                throwError(err::Syntax, "Sua consulta não inclui a expressão especificada '" + item.name +
+                                            "' como parte de uma função agregada.");
         }
     }
 
@@ -543,7 +583,7 @@ Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members,
             member.unitesDistinct();
         Query part = member.write(!unionOrder, shape ? shape : i == 0 ? nullptr : &q.columns);
         if (part.computedLocally())
-            throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa consulta união.");
+            throwError(err::Syntax, "Neste banco de dados uma consulta união não pode ter o que só o mecanismo calcula.");
         if (i == 0) q.columns = part.columns;
         else if (part.columns.size() != q.columns.size()) columnCountDiffers();
         if (i) q.sql += m.unionAll ? " UNION ALL " : " UNION ";
