@@ -78,8 +78,12 @@ public:
         const bool localFilter = !localConditions.empty();
         if (localFilter && s_.distinct == ast::Select::Distinct::DistinctRow && scope_.tables().size() > 1)
             localConditionRefused(localConditions.front(), "com DISTINCTROW");
-        // The groups of rows only the engine has are its own, and so is all that follows them.
-        const bool localGroups = localFilter && (!s_.groupBy.empty() || s_.having != ast::None ||
+        // The groups of rows only the engine has are its own, and so is all that follows them; so
+        // are groups by what only the engine computes, or kept by such a HAVING.
+        const bool groupedLocally =
+            computesLocally && ((s_.having != ast::None && local.needed(s_.having)) ||
+                                std::any_of(s_.groupBy.begin(), s_.groupBy.end(), [&](Index g) { return local.needed(g); }));
+        const bool localGroups = (localFilter || groupedLocally) && (!s_.groupBy.empty() || s_.having != ast::None ||
                                                  anyItem([&](Index e) { return aggregates(e); }) ||
                                                  anyOrderTerm([&](Index e) { return aggregates(e); }));
         if (localGroups) {
@@ -95,7 +99,7 @@ public:
                                 (anyOrderTerm([&](Index e) { return local.needed(e); }) ||
                                  (localColumns && s_.top && !orderedByKey()) || localDistinct || localGroups ||
                                  (localFilter && s_.top));
-        const bool localTop = s_.top && (localOrder || localFilter || localDistinct);
+        const bool localTop = s_.top && (localOrder || localFilter || localDistinct || localGroups);
         const bool distinct = s_.distinct == ast::Select::Distinct::Distinct && !localDistinct;
         if (localDistinct && ordered)
             for (const ast::OrderItem& term : s_.orderBy) selectedPosition(term.expr);
