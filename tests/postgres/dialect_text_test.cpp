@@ -57,6 +57,14 @@ TEST(PostgresDialect, WritesJetInTheServersTerms) {
         {"SELECT IIf(CEP<>'', Format(CEP,'00000-000'), '') & ' ' & Format(CEP,'0') AS X FROM Clientes",
          "SELECT \"Clientes\".\"CEP\" <> '' COLLATE \"ptbr_ci\" AS \"jet_valor0\", \"Clientes\".\"CEP\" AS "
          "\"jet_valor1\" FROM \"Clientes\""},
+        // Date, Time and Now from the one clock of the statement.
+        {"SELECT Date() AS D, Time() AS T, Now() AS N FROM Empresa",
+         "SELECT date_trunc('day', LOCALTIMESTAMP) AS \"D\", (TIMESTAMP '1899-12-30' + CAST(date_trunc('second', "
+         "LOCALTIMESTAMP) AS time)) AS \"T\", date_trunc('second', LOCALTIMESTAMP) AS \"N\" FROM \"Empresa\""},
+        // A condition the server cannot compute: the server narrows by the others, TOP is the engine's.
+        {"SELECT TOP 1 Codigo FROM Clientes WHERE Situacao = 1 AND InStrRev(Cidade, 'e') > 0 ORDER BY Codigo",
+         "SELECT \"Clientes\".\"Codigo\" AS \"Codigo\", \"Clientes\".\"Codigo\" AS \"jet_valor0\", 0 AS "
+         "\"jet_valor1\", \"Clientes\".\"Cidade\" AS \"jet_valor2\" FROM \"Clientes\" WHERE \"Clientes\".\"Situacao\" = 1"},
     };
     for (const auto& r : rows) EXPECT_EQ(translate(r.jet, postgres::postgresDialect()).query.sql, r.sql) << r.jet;
 }

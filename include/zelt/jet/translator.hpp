@@ -18,14 +18,22 @@ namespace zelt::jet {
 enum class ValueKind { Unknown, Integer, Double, Money, Text, Boolean, Date, SmallInt, Byte };
 
 // A value the engine computes from the row the server sent, where the server has no equivalent of
-// what only shapes the output (Format on an engine without it).
+// what only shapes the output (Format on an engine without it), or a condition on such values.
 struct LocalValue {
-    enum class Kind : uint8_t { Fetched, Text, Format, IIf, Switch, Concat, Add, Call };
+    enum class Kind : uint8_t { Fetched, Text, Format, IIf, Switch, Concat, Add, Call, Compare, And, Or, Not, IsNull, Like, Aggregate };
     Kind kind = Kind::Fetched;
     size_t column = 0;                 // Fetched: its position in the server's row
-    std::string text;                  // Text; Call: the function library's name
+    std::string text;                  // Text; Call: the function library's name; Compare: "=", "<>", "<"...
     std::vector<LocalValue> operands;  // Format: value, pattern; IIf: test, then, else; Switch: pairs;
-                                       // Concat and Add: their operands; Call: its arguments
+                                       // Concat, Add, And and Or: their operands; Call: its arguments;
+                                       // Compare: both sides; Like: value, pattern; Not, IsNull: one
+};
+
+// An aggregate the engine computes over the rows of a group: Count, Sum, Avg, Min, Max, StDev,
+// First or Last of its argument (none: Count(*)), computed on each row.
+struct LocalAggregate {
+    std::string function;
+    std::optional<LocalValue> argument;
 };
 
 struct ResultColumn {
@@ -43,13 +51,24 @@ struct Query {
     std::string sql;                    // the engine's text, one statement, no trailing ";"
     std::vector<ResultColumn> columns;  // for selections
 
-    // When some column or ORDER BY term is computed by the engine: the kinds of every column of the
-    // server's row (the result columns it computes, in order, then those the engine's values are
-    // made from); the terms the engine sorts by, in place of the server; the rows it keeps (TOP,
-    // with the rows tied with the last).
+    // When some column, condition or ORDER BY term is computed by the engine: the kinds of every
+    // column of the server's row (the result columns it computes, in order, then those the engine's
+    // values are made from); the condition a row must meet (True, not Null); whether repeated rows
+    // go (DISTINCT); the terms the engine sorts by, in place of the server; the rows it keeps (TOP,
+    // with the rows tied with the last; percent: n% of them, rounded up).
     std::vector<ValueKind> fetched;
+    std::optional<LocalValue> filter;
+    // Grouped by the engine (GROUP BY, or aggregates, after a condition it tests): the rows that
+    // meet the filter grouped by the terms' values, each group a row of its first row's values and
+    // then the aggregates' (placed after the server's columns); having: the groups kept.
+    bool grouped = false;
+    std::vector<LocalValue> groups;
+    std::vector<LocalAggregate> aggregates;
+    std::optional<LocalValue> having;
+    bool distinct = false;
     std::vector<LocalTerm> order;
     std::optional<int64_t> top;
+    bool percent = false;
     bool computedLocally() const { return !fetched.empty(); }
 };
 

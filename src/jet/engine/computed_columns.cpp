@@ -1,11 +1,14 @@
 #include "jet/engine/computed_columns.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <span>
 
+#include "jet/engine/chapter_aggregates.hpp"
 #include "jet/engine/format_value.hpp"
 #include "jet/engine/jet_addition.hpp"
+#include "jet/engine/like_matching.hpp"
 #include "jet/engine/result_builder.hpp"
 #include "jet/library/library.hpp"
 #include "zelt/automation/regional.hpp"
@@ -18,6 +21,9 @@ bool truth(const Variant& v) {
     if (v.isText()) return regional::parseNumber(*v.get<std::string>()).value_or(0) != 0;
     return v.toDouble() != 0;
 }
+
+// Jet's three-valued And and Or: the deciding value (False for And, True for Or) wins over Null.
+Variant logical(const LocalValue& v, std::span<const Variant> row);
 
 Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
     switch (v.kind) {
@@ -45,6 +51,27 @@ Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
         for (const LocalValue& o : v.operands) operands.push_back(evaluate(o, row));
         return library::call(f ? *f : library::operatorFunction(v.text), operands);
     }
+    case LocalValue::Kind::Compare: {
+        const Variant a = evaluate(v.operands[0], row), b = evaluate(v.operands[1], row);
+        if (a.isNull() || b.isNull()) return Variant::null();
+        const int c = compareInJetOrder(a, b);
+        const std::string_view op = v.text;
+        return Variant(op == "=" ? c == 0 : op == "<>" ? c != 0 : op == "<" ? c < 0 : op == ">" ? c > 0
+                                                             : op == "<=" ? c <= 0 : c >= 0);
+    }
+    case LocalValue::Kind::And:
+    case LocalValue::Kind::Or: return logical(v, row);
+    case LocalValue::Kind::Not: {
+        const Variant a = evaluate(v.operands[0], row);
+        return a.isNull() ? a : Variant(!truth(a));
+    }
+    case LocalValue::Kind::IsNull: return Variant(evaluate(v.operands[0], row).isNull());
+    case LocalValue::Kind::Like: {
+        const Variant a = evaluate(v.operands[0], row), pattern = evaluate(v.operands[1], row);
+        if (a.isNull() || pattern.isNull()) return Variant::null();
+        return Variant(likeMatches(pattern.toText(), a.toText()));
+    }
+    case LocalValue::Kind::Aggregate: break;  // placed as a value of the group's row
     case LocalValue::Kind::Concat: {
         std::string text;
         bool any = false;
@@ -63,7 +90,92 @@ Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
     return Variant::null();
 }
 
+Variant logical(const LocalValue& v, std::span<const Variant> row) {
+    const bool deciding = v.kind == LocalValue::Kind::Or;
+    bool unknown = false;
+    for (const LocalValue& o : v.operands) {
+        const Variant a = evaluate(o, row);
+        if (a.isNull()) unknown = true;
+        else if (truth(a) == deciding) return Variant(deciding);
+    }
+    return unknown ? Variant::null() : Variant(!deciding);
+}
+
 int rank(const Variant& v) { return v.isNull() || v.isEmpty() ? 0 : v.isText() ? 2 : 1; }
+
+// The rows of kept (in order) whose result columns repeat none of an earlier row's.
+void dropRepeated(const Query& query, std::vector<size_t>& kept, const std::function<Variant(size_t, size_t)>& value) {
+    const size_t width = query.columns.size();
+    std::vector<Variant> values;
+    values.reserve(kept.size() * width);
+    for (const size_t r : kept)
+        for (size_t c = 0; c < width; ++c) values.push_back(value(r, c));
+    auto compareRows = [&](size_t a, size_t b) {
+        for (size_t c = 0; c < width; ++c)
+            if (const int d = compareInJetOrder(values[a * width + c], values[b * width + c])) return d;
+        return 0;
+    };
+    std::vector<size_t> sorted(kept.size());
+    std::iota(sorted.begin(), sorted.end(), size_t{0});
+    std::stable_sort(sorted.begin(), sorted.end(), [&](size_t a, size_t b) { return compareRows(a, b) < 0; });
+    std::vector<bool> repeated(kept.size(), false);
+    for (size_t i = 1; i < sorted.size(); ++i)
+        if (compareRows(sorted[i - 1], sorted[i]) == 0) repeated[sorted[i]] = true;
+    size_t out = 0;
+    for (size_t i = 0; i < kept.size(); ++i)
+        if (!repeated[i]) kept[out++] = kept[i];
+    kept.resize(out);
+}
+
+using Row = std::function<std::span<const Variant>(size_t)>;
+
+Variant aggregateOver(const LocalAggregate& a, const std::vector<size_t>& rows, const Row& row) {
+    std::vector<Variant> values;
+    if (a.argument)
+        for (const size_t r : rows) values.push_back(evaluate(*a.argument, row(r)));
+    // First and Last: the value of the first or last row, Null included.
+    if (a.function == "First" || a.function == "Last")
+        return values.empty() ? Variant::null() : a.function == "First" ? values.front() : values.back();
+    using Kind = ShapeLevel::Column::Kind;
+    const Kind kind = a.function == "Count" ? Kind::Count
+                      : a.function == "Sum" ? Kind::Sum
+                      : a.function == "Avg" ? Kind::Avg
+                      : a.function == "Min" ? Kind::Min
+                      : a.function == "Max" ? Kind::Max
+                                            : Kind::StDev;
+    return aggregateOf(kind, values, rows.size());
+}
+
+// The kept rows grouped by the values of the grouping terms (without terms, all of them are one
+// group, even none): each group a row of its first row's values, then its aggregates.
+std::vector<Variant> groupRows(const Query& query, const std::vector<size_t>& kept, const Row& row, size_t width) {
+    const size_t terms = query.groups.size();
+    std::vector<Variant> keys;
+    keys.reserve(kept.size() * terms);
+    for (const size_t r : kept)
+        for (const LocalValue& g : query.groups) keys.push_back(evaluate(g, row(r)));
+    auto compareKeys = [&](size_t a, size_t b) {
+        for (size_t t = 0; t < terms; ++t)
+            if (const int c = compareInJetOrder(keys[a * terms + t], keys[b * terms + t])) return c;
+        return 0;
+    };
+    std::vector<size_t> sorted(kept.size());
+    std::iota(sorted.begin(), sorted.end(), size_t{0});
+    std::stable_sort(sorted.begin(), sorted.end(), [&](size_t a, size_t b) { return compareKeys(a, b) < 0; });
+    std::vector<std::vector<size_t>> groups;
+    for (size_t i = 0; i < sorted.size(); ++i) {
+        if (i == 0 || compareKeys(sorted[i - 1], sorted[i]) != 0) groups.emplace_back();
+        groups.back().push_back(kept[sorted[i]]);
+    }
+    if (terms == 0 && groups.empty()) groups.emplace_back();
+    std::vector<Variant> out;
+    out.reserve(groups.size() * (width + query.aggregates.size()));
+    for (const std::vector<size_t>& g : groups) {
+        for (size_t c = 0; c < width; ++c) out.push_back(g.empty() ? Variant::null() : row(g.front())[c]);
+        for (const LocalAggregate& a : query.aggregates) out.push_back(aggregateOver(a, g, row));
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -76,17 +188,49 @@ int compareInJetOrder(const Variant& a, const Variant& b) {
 }
 
 Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched) {
-    const size_t width = query.fetched.size();
-    const size_t rows = width ? fetched.size() / width : 0;
+    size_t width = query.fetched.size();
+    size_t rows = width ? fetched.size() / width : 0;
     auto row = [&](size_t r) { return std::span<const Variant>(fetched).subspan(r * width, width); };
 
-    std::vector<size_t> order(rows);
-    std::iota(order.begin(), order.end(), size_t{0});
+    std::vector<size_t> order;
+    order.reserve(rows);
+    for (size_t r = 0; r < rows; ++r) {
+        if (!query.filter) {
+            order.push_back(r);
+            continue;
+        }
+        const Variant met = evaluate(*query.filter, row(r));
+        if (!met.isNull() && truth(met)) order.push_back(r);
+    }
+    if (query.grouped) {
+        std::vector<Variant> groups = groupRows(query, order, row, width);
+        fetched = std::move(groups);
+        width += query.aggregates.size();
+        rows = width ? fetched.size() / width : 0;
+        order.clear();
+        for (size_t r = 0; r < rows; ++r) {
+            const Variant met = query.having ? evaluate(*query.having, row(r)) : Variant(true);
+            if (!met.isNull() && truth(met)) order.push_back(r);
+        }
+    }
+    if (query.distinct) {
+        // The position in the server's row of each result column it sends.
+        std::vector<size_t> sentAt;
+        for (size_t c = 0, sent = 0; c < query.columns.size(); ++c) sentAt.push_back(query.columns[c].local ? 0 : sent++);
+        dropRepeated(query, order, [&](size_t r, size_t c) {
+            const ResultColumn& column = query.columns[c];
+            return column.local ? evaluate(*column.local, row(r)) : row(r)[sentAt[c]];
+        });
+    }
+    // TOP n PERCENT keeps n% of the rows, rounded up.
+    const std::optional<int64_t> top =
+        query.top && query.percent ? std::optional<int64_t>((static_cast<int64_t>(order.size()) * *query.top + 99) / 100)
+                                   : query.top;
     if (!query.order.empty()) {
         std::vector<Variant> keys;
-        keys.reserve(rows * query.order.size());
-        for (size_t r = 0; r < rows; ++r)
-            for (const LocalTerm& t : query.order) keys.push_back(evaluate(t.value, row(r)));
+        keys.resize(rows * query.order.size());
+        for (const size_t r : order)  // the rows kept only: a row the condition left out raises nothing
+            for (size_t t = 0; t < query.order.size(); ++t) keys[r * query.order.size() + t] = evaluate(query.order[t].value, row(r));
         const size_t terms = query.order.size();
         auto compareRows = [&](size_t a, size_t b) {
             for (size_t t = 0; t < terms; ++t) {
@@ -97,11 +241,13 @@ Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched
         };
         std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return compareRows(a, b) < 0; });
         // TOP n keeps the rows tied with the n-th.
-        if (query.top && static_cast<size_t>(std::max<int64_t>(*query.top, 0)) < order.size()) {
-            size_t keep = static_cast<size_t>(std::max<int64_t>(*query.top, 0));
+        if (top && static_cast<size_t>(std::max<int64_t>(*top, 0)) < order.size()) {
+            size_t keep = static_cast<size_t>(std::max<int64_t>(*top, 0));
             while (keep > 0 && keep < order.size() && compareRows(order[keep - 1], order[keep]) == 0) ++keep;
             order.resize(keep);
         }
+    } else if (top && static_cast<size_t>(std::max<int64_t>(*top, 0)) < order.size()) {
+        order.resize(static_cast<size_t>(std::max<int64_t>(*top, 0)));
     }
 
     std::vector<std::string> names;

@@ -80,8 +80,20 @@ bool sameWordSlow(std::string_view a, std::string_view b) {
     return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
+namespace {
 
-void tokenize(std::string_view s, std::vector<Token>& out) {
+// [SELECT ...]. followed by no name: the brackets hold a selection, not a table's name.
+bool derivedTable(std::string_view s, size_t open, size_t close) {
+    const size_t word = s.find_first_not_of(" \t\r\n", open + 1);
+    if (word == std::string_view::npos || word + 7 > close || !sameWord(s.substr(word, 6), "SELECT")) return false;
+    if (std::string_view(" \t\r\n").find(s[word + 6]) == std::string_view::npos) return false;
+    return close + 1 < s.size() && s[close + 1] == '.' &&
+           (close + 2 == s.size() || !isWordChar(static_cast<unsigned char>(s[close + 2])));
+}
+
+}  // namespace
+
+void tokenize(std::string_view s, std::vector<Token>& out, size_t from) {
     // A NUL ends the text for SQLite (and for Jet), so nothing after it could be said to be read.
     if (const size_t nul = s.find('\0'); nul != std::string_view::npos) syntaxError(s, nul, {});
     auto at = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
@@ -89,7 +101,7 @@ void tokenize(std::string_view s, std::vector<Token>& out) {
         out.push_back({kind, s.substr(bodyStart, bodyEnd - bodyStart), static_cast<uint32_t>(start),
                        static_cast<uint32_t>(end)});
     };
-    size_t i = 0;
+    size_t i = from;
     while (i < s.size()) {
         const unsigned char c = at(i);
         const size_t start = i;
@@ -133,6 +145,15 @@ void tokenize(std::string_view s, std::vector<Token>& out) {
         } else if (c == '[' || c == '#') {
             const size_t close = s.find(c == '[' ? ']' : '#', i + 1);
             if (close == std::string_view::npos) unterminatedLiteral(s, start);
+            if (c == '[' && derivedTable(s, start, close)) {
+                // Jet's own spelling of a selection in FROM, [SELECT ...]. AS x: read as (SELECT ...) AS x.
+                out.push_back({Token::Kind::Symbol, "(", static_cast<uint32_t>(start), static_cast<uint32_t>(start + 1)});
+                tokenize(s.substr(0, close), out, start + 1);
+                out.pop_back();  // its end
+                out.push_back({Token::Kind::Symbol, ")", static_cast<uint32_t>(close), static_cast<uint32_t>(close + 2)});
+                i = close + 2;
+                continue;
+            }
             push(c == '[' ? Token::Kind::Bracketed : Token::Kind::DateLiteral, start, close + 1, start + 1, close);
             i = close + 1;
         } else if (c == '@' && i + 1 < s.size() && s[i + 1] == '@') {

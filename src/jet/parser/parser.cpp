@@ -672,10 +672,20 @@ private:
     void remove(ast::Statement& st) {
         st.kind = ast::Statement::Kind::Delete;
         expectWord(Keyword::Delete);
-        if (!acceptSymbol('*') && atName() && peek(1).isSymbol('.') && peek(2).isSymbol('*')) pos_ += 3;  // Tabela.*
+        std::string_view target;  // Tabela.*: the table rows go from, among those FROM joins
+        if (!acceptSymbol('*') && atName() && peek(1).isSymbol('.') && peek(2).isSymbol('*')) {
+            target = name();
+            pos_ += 2;
+        }
         expectWord(Keyword::From);
         st.tablePosition = peek().start;
-        st.table = name();
+        const Token& after = peek(1);
+        if (after.isWord(Keyword::Where) || after.isSymbol(';') || after.kind == K::End) {
+            st.table = name();
+        } else {
+            st.from = fromClause();  // DELETE t.* FROM A AS t INNER JOIN B ON ...
+            st.table = target;
+        }
         if (acceptWord(Keyword::Where)) st.where = expression();
     }
 

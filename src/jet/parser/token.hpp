@@ -37,6 +37,7 @@ inline bool sameWord(std::string_view a, std::string_view b) {
 }
 
 // Raises the syntax error on a character that starts no token or on a literal left open.
-void tokenize(std::string_view text, std::vector<Token>& out);
+// from: where to begin (the tokens inside Jet's [SELECT ...]. keep their places in the text).
+void tokenize(std::string_view text, std::vector<Token>& out, size_t from = 0);
 
 }  // namespace zelt::jet

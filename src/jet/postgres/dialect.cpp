@@ -88,7 +88,9 @@ public:
                       p.minute, p.second);
         out += text;
     }
-    void now(std::string& out) const override { out += "LOCALTIMESTAMP(0)"; }
+    // Now, Date and Time read one clock, the statement's LOCALTIMESTAMP, cut as Jet's are: the
+    // server's rounding could put Now a second into the next day while Date still reads this one.
+    void now(std::string& out) const override { out += "date_trunc('second', LOCALTIMESTAMP)"; }
 
     Call function(std::string_view jetName) const override {
         if (jetName == "Trim") return {"btrim(CAST(", " AS text), ' '", ", ", ")"};  // VB trims spaces only
@@ -96,10 +98,10 @@ public:
         if (jetName == "Day") return {"CAST(EXTRACT(DAY FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
         if (jetName == "Month") return {"CAST(EXTRACT(MONTH FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
         if (jetName == "Year") return {"CAST(EXTRACT(YEAR FROM CAST(", " AS timestamp)", ", ", ") AS integer)"};
-        if (jetName == "Now") return {"LOCALTIMESTAMP(0", "", ", ", ")"};
+        if (jetName == "Now") return {"date_trunc('second', LOCALTIMESTAMP", "", ", ", ")"};
         if (jetName == "Format")
-            throwError(err::Syntax, "Neste banco de dados a função Format só pode estar numa coluna da seleção ou "
-                                    "num termo de ORDER BY.");
+            throwError(err::Syntax, "Neste banco de dados a função Format só pode estar numa coluna da seleção, "
+                                    "num termo de ORDER BY ou numa condição de uma seleção.");
         if (jetName == "Sum") return {"sum(", "", ", ", ")"};
         if (jetName == "Min") return {"min(", "", ", ", ")"};
         if (jetName == "Max") return {"max(", "", ", ", ")"};
@@ -129,8 +131,9 @@ public:
         const auto date = [](ValueKind k) { return k == ValueKind::Date; };
         const auto number = [](ValueKind k) { return isNumeric(k) && k != ValueKind::Date && k != ValueKind::Boolean; };
         const std::string a = args.empty() ? std::string() : args[0];
-        if (name == "Date") return out += "CAST(CURRENT_DATE AS timestamp(0))", true;
-        if (name == "Time") return out += "(TIMESTAMP '1899-12-30' + LOCALTIME(0))", true;
+        if (name == "Date") return out += "date_trunc('day', LOCALTIMESTAMP)", true;
+        if (name == "Time")
+            return out += "(TIMESTAMP '1899-12-30' + CAST(date_trunc('second', LOCALTIMESTAMP) AS time))", true;
         if (all(text)) {
             if (name == "UCase") return out += "upper(CAST(" + a + " AS text))", true;
             if (name == "LCase") return out += "lower(CAST(" + a + " AS text))", true;

@@ -50,6 +50,8 @@ bool isNumeric(ValueKind kind);
 // The operators the function library computes, and the library's names of them (Mod, IntDiv,
 // Power, Xor, Eqv, Imp).
 bool isLibraryOperator(ast::Op op);
+// Count, Sum, Avg... by their Jet names.
+bool isAggregate(std::string_view function);
 std::string_view operatorName(ast::Op op);
 // The syntax error of a call with too many or too few arguments.
 [[noreturn]] void wrongArgumentCount(const ast::Tree& tree, const ast::Expr& call);

@@ -57,6 +57,13 @@ void wrongArgumentCount(const ast::Tree& tree, const Expr& call) {
                                 "' na expressão, " + whereInText(tree.text, call.position, call.a) + ".");
 }
 
+bool isAggregate(std::string_view function) {
+    if (sameWord(function, "Count")) return true;
+    for (const Function& f : Functions)
+        if (f.aggregate && sameWord(f.jet, function)) return true;
+    return false;
+}
+
 bool isLibraryOperator(ast::Op op) {
     return op == ast::Op::Mod || op == ast::Op::IntDiv || op == ast::Op::Power || op == ast::Op::Xor ||
            op == ast::Op::Eqv || op == ast::Op::Imp;
@@ -193,7 +200,7 @@ Typed ExpressionWriter::libraryCall(const Expr& e, std::span<const Index> args) 
     if (dialect_.hasLibrary()) sql::appendCall(out_, dialect_.libraryFunction(f.name), written);
     else if (!dialect_.serverLibraryCall(out_, f.name, written, kinds))
         throwError(err::Syntax, "Neste banco de dados a função " + std::string(f.name) +
-                                    " só pode estar numa coluna da seleção ou num termo de ORDER BY, " +
+                                    " só pode estar numa coluna da seleção, num termo de ORDER BY ou numa condição de uma seleção, " +
                                     whereInText(tree_.text, e.position, e.a) + ".");
     return {library::resultKind(f, kinds)};
 }

@@ -1,6 +1,7 @@
 #include "jet/translate/local_values.hpp"
 
 #include <algorithm>
+#include <optional>
 
 #include "jet/library/library.hpp"
 #include "jet/parser/syntax_error.hpp"
@@ -18,11 +19,19 @@ namespace {
 
 bool isCall(const Expr& e, std::string_view name) { return e.kind == Expr::Kind::Call && sameWord(e.a, name); }
 
-// at: the position in the server's row of each value fetched, by the order they were asked for.
-void place(LocalValue& v, const std::vector<size_t>& at) {
+// at: the position in the server's row of each value fetched, by the order they were asked for;
+// the aggregates of a group follow the server's columns, from aggregatesAt.
+void place(LocalValue& v, const std::vector<size_t>& at, size_t aggregatesAt = 0) {
     if (v.kind == LocalValue::Kind::Fetched) v.column = at[v.column];
-    for (LocalValue& o : v.operands) place(o, at);
+    if (v.kind == LocalValue::Kind::Aggregate) {
+        v.kind = LocalValue::Kind::Fetched;
+        v.column += aggregatesAt;
+    }
+    for (LocalValue& o : v.operands) place(o, at, aggregatesAt);
 }
+
+// The aggregates the engine computes over a group's rows (the others are the server's only).
+constexpr std::string_view LocalAggregates[] = {"Count", "Sum", "Avg", "Min", "Max", "StDev", "First", "Last"};
 
 }  // namespace
 
@@ -57,6 +66,7 @@ bool LocalPlanner::mixesKinds(const Expr& call) const {
 bool LocalPlanner::needed(Index e) const {
     const Expr& x = tree_[e];
     if (isCall(x, "Format") || mixesKinds(x)) return true;
+    if (groups_ && x.kind == Expr::Kind::Call && isAggregate(x.a)) return true;
     if (onServer_ && x.kind == Expr::Kind::Call && library::find(x.a) && !onServer_(e)) return true;
     if (x.kind == Expr::Kind::Column) {
         if (!x.a.empty()) return false;
@@ -91,6 +101,7 @@ LocalValue LocalPlanner::localize(Index e) {
         for (const Alias& alias : aliases_)
             if (sameWord(alias.name, x.b)) return localize(alias.expr);
     }
+    if (groups_ && x.kind == Expr::Kind::Call && isAggregate(x.a)) return aggregate(x);
     LocalValue v;
     std::vector<Index> args;
     for (Index i = x.first; i != ast::None; i = tree_.nextOf(i)) args.push_back(i);
@@ -148,12 +159,107 @@ LocalValue LocalPlanner::localize(Index e) {
         operands(operands, e);
         return v;
     }
-    throwError(err::Syntax, "Neste banco de dados esta expressão só pode ser calculada numa coluna da seleção ou num "
-                            "termo de ORDER BY, e dentro de IIf, Switch e & apenas, " +
+    if (const std::optional<LocalValue> c = condition(e)) return *c;
+    throwError(err::Syntax, "Neste banco de dados esta expressão só pode ser calculada numa coluna da seleção, num "
+                            "termo de ORDER BY ou numa condição de uma seleção, e dentro de IIf, Switch, &, das "
+                            "comparações, de And, Or, Not, Is Null, Like, Between e In apenas, " +
                                 whereInText(tree_.text, x.position, x.a.empty() ? std::string_view("(") : x.a) + ".");
 }
 
-// Format and & give text; IIf and Switch the common kind of their branches.
+LocalValue LocalPlanner::aggregate(const Expr& call) {
+    if (insideAggregate_) aggregateRefused(tree_.text, call.position, call.a, "");
+    const auto* name = std::find_if(std::begin(LocalAggregates), std::end(LocalAggregates),
+                                    [&](std::string_view n) { return sameWord(n, call.a); });
+    if (name == std::end(LocalAggregates))
+        throwError(err::Syntax, "Neste banco de dados a função " + std::string(call.a) +
+                                    " não pode estar numa consulta cujas condições o mecanismo testa, " +
+                                    whereInText(tree_.text, call.position, call.a) + ".");
+    const Index arg = call.first;
+    if (arg == ast::None || tree_.nextOf(arg) != ast::None) wrongArgumentCount(tree_, call);
+    LocalAggregate a;
+    a.function = *name;
+    if (tree_[arg].kind == Expr::Kind::Star) {
+        if (*name != "Count") syntaxError(tree_.text, tree_[arg].position, "*");
+    } else {
+        insideAggregate_ = true;
+        a.argument = localize(arg);
+        insideAggregate_ = false;
+    }
+    LocalValue v;
+    v.kind = LocalValue::Kind::Aggregate;
+    v.column = aggregates_.size();
+    aggregates_.push_back(std::move(a));
+    return v;
+}
+
+// Jet's three-valued conditions over values computed here: Between as both bounds compared, an
+// IN list as equalities joined by Or.
+std::optional<LocalValue> LocalPlanner::condition(Index e) {
+    const Expr& x = tree_[e];
+    LocalValue v;
+    auto negated = [](LocalValue inner, bool negate) {
+        if (!negate) return inner;
+        LocalValue n;
+        n.kind = LocalValue::Kind::Not;
+        n.operands.push_back(std::move(inner));
+        return n;
+    };
+    auto compare = [&](std::string_view op, LocalValue l, LocalValue r) {
+        LocalValue c;
+        c.kind = LocalValue::Kind::Compare;
+        c.text = op;
+        c.operands.push_back(std::move(l));
+        c.operands.push_back(std::move(r));
+        return c;
+    };
+    switch (x.kind) {
+    case Expr::Kind::Binary: {
+        static constexpr std::pair<ast::Op, std::string_view> Comparisons[] = {
+            {ast::Op::Eq, "="}, {ast::Op::Ne, "<>"}, {ast::Op::Lt, "<"},
+            {ast::Op::Gt, ">"}, {ast::Op::Le, "<="}, {ast::Op::Ge, ">="}};
+        const Index r = tree_.nextOf(x.first);
+        if (x.op == ast::Op::And || x.op == ast::Op::Or) {
+            v.kind = x.op == ast::Op::And ? LocalValue::Kind::And : LocalValue::Kind::Or;
+            v.operands.push_back(localize(x.first));
+            v.operands.push_back(localize(r));
+            return v;
+        }
+        for (const auto& [op, text] : Comparisons)
+            if (op == x.op) return compare(text, localize(x.first), localize(r));
+        return std::nullopt;
+    }
+    case Expr::Kind::Not:
+        return negated(localize(x.first), true);
+    case Expr::Kind::IsNull:
+        v.kind = LocalValue::Kind::IsNull;
+        v.operands.push_back(localize(x.first));
+        return negated(std::move(v), x.negated);
+    case Expr::Kind::Like:
+        v.kind = LocalValue::Kind::Like;
+        v.operands.push_back(localize(x.first));
+        v.operands.push_back(localize(tree_.nextOf(x.first)));
+        return negated(std::move(v), x.negated);
+    case Expr::Kind::Between: {
+        const LocalValue value = localize(x.first);
+        const Index low = tree_.nextOf(x.first);
+        v.kind = LocalValue::Kind::And;
+        v.operands.push_back(compare(">=", value, localize(low)));
+        v.operands.push_back(compare("<=", value, localize(tree_.nextOf(low))));
+        return negated(std::move(v), x.negated);
+    }
+    case Expr::Kind::In: {
+        if (x.query != ast::None) return std::nullopt;
+        const LocalValue value = localize(x.first);
+        v.kind = LocalValue::Kind::Or;
+        for (Index i = tree_.nextOf(x.first); i != ast::None; i = tree_.nextOf(i))
+            v.operands.push_back(compare("=", value, localize(i)));
+        return negated(std::move(v), x.negated);
+    }
+    default: return std::nullopt;
+    }
+}
+
+// Format and & give text; IIf and Switch the common kind of their branches; conditions Booleans.
 static ValueKind kindOf(const LocalValue& v, const std::vector<ValueKind>& fetched) {
     switch (v.kind) {
     case LocalValue::Kind::Fetched: return v.column < fetched.size() ? fetched[v.column] : ValueKind::Unknown;
@@ -167,6 +273,13 @@ static ValueKind kindOf(const LocalValue& v, const std::vector<ValueKind>& fetch
         for (const LocalValue& o : v.operands) kinds.push_back(kindOf(o, fetched));
         return library::resultKind(f ? *f : library::operatorFunction(v.text), kinds);
     }
+    case LocalValue::Kind::Compare:
+    case LocalValue::Kind::And:
+    case LocalValue::Kind::Or:
+    case LocalValue::Kind::Not:
+    case LocalValue::Kind::IsNull:
+    case LocalValue::Kind::Like: return ValueKind::Boolean;
+    case LocalValue::Kind::Aggregate: return ValueKind::Unknown;  // placed as a fetched value
     case LocalValue::Kind::IIf:
     case LocalValue::Kind::Switch: break;
     }
@@ -211,14 +324,29 @@ void LocalPlanner::writeFetched(ExpressionWriter& w, std::string& out, Query& q,
         sql::appendIdentifier(out, "jet_valor0");
         q.fetched.push_back(ValueKind::Integer);
     }
+    // A group's row: the server's columns, then its aggregates, of their kinds.
+    std::vector<ValueKind> kinds = q.fetched;
+    const size_t aggregatesAt = kinds.size();
+    for (LocalAggregate& a : aggregates_) {
+        if (a.argument) place(*a.argument, at);
+        const ValueKind argument = a.argument ? kindOf(*a.argument, q.fetched) : ValueKind::Integer;
+        kinds.push_back(a.function == "Count"                             ? ValueKind::Integer
+                        : a.function == "Avg" || a.function == "StDev"   ? ValueKind::Double
+                        : a.function == "Sum" && argument == ValueKind::Boolean ? ValueKind::Integer
+                                                                          : argument);
+    }
+    q.aggregates = std::move(aggregates_);
     for (ResultColumn& c : q.columns)
         if (c.local) {
             auto placed = std::make_shared<LocalValue>(*c.local);
-            place(*placed, at);
-            c.kind = kindOf(*placed, q.fetched);
+            place(*placed, at, aggregatesAt);
+            c.kind = kindOf(*placed, kinds);
             c.local = std::move(placed);
         }
-    for (LocalTerm& t : q.order) place(t.value, at);
+    for (LocalTerm& t : q.order) place(t.value, at, aggregatesAt);
+    if (q.filter) place(*q.filter, at);
+    for (LocalValue& g : q.groups) place(g, at);
+    if (q.having) place(*q.having, at, aggregatesAt);
 }
 
 }  // namespace zelt::jet

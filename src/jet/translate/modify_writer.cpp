@@ -1,5 +1,6 @@
 #include "jet/translate/modify_writer.hpp"
 
+#include <algorithm>
 #include <optional>
 
 #include "jet/parser/syntax_error.hpp"
@@ -149,7 +150,7 @@ const ColumnDef& columnOf(const TableDef& table, std::string_view name) {
 Query nested(const ast::Tree& tree, Index query, const Dialect& dialect, const std::vector<ResultColumn>* shape) {
     Query q = writeNested(tree, query, dialect, nullptr, shape);
     if (q.computedLocally())
-        throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa subconsulta, " +
+        throwError(err::Syntax, "Neste banco de dados uma subconsulta não pode ter o que só o mecanismo calcula, " +
                                     whereInText(tree.text, tree.queries[static_cast<size_t>(query)].position, "SELECT") +
                                     ".");
     return q;
@@ -246,11 +247,55 @@ Query updateJoined(const ast::Tree& tree, const Dialect& dialect) {
     return q;
 }
 
+// DELETE t.* FROM A AS t INNER JOIN B ON ... deletes the rows of the table named before FROM that
+// have a row to join in the others: those the conditions find, asked for each row.
+Query deleteJoined(const ast::Tree& tree, const Dialect& dialect) {
+    const ast::Statement& st = tree.statement;
+    Scope scope;
+    std::vector<Index> conditions;
+    joinedTables(tree, st.from, scope, conditions);
+    const ScopedTable* target = !st.table.empty()             ? scope.table(st.table)
+                                : scope.tables().size() == 1 ? &scope.tables().front()
+                                                             : nullptr;
+    if (!target)
+        throwError(err::Syntax, "Especifique a tabela que contém os registros que você deseja excluir, " +
+                                    whereInText(tree.text, st.tablePosition, "FROM") + ".");
+    if (st.where != ast::None) conditions.push_back(st.where);
+    conditions.erase(std::remove(conditions.begin(), conditions.end(), ast::None), conditions.end());
+    Query q;
+    std::string& out = q.sql;
+    ExpressionWriter w(tree, scope, out, dialect);
+    out += "DELETE FROM ";
+    sql::appendIdentifier(out, target->table->name);
+    out += " AS ";
+    sql::appendIdentifier(out, target->name);
+    const bool others = scope.tables().size() > 1;
+    if (conditions.empty() && !others) return q;
+    out += others ? " WHERE EXISTS (SELECT 1 FROM " : " WHERE ";
+    bool first = true;
+    for (const ScopedTable& t : scope.tables()) {
+        if (&t == target) continue;
+        if (!first) out += ", ";
+        first = false;
+        sql::appendIdentifier(out, t.table->name);
+        out += " AS ";
+        sql::appendIdentifier(out, t.name);
+    }
+    for (size_t i = 0; i < conditions.size(); ++i) {
+        out += i ? " AND (" : others ? " WHERE (" : "(";
+        w.writeCondition(conditions[i]);
+        out += ')';
+    }
+    if (others) out += ')';
+    return q;
+}
+
 }  // namespace
 
 Query writeModification(const ast::Tree& tree, const Dialect& dialect) {
     const ast::Statement& st = tree.statement;
     if (st.kind == ast::Statement::Kind::Update && st.from != ast::None) return updateJoined(tree, dialect);
+    if (st.kind == ast::Statement::Kind::Delete && st.from != ast::None) return deleteJoined(tree, dialect);
     Scope scope;
     const TableDef& table = scope.addTable(st.table);
     Query q;

@@ -53,7 +53,7 @@ Query ExpressionWriter::nestedQuery(Index query, const Operand* compared) {
     Query q = writeNested(tree_, query, dialect_, &scope_, compared ? &shape : nullptr);
     const ast::Query& nested = tree_.queries[static_cast<size_t>(query)];
     if (q.computedLocally())
-        throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa subconsulta, " +
+        throwError(err::Syntax, "Neste banco de dados uma subconsulta não pode ter o que só o mecanismo calcula, " +
                                     whereInText(tree_.text, nested.position, "SELECT") + ".");
     return q;
 }

@@ -66,21 +66,48 @@ public:
             });
         if (!dialect_.mixesKinds()) local.kindsBy([&](Index e) { scratch.clear(); return probe.write(e); });
         const bool computesLocally = !dialect_.formatsOnServer() || !dialect_.mixesKinds();
+        // Conditions of WHERE (and of inner joins' ON) that the server cannot compute are tested by
+        // the engine on the rows the server sends, narrowed by the rest; what Jet does after WHERE
+        // (DISTINCT, ORDER BY with TOP) is then the engine's too.
+        std::vector<Index> localConditions;
+        if (computesLocally) {
+            const auto isLocal = [&](Index e) { return local.needed(e); };
+            if (s_.where != ast::None) serverWhere_ = splitConditions(s_.where, isLocal, localConditions);
+            if (s_.from != ast::None) splitJoinConditions(s_.from, isLocal, localConditions);
+        }
+        const bool localFilter = !localConditions.empty();
+        if (localFilter && s_.distinct == ast::Select::Distinct::DistinctRow && scope_.tables().size() > 1)
+            localConditionRefused(localConditions.front(), "com DISTINCTROW");
+        // The groups of rows only the engine has are its own, and so is all that follows them; so
+        // are groups by what only the engine computes, or kept by such a HAVING.
+        const bool groupedLocally =
+            computesLocally && ((s_.having != ast::None && local.needed(s_.having)) ||
+                                std::any_of(s_.groupBy.begin(), s_.groupBy.end(), [&](Index g) { return local.needed(g); }));
+        const bool localGroups = (localFilter || groupedLocally) && (!s_.groupBy.empty() || s_.having != ast::None ||
+                                                 anyItem([&](Index e) { return aggregates(e); }) ||
+                                                 anyOrderTerm([&](Index e) { return aggregates(e); }));
+        if (localGroups) {
+            local.groupsLocally();
+            refuseUngrouped();
+        }
         const bool localColumns = computesLocally && anyItem([&](Index e) { return local.needed(e); });
+        const bool localDistinct = s_.distinct == ast::Select::Distinct::Distinct && (localColumns || localFilter);
         // Jet's TOP n keeps the rows tied with the n-th on the ORDER BY terms; a rank does the
         // same. Ordered by a table's own counter there are no ties, and LIMIT lets SQLite stop early.
         // Terms the engine computes, or a rank over rows the engine completes, sort in the engine.
         const bool localOrder = ordered && computesLocally &&
                                 (anyOrderTerm([&](Index e) { return local.needed(e); }) ||
-                                 (localColumns && s_.top && !orderedByKey()));
-        const bool distinct = s_.distinct == ast::Select::Distinct::Distinct;
-        if (distinct && localColumns)
-            throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa consulta com DISTINCT.");
+                                 (localColumns && s_.top && !orderedByKey()) || localDistinct || localGroups ||
+                                 (localFilter && s_.top));
+        const bool localTop = s_.top && (localOrder || localFilter || localDistinct || localGroups);
+        const bool distinct = s_.distinct == ast::Select::Distinct::Distinct && !localDistinct;
+        if (localDistinct && ordered)
+            for (const ast::OrderItem& term : s_.orderBy) selectedPosition(term.expr);
         // A percentage counts the rows first. With DISTINCT, the rows that remain once the
         // duplicates go are ranked (and counted) around it.
-        const bool rankedDistinct = distinct && s_.top && !localOrder && (ordered || s_.percent);
-        const bool percent = s_.top && s_.percent && !localOrder;
-        const bool ranked = !distinct && (percent || (s_.top && ordered && !localOrder && !orderedByKey()));
+        const bool rankedDistinct = distinct && s_.top && !localTop && (ordered || s_.percent);
+        const bool percent = s_.top && s_.percent && !localTop;
+        const bool ranked = !distinct && (percent || (s_.top && ordered && !localTop && !orderedByKey()));
         // DISTINCT sorts by its selected columns, as Jet asks, named by their places in the result
         // (where an engine's collation would make a term another expression than the column).
         const bool sortedByPlace = distinct && ordered && !rankedDistinct && !localOrder;
@@ -124,13 +151,28 @@ public:
             q.columns.push_back({item.name, kind});
             sent.push_back(kind);
         }
-        if (localOrder) {
+        if (localOrder)
             for (const ast::OrderItem& term : s_.orderBy) q.order.push_back({local.localize(term.expr), term.descending});
+        if (localTop) {
             q.top = s_.top;
+            q.percent = s_.percent;
+        }
+        q.distinct = localDistinct;
+        if (localFilter) {
+            LocalValue all;
+            all.kind = LocalValue::Kind::And;
+            for (const Index c : localConditions) all.operands.push_back(local.localize(c));
+            q.filter = all.operands.size() == 1 ? std::move(all.operands.front()) : std::move(all);
+        }
+        if (localGroups) {
+            q.grouped = true;
+            for (const Index g : s_.groupBy) q.groups.push_back(local.localize(g));
+            if (s_.having != ast::None) q.having = local.localize(s_.having);
         }
         if (!local.empty()) {
             const bool first = sent.empty();
             local.writeFetched(w, out, q, first, std::move(sent));
+            if (localFilter && w.wroteAggregate()) localConditionRefused(localConditions.front(), "com funções agregadas");
         }
         // Sorting by an aggregate needs a selection of them: SQLite refuses it otherwise, and Jet
         // asks that every column be grouped or aggregated.
@@ -151,22 +193,23 @@ public:
             w.refuseAggregates("FROM");
             writeFrom(w, out, s_.from, false);
         }
-        if (s_.where != ast::None) {
+        if (s_.where != ast::None && !(localFilter && serverWhere_.empty())) {
             out += " WHERE ";
             w.refuseAggregates("WHERE");
-            w.writeCondition(s_.where);
+            if (localFilter) writeConditions(w, out, serverWhere_);
+            else w.writeCondition(s_.where);
         }
-        if (!s_.groupBy.empty()) {
+        if (!s_.groupBy.empty() && !localGroups) {
             out += " GROUP BY ";
             w.refuseAggregates("GROUP BY");
             for (size_t i = 0; i < s_.groupBy.size(); ++i) {
                 if (i) out += ", ";
                 w.writeTerm(s_.groupBy[i], Dialect::TextUse::Group);
             }
-        } else if (s_.distinct == ast::Select::Distinct::DistinctRow && !w.wroteAggregate()) {
+        } else if (s_.distinct == ast::Select::Distinct::DistinctRow && !w.wroteAggregate() && !localGroups) {
             rowKeys(out);
         }
-        if (s_.having != ast::None) {
+        if (s_.having != ast::None && !localGroups) {
             out += " HAVING ";
             w.refuseAggregates(nullptr);
             w.writeCondition(s_.having);
@@ -184,7 +227,7 @@ public:
             w.refuseAggregates(sortAggregates);
             orderTerms(w, out);
         }
-        if (s_.top && !ranked && !rankedDistinct && !localOrder) out += " LIMIT " + std::to_string(*s_.top);
+        if (s_.top && !ranked && !rankedDistinct && !localTop) out += " LIMIT " + std::to_string(*s_.top);
         if (rankedDistinct) rankDistinctRows(out, q.columns, ordered);
         if (ranked || rankedDistinct) {
             out += ")";
@@ -220,7 +263,7 @@ private:
         if (f.join == From::Join::Table && f.query != ast::None) {
             Query q = writeNested(tree_, f.query, dialect_, nullptr, nullptr);
             if (q.computedLocally())
-                throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa subconsulta, " +
+                throwError(err::Syntax, "Neste banco de dados uma subconsulta não pode ter o que só o mecanismo calcula, " +
                                             whereInText(tree_.text, f.position, f.alias) + ".");
             scope_.addSelection(f.alias, q.columns);
             derived_.push_back({i, std::move(q.sql)});
@@ -262,9 +305,87 @@ private:
         writeFrom(w, out, f.right, true);
         if (f.on != ast::None) {
             out += " ON ";
-            w.writeCondition(f.on);
+            const auto kept = std::find_if(serverOn_.begin(), serverOn_.end(), [&](const auto& on) { return on.first == i; });
+            if (kept != serverOn_.end()) writeConditions(w, out, kept->second);
+            else w.writeCondition(f.on);
         }
         if (nested) out += ')';
+    }
+
+    // The conditions ANDed in e that test(condition) leaves to the server; the others are added
+    // to elsewhere.
+    template <typename Test>
+    std::vector<Index> splitConditions(Index e, Test test, std::vector<Index>& elsewhere) const {
+        std::vector<Index> kept;
+        auto walk = [&](auto&& self, Index c) -> void {
+            const Expr& x = tree_[c];
+            if (x.kind == Expr::Kind::Binary && x.op == ast::Op::And) {
+                self(self, x.first);
+                self(self, tree_.nextOf(x.first));
+            } else {
+                (test(c) ? elsewhere : kept).push_back(c);
+            }
+        };
+        walk(walk, e);
+        return kept;
+    }
+
+    // An inner join's ON condition is a WHERE condition, unless an outer join encloses it.
+    template <typename Test>
+    void splitJoinConditions(Index i, Test test, std::vector<Index>& elsewhere) {
+        const From& f = tree_.froms[static_cast<size_t>(i)];
+        if (f.join != From::Join::Inner && f.join != From::Join::Cross) return;
+        if (f.on != ast::None) {
+            const size_t before = elsewhere.size();
+            std::vector<Index> kept = splitConditions(f.on, test, elsewhere);
+            if (elsewhere.size() != before) serverOn_.emplace_back(i, std::move(kept));
+        }
+        splitJoinConditions(f.left, test, elsewhere);
+        splitJoinConditions(f.right, test, elsewhere);
+    }
+
+    static void writeConditions(ExpressionWriter& w, std::string& out, const std::vector<Index>& conditions) {
+        if (conditions.empty()) out += "TRUE";
+        for (size_t i = 0; i < conditions.size(); ++i) {
+            if (i) out += " AND ";
+            if (conditions.size() > 1) out += '(';
+            w.writeCondition(conditions[i]);
+            if (conditions.size() > 1) out += ')';
+        }
+    }
+
+    // Whether e calls an aggregate (not counting those of the selections inside it).
+    bool aggregates(Index e) const {
+        const Expr& x = tree_[e];
+        if (x.kind == Expr::Kind::Call && isAggregate(x.a)) return true;
+        for (Index i = x.first; i != ast::None; i = tree_.nextOf(i))
+            if (aggregates(i)) return true;
+        return false;
+    }
+
+    // Where the engine groups, a column the server sends is a group's: it must be grouped by, as
+    // Jet asks of every column that no aggregate takes.
+    void refuseUngrouped() const {
+        for (const Item& item : items_) {
+            if (item.expr != ast::None && aggregates(item.expr)) continue;
+            const Expr* e = item.expr != ast::None ? &tree_[item.expr] : nullptr;
+            if (e && e->kind != Expr::Kind::Column) continue;  // computed from grouped columns, or refused by them
+            const ResolvedColumn c = e ? scope_.resolve(e->a, e->b) : item.column;
+            const bool grouped = std::any_of(s_.groupBy.begin(), s_.groupBy.end(), [&](Index g) {
+                const Expr& t = tree_[g];
+                const ResolvedColumn d = t.kind == Expr::Kind::Column ? scope_.resolve(t.a, t.b) : ResolvedColumn{};
+                return d && c && d.column == c.column && d.qualifier == c.qualifier;
+            });
+            if (!grouped)
+                throwError(err::Syntax, "Sua consulta não inclui a expressão especificada '" + item.name +
+                                            "' como parte de uma função agregada.");
+        }
+    }
+
+    [[noreturn]] void localConditionRefused(Index condition, std::string_view where) const {
+        const uint32_t at = tree_[condition].position;
+        throwError(err::Syntax, "Neste banco de dados uma condição que só o mecanismo calcula não pode estar numa consulta " +
+                                    std::string(where) + ", " + whereInText(tree_.text, at, tree_.text.substr(at)) + ".");
     }
 
     void orderTerms(ExpressionWriter& w, std::string& out) {
@@ -430,6 +551,10 @@ private:
     std::vector<std::pair<Index, std::string>> derived_;  // the text of each selection in FROM
     std::vector<Item> items_;
     std::vector<Alias> aliases_;
+    // Where the engine tests some conditions: those of WHERE left to the server, and of each
+    // inner join's ON.
+    std::vector<Index> serverWhere_;
+    std::vector<std::pair<Index, std::vector<Index>>> serverOn_;
 };
 
 [[noreturn]] void columnCountDiffers() {
@@ -462,7 +587,7 @@ Query writeUnion(const ast::Tree& tree, const std::vector<ast::Select>& members,
             member.unitesDistinct();
         Query part = member.write(!unionOrder, shape ? shape : i == 0 ? nullptr : &q.columns);
         if (part.computedLocally())
-            throwError(err::Syntax, "Neste banco de dados a função Format não pode estar numa consulta união.");
+            throwError(err::Syntax, "Neste banco de dados uma consulta união não pode ter o que só o mecanismo calcula.");
         if (i == 0) q.columns = part.columns;
         else if (part.columns.size() != q.columns.size()) columnCountDiffers();
         if (i) q.sql += m.unionAll ? " UNION ALL " : " UNION ";

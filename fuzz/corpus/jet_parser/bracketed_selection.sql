@@ -1,0 +1,1 @@
+SELECT x.Nome, y.N FROM [SELECT Nome, Codigo FROM Animais WHERE Nome <> 'a''b']. AS x INNER JOIN [ select Count(*) AS N, CodigoDoCliente FROM Animais GROUP BY CodigoDoCliente]. AS y ON x.Codigo = y.CodigoDoCliente;

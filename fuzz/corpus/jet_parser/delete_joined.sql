@@ -1,0 +1,1 @@
+DELETE a.* FROM Animais AS a INNER JOIN (Clientes AS c INNER JOIN EspeciesDeAnimais AS e ON e.Codigo = c.Situacao) ON a.CodigoDoCliente = c.Codigo WHERE c.NomeOuRazaoSocial Like 'a%' AND e.Nome <> '-- x';
