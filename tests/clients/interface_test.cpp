@@ -77,7 +77,8 @@ TEST_F(Interface, CalledByNameFromItsProgId) {
     putProperty(*o, "VIP", Variant(true));
     putProperty(*o, "PercentualDeDescontoEmOutros", Variant(12.5));
     putProperty(*o, "Situacao", Variant(int16_t(3)));
-    putRefProperty(*o, "DadosDaCurvaABC", make<DadosDoUsuarioEmMemoria>());
+    putProperty(*o, "DadosDaCurvaABC", Variant(Ref<Object>(make<DadosDoUsuarioEmMemoria>())));  // reaches the putref, as Set
+    EXPECT_EQ(callByName(*o, "NumeroDoErro").toInt32(), 0);  // a property read as a method call
     EXPECT_EQ(c->texto(clientes::Texto::TipoDeCliente), "PJ");
     EXPECT_TRUE(c->logico(clientes::Logico::VIP));
     EXPECT_EQ(c->moeda(clientes::Moeda::PercentualDeDescontoEmOutros), Currency::fromRaw(125000));
