@@ -25,17 +25,15 @@ protected:
         return valor("SELECT Codigo FROM RacasDeAnimais WHERE CodigoDaEspecieDeAnimal = " + especie + " ORDER BY Codigo").toText();
     }
     int cliente(const std::string& nome, int situacao, const std::string& sexo = "F", const std::string& cpf = "") {
-        sql("INSERT INTO Clientes (TipoDeCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, Sexo, CPFCNPJ, Situacao, "
-            "DataEHoraDaInclusao) VALUES ('PF', '" + nome + "', '" + nome + "', '" + sexo + "', '" + cpf + "', " +
-            std::to_string(situacao) + ", '01/02/2024 10:00:00')");
-        return valor("SELECT @@Identity").toInt32();
+        return static_cast<int>(
+            inserirCliente(nome, {{"Situacao", std::to_string(situacao)}, {"Sexo", "'" + sexo + "'"}, {"CPFCNPJ", "'" + cpf + "'"}}));
     }
     int animal(int dono, const std::string& nome, int situacao, const std::string& microchip = "", const std::string& raca = "") {
-        sql("INSERT INTO Animais (CodigoDoCliente, Nome, Sexo, CodigoDaEspecie, CodigoDaRaca, Microchip, Pedigree, "
-            "AnimalMorto, Situacao, DataEHoraDaInclusao, UsuarioDaInclusao) VALUES (" + std::to_string(dono) + ", '" +
-            nome + "', 'M', " + canina_ + ", " + (raca.empty() ? racaCanina_ : raca) + ", '" + microchip +
-            "', False, False, " + std::to_string(situacao) + ", '01/02/2024 10:00:00', 'ana')");
-        return valor("SELECT @@Identity").toInt32();
+        return static_cast<int>(inserirAnimal(
+            dono, nome, {{"CodigoDaEspecie", canina_}, {"CodigoDaRaca", raca.empty() ? racaCanina_ : raca},
+                         {"Microchip", "'" + microchip + "'"}, {"Sexo", "'M'"}, {"Pedigree", "False"}, {"AnimalMorto", "False"},
+                         {"Situacao", std::to_string(situacao)}, {"DataEHoraDaInclusao", "'01/02/2024 10:00:00'"},
+                         {"UsuarioDaInclusao", "'ana'"}}));
     }
     Ref<clsClientAnim> listagem() {
         auto l = make<clsClientAnim>();

@@ -19,8 +19,8 @@ protected:
         inserirCliente("Comercial Ltda", {{"TipoDeCliente", "'PJ'"}, {"CPFCNPJ", "'11222333000181'"}});
         inserirCliente("Patrick O’Brien");
         rex = inserirAnimal(ana, "Rex");
-        inserirAnimal(ana, "Rex Junior", "9850004");
-        inserirAnimal(bruno, "Mimi", "9850005");
+        inserirAnimal(ana, "Rex Junior", {{"Microchip", "'9850004'"}});
+        inserirAnimal(bruno, "Mimi", {{"Microchip", "'9850005'"}});
     }
     Ref<clsClientes> c;
     double ana = 0, bruno = 0, rex = 0;
