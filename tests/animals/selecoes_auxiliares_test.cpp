@@ -121,9 +121,12 @@ TEST_F(Auxiliares, PrintListOrderText) {
 }
 
 TEST_F(Auxiliares, OneLineListOfLivingActiveAnimals) {
+    inserirAnimal(bia_, "Amora");
+    const double duda = inserirCliente("Duda");
+    inserirAnimal(duda, "Nina");
     gravarOsTextos();
     for (const auto& [dono, esperado] : std::vector<std::pair<double, std::string>>{
-             {ana_, "Mia, Rex e Tom"}, {bia_, "Zeca"}, {caio_, ""}}) {
+             {ana_, "Mia, Rex e Tom"}, {bia_, "Amora e Zeca"}, {caio_, ""}, {duda, "Nina"}}) {
         std::string lista = "antes";
         ASSERT_EQ(a_->SelecionarAnimaisEmUmUnicoRegistro(dono, lista), 0);
         EXPECT_EQ(lista, esperado);
