@@ -1,7 +1,7 @@
 #pragma once
 // The component's fixture with what the animal tests share: a breed and its species read from the
 // reference data, and animals written through the class.
-#include "support/ambiente.hpp"
+#include "support/cadastro.hpp"
 #include "zelt/clientanim/clsAnimais.hpp"
 
 namespace teste {
@@ -10,10 +10,10 @@ using namespace zelt;
 using namespace zelt::clientanim;
 using namespace zelt::testing_support;
 
-class Ambiente : public testing_support::Ambiente {
+class Ambiente : public testing_support::Cadastro {
 protected:
     void SetUp() override {
-        testing_support::Ambiente::SetUp();
+        testing_support::Cadastro::SetUp();
         auto raca = sql("SELECT TOP 1 Codigo, CodigoDaEspecieDeAnimal FROM RacasDeAnimais ORDER BY Codigo");
         raca_ = (*raca)(0).toDouble();
         especie_ = (*raca)(1).toDouble();
@@ -22,9 +22,7 @@ protected:
     double numero(const std::string& selecao) { return valor(selecao).toDouble(); }
 
     double inserirCliente(const std::string& nome) {
-        sql("INSERT INTO Clientes (TipoDeCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, Sexo, Situacao, VIP) "
-            "VALUES ('PF', '" + nome + "', '" + nome + " da Silva', 'F', 1, False)");
-        return numero("SELECT @@Identity");
+        return Cadastro::inserirCliente(nome, {{"NomeOuRazaoSocial", "'" + nome + " da Silva'"}, {"Sexo", "'F'"}, {"VIP", "False"}});
     }
 
     static Ref<DadosDoUsuarioEmMemoria> usuario() { return testing_support::Ambiente::usuario("maria", false); }

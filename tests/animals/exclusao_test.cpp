@@ -35,6 +35,10 @@ TEST_F(Exclusao, UnreferencedAnimalIsDeletedAfterElevenCounts) {
     esperados.push_back("DELETE * FROM Animais WHERE Codigo=" + codigo() + ";");
     EXPECT_EQ(gravacao().textos, esperados);
     EXPECT_EQ(restantes(), 0);
+    // An unknown or unset code deletes nothing and is no failure.
+    a_->put_Codigo(codigo_ + 1000);
+    EXPECT_EQ(a_->Excluir(), 0);
+    EXPECT_EQ(animal(0, "Tom")->Excluir(), 0);
 }
 
 TEST_F(Exclusao, ReferencedAnimalIsRefusedWithTheFirstTableAndNoDelete) {
@@ -52,13 +56,9 @@ TEST_F(Exclusao, ReferencedAnimalIsRefusedWithTheFirstTableAndNoDelete) {
 
 TEST_F(Exclusao, EnginesRefusalFromAnotherTableBecomesResultThree) {
     // A table outside the eleven that the counts do not know, with the engine's foreign key.
-    const std::string ddl =
+    ASSERT_TRUE(testing_support::runDirectly(caminhoDoBanco(),
         "CREATE TABLE \"Internacoes\" (\"Codigo\" INTEGER PRIMARY KEY, \"CodigoDoAnimal\" INTEGER REFERENCES "
-        "\"Animais\" (\"Codigo\"));"
-        "INSERT INTO \"Internacoes\" VALUES (1, " + codigo() + ");";
-    ASSERT_TRUE(testing_support::runDirectly(caminhoDoBanco(), ddl));
-
-    a_->put_Nome("Rex");
+        "\"Animais\" (\"Codigo\")); INSERT INTO \"Internacoes\" VALUES (1, " + codigo() + ");"));
     EXPECT_EQ(a_->Excluir(), 3) << a_->get_NumeroDoErro() << " " << a_->get_DescricaoDoErro();
     EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemDoBanco);
     EXPECT_EQ(a_->get_NumeroDoErro(), 0) << "the error fields are not written on this path";
@@ -66,54 +66,28 @@ TEST_F(Exclusao, EnginesRefusalFromAnotherTableBecomesResultThree) {
     EXPECT_EQ(restantes(), 1);
 }
 
-TEST_F(Exclusao, ProviderFailureWithAnotherHelpContextKeepsThePreviousMessage) {
+TEST_F(Exclusao, FailuresOfTheCountsAndOfTheDeletion) {
     sql("INSERT INTO Agendamentos (CodigoDoAnimal) VALUES (" + codigo() + ")");
     ASSERT_EQ(a_->Excluir(), 3);
     const std::string anterior = a_->get_DescricaoDaFalha();
     sql("DELETE * FROM Agendamentos");
-
-    gravarOsTextos();
-    gravacao().antesDeExecutar = [](const std::string& t) {
-        if (t.rfind("DELETE", 0) == 0) throwError(-2147467259, "Falha geral.", 5003218);
-    };
-    EXPECT_EQ(a_->Excluir(), 3);
-    EXPECT_EQ(a_->get_DescricaoDaFalha(), anterior);
-
-    gravacao().antesDeExecutar = [](const std::string& t) {
-        if (t.rfind("DELETE", 0) == 0) throwError(-2147467259, "Falha geral.", 5003000);
-    };
-    EXPECT_EQ(a_->Excluir(), 3);
-    EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemDoBanco);
-    EXPECT_EQ(a_->get_NumeroDoErro(), 0);
-}
-
-TEST_F(Exclusao, OtherErrorsGoToTheHandlerAtTheDeletePoint) {
-    gravarOsTextos();
-    gravacao().antesDeExecutar = [](const std::string& t) {
-        if (t.rfind("DELETE", 0) == 0) throwError(-2147217865, "A tabela 'Animais' não foi encontrada.");
-    };
-    EXPECT_EQ(a_->Excluir(), 1);
-    EXPECT_EQ(a_->get_NumeroDoErro(), -2147217865);
-    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, Excluir, Ponto: 5");
-    EXPECT_EQ(restantes(), 1);
-}
-
-TEST_F(Exclusao, ErrorDuringTheCountsIsTheValidationsOwn) {
-    gravarOsTextos();
-    gravacao().antesDeExecutar = [](const std::string& t) {
-        if (t.find("FROM Medicacoes") != std::string::npos) throwError(-2147217865, "A tabela 'Medicacoes' não foi encontrada.");
-    };
-    EXPECT_EQ(a_->Excluir(), 1);
-    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, ValidarDados, Ponto: 8");
-    EXPECT_EQ(gravacao().contar("DELETE"), 0u);
-}
-
-TEST_F(Exclusao, UnknownOrUnsetCodeDeletesNothing) {
-    a_->put_Codigo(codigo_ + 1000);
-    EXPECT_EQ(a_->Excluir(), 0);
-    auto nunca = animal(0, "Tom");
-    EXPECT_EQ(nunca->Excluir(), 0);
-    EXPECT_EQ(restantes(), 1);
+    struct Caso { const char* trecho; int32_t numero, contexto; int16_t resultado; std::string falha, local; };
+    for (const Caso& k : std::vector<Caso>{
+             // The provider's general failure with another help context keeps the previous message.
+             {"DELETE", -2147467259, 5003218, 3, anterior, ""},
+             {"DELETE", -2147467259, 5003000, 3, MensagemDoBanco, ""},
+             {"DELETE", -2147217865, 0, 1, MensagemDoBanco, "ZELT_N_ClientAnim, clsAnimais, Excluir, Ponto: 5"},
+             {"FROM Medicacoes", -2147217865, 0, 1, MensagemDoBanco,
+              "ZELT_N_ClientAnim, clsAnimais, ValidarDados, Ponto: 8"}}) {
+        SCOPED_TRACE(k.local);
+        gravarOsTextos();
+        gravacao().falharNoTrecho(k.trecho, RuntimeError(k.numero, "Falha.", k.contexto));
+        EXPECT_EQ(a_->Excluir(), k.resultado);
+        EXPECT_EQ(a_->get_DescricaoDaFalha(), k.falha);
+        EXPECT_EQ(a_->get_NumeroDoErro(), k.resultado == 1 ? k.numero : 0);
+        EXPECT_EQ(a_->get_LocalDoErro(), k.local);
+        EXPECT_EQ(restantes(), 1);
+    }
 }
 
 }  // namespace

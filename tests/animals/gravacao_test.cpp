@@ -23,72 +23,55 @@ protected:
     Ref<clsAnimais> a_;
 };
 
-TEST_F(Gravacao_, InsertionSendsTheStatementAndHandsBackTheCode) {
+TEST_F(Gravacao_, InsertionAndAlterationStatements) {
     gravarOsTextos();
     ASSERT_EQ(a_->Adicionar(), 0) << a_->get_DescricaoDoErro();
-    const std::string hora = a_->get_DataHoraDaAtualizacao();
+    const std::string dono = Variant(dono_).toText(), especie = Variant(especie_).toText(), raca = Variant(raca_).toText();
     EXPECT_EQ(gravacao().ultimoQueComeca("INSERT"),
               "INSERT INTO Animais (CodigoDoCliente,Nome,Sexo,CodigoDaEspecie,CodigoDaRaca,Porte,DataDeNascimento,Cor,"
               "RGA,Microchip,Pedigree,AnimalMorto,Observacao,Situacao,DataEHoraDaInclusao,UsuarioDaInclusao) VALUES(" +
-                  Variant(dono_).toText() + ",'Rex','M'," + Variant(especie_).toText() + "," + Variant(raca_).toText() +
-                  ",'Médio','15/03/2020','Caramelo','123','98765',True,False,'Dócil',1, '" + hora + "','maria');");
+                  dono + ",'Rex','M'," + especie + "," + raca + ",'Médio','15/03/2020','Caramelo','123','98765',True,"
+                  "False,'Dócil',1, '" + a_->get_DataHoraDaAtualizacao() + "','maria');");
     EXPECT_EQ(gravacao().contar(" SELECT NOW AS DataHoraDoServidor "), 1u);
     EXPECT_EQ(gravacao().contar("SELECT @@Identity"), 1u);
-    EXPECT_GT(a_->get_CodigoGerado(), 0);
-    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais WHERE Codigo = " + Variant(a_->get_CodigoGerado()).toText() +
-                     " AND UsuarioDaInclusao = 'maria'"),
-              1);
-}
-
-TEST_F(Gravacao_, AlterationSendsTheStatementWithNullBirthDate) {
+    const double primeiro = a_->get_CodigoGerado();
+    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais WHERE UsuarioDaInclusao = 'maria' AND Codigo = " +
+                     Variant(primeiro).toText()), 1);
     ASSERT_EQ(a_->Adicionar(), 0);
-    const double codigo = a_->get_CodigoGerado();
-    gravarOsTextos();
-    a_->put_Codigo(codigo);
+    EXPECT_NE(a_->get_CodigoGerado(), primeiro);
+    EXPECT_EQ(numero("SELECT MAX(Codigo) FROM Animais"), a_->get_CodigoGerado());
+
+    a_->put_Codigo(primeiro);
     a_->put_DataDeNascimento("");
     a_->put_Situacao(2);
     ASSERT_EQ(a_->Alterar(), 0) << a_->get_DescricaoDoErro();
-    const std::string hora = a_->get_DataHoraDaAtualizacao();
     EXPECT_EQ(gravacao().ultimoQueComeca("UPDATE"),
-              "UPDATE Animais SET Nome='Rex',Sexo='M',CodigoDoCliente=" + Variant(dono_).toText() +
-                  ",CodigoDaEspecie=" + Variant(especie_).toText() + ",CodigoDaRaca=" + Variant(raca_).toText() +
-                  ",Porte='Médio',Cor='Caramelo',DataDeNascimento=Null,RGA='123',Microchip='98765',Pedigree=True,"
-                  "AnimalMorto=False,Observacao='Dócil',Situacao=2, DataEHoraDaAlteracao='" +
-                  hora + "', UsuarioDaAlteracao='maria' WHERE Codigo=" + Variant(codigo).toText() + ";");
+              "UPDATE Animais SET Nome='Rex',Sexo='M',CodigoDoCliente=" + dono + ",CodigoDaEspecie=" + especie +
+                  ",CodigoDaRaca=" + raca + ",Porte='Médio',Cor='Caramelo',DataDeNascimento=Null,RGA='123',"
+                  "Microchip='98765',Pedigree=True,AnimalMorto=False,Observacao='Dócil',Situacao=2, DataEHoraDaAlteracao='" +
+                  a_->get_DataHoraDaAtualizacao() + "', UsuarioDaAlteracao='maria' WHERE Codigo=" +
+                  Variant(primeiro).toText() + ";");
     EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais WHERE Situacao = 2 AND DataDeNascimento Is Null"), 1);
 }
 
-TEST_F(Gravacao_, TwoInsertionsGiveTwoRowsAndTheSecondCode) {
-    ASSERT_EQ(a_->Adicionar(), 0);
-    const double primeiro = a_->get_CodigoGerado();
-    ASSERT_EQ(a_->Adicionar(), 0);
-    EXPECT_NE(a_->get_CodigoGerado(), primeiro);
-    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 2);
-    EXPECT_EQ(numero("SELECT MAX(Codigo) FROM Animais"), a_->get_CodigoGerado());
-}
-
-TEST_F(Gravacao_, TheFlagOnlyValidates) {
+TEST_F(Gravacao_, TheFlagOnlyValidatesAndARefusalWritesNothing) {
     gravarOsTextos();
     a_->put_AdicionarClienteEAnimalNaMesmaOperacao(true);
     EXPECT_EQ(a_->Adicionar(), 0);
     EXPECT_EQ(a_->Alterar(), 0);
-    EXPECT_EQ(gravacao().textos.size(), 0u);
+    EXPECT_TRUE(gravacao().textos.empty());
     EXPECT_EQ(a_->get_CodigoGerado(), 0);
     EXPECT_EQ(a_->get_DataHoraDaAtualizacao(), "00:00:00");
     a_->put_Nome("");
     EXPECT_EQ(a_->Adicionar(), 2) << "validation still runs";
-    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 0);
-}
-
-TEST_F(Gravacao_, RefusedRecordWritesNothing) {
-    a_->put_Situacao(-1);
+    a_->put_AdicionarClienteEAnimalNaMesmaOperacao(false);
     EXPECT_EQ(a_->Adicionar(), 2);
     EXPECT_EQ(a_->Alterar(), 2);
-    EXPECT_EQ(a_->get_NomeDoCampoValidado(), "Situacao");
+    EXPECT_EQ(a_->get_NomeDoCampoValidado(), "Nome");
     EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 0);
 }
 
-TEST_F(Gravacao_, WithoutUserObjectBothFailWhileBuildingTheStatement) {
+TEST_F(Gravacao_, FailuresNameTheirPoint) {
     auto semUsuario = refCast<clsAnimais>(CreateObject("ZELT_N_ClientAnim.clsAnimais"));
     semUsuario->put_Nome("Rex");
     semUsuario->put_Sexo("M");
@@ -99,21 +82,15 @@ TEST_F(Gravacao_, WithoutUserObjectBothFailWhileBuildingTheStatement) {
     EXPECT_EQ(semUsuario->Alterar(), 1);
     EXPECT_EQ(semUsuario->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, Alterar, Ponto: 6");
     EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 0);
-}
 
-TEST_F(Gravacao_, RefusedStatementIsAnErrorAtItsPoint) {
     gravarOsTextos();
-    gravacao().antesDeExecutar = [](const std::string& t) {
-        if (t.rfind("UPDATE", 0) == 0) throwError(-2147217900, "Erro de sintaxe na instrução UPDATE.");
-    };
+    gravacao().falharNoInicio("UPDATE", RuntimeError(-2147217900, "Erro de sintaxe na instrução UPDATE."));
     EXPECT_EQ(a_->Alterar(), 1);
     EXPECT_EQ(a_->get_NumeroDoErro(), -2147217900);
     EXPECT_EQ(a_->get_DescricaoDoErro(), "Erro de sintaxe na instrução UPDATE.");
     EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, Alterar, Ponto: 7");
-}
 
-TEST_F(Gravacao_, RefusedConnectionComesBeforeValidation) {
-    gravarOsTextos();
+    // A refused connection comes before validation.
     gravacao().resultadoDaAbertura = 3;
     a_->put_Nome("");
     EXPECT_EQ(a_->Adicionar(), 3);

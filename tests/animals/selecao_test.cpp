@@ -15,17 +15,14 @@ protected:
         bia_ = inserirCliente("Bia");
         rex_ = inserirAnimal(ana_, "Rex", false, 1, "15/05/2019", "A-77");
         mia_ = inserirAnimal(ana_, "Mia", false, 1, "12/05/2020");
-        inserirAnimal(ana_, "Tom", false, 1, "20/06/2018");
+        inserirAnimal(ana_, "Tom", false, 1, "20/06/2018", "90" + Variant(mia_).toText() + "1");
         inserirAnimal(ana_, "Bob", true, 1);
         inserirAnimal(bia_, "Zeca", false, 2, "10/05/2015");
         inserirAnimal(bia_, "O'Brien", false, 1);
-        incluidoEm(rex_, "10/03/2024 08:00:00");
-        incluidoEm(mia_, "31/03/2024 23:30:00");
-        sql("UPDATE Animais SET DataEHoraDaInclusao='01/04/2024 00:00:00' WHERE Nome='Tom'");
+        for (const auto& [nome, quando] : std::vector<std::pair<std::string, std::string>>{
+                 {"Rex", "10/03/2024 08:00:00"}, {"Mia", "31/03/2024 23:30:00"}, {"Tom", "01/04/2024 00:00:00"}})
+            sql("UPDATE Animais SET DataEHoraDaInclusao='" + quando + "' WHERE Nome='" + nome + "'");
         a_ = animal(0, "");
-    }
-    void incluidoEm(double codigo, const std::string& quando) {
-        sql("UPDATE Animais SET DataEHoraDaInclusao='" + quando + "' WHERE Codigo=" + Variant(codigo).toText());
     }
     // The names that a complete list with these arguments finds.
     Nomes nomes(int16_t situacao, const Variant& busca, int16_t vivoOuMorto, double dono = 0,
@@ -34,33 +31,66 @@ protected:
         EXPECT_EQ(r, 0) << a_->get_DescricaoDoErro() << " / " << a_->get_LocalDoErro();
         return coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome");
     }
+    std::string valor(const char* coluna) { return (*a_->get_ResultadoDaSelecaoEmRecordset())(std::string_view(coluna)).toText(); }
 
     double ana_ = 0, bia_ = 0, rex_ = 0, mia_ = 0;
     Ref<clsAnimais> a_;
 };
 
-TEST_F(Selecao, StatusAndLivingOrDead) {
-    EXPECT_EQ(nomes(1, Variant(), 3), (Nomes{"Bob", "Mia", "O’Brien", "Rex", "Tom"}));
-    EXPECT_EQ(nomes(2, Variant(), 3), (Nomes{"Zeca"}));
-    EXPECT_EQ(nomes(0, Variant(), 3), (Nomes{"Bob", "Mia", "O’Brien", "Rex", "Tom", "Zeca"}));
-    EXPECT_EQ(nomes(0, Variant(), 1), (Nomes{"Mia", "O’Brien", "Rex", "Tom", "Zeca"}));
-    EXPECT_EQ(nomes(0, Variant(), 2), (Nomes{"Bob"}));
+TEST_F(Selecao, WhatEachFilterFinds) {
+    struct Caso {
+        const char* nome;
+        int16_t situacao;
+        Variant busca;
+        int16_t vivoOuMorto;
+        double dono;
+        std::string inicial, final_;
+        int16_t tipoDeData;
+        Nomes esperados;
+    };
+    const std::string mia = Variant(mia_).toText();
+    const std::vector<Caso> casos{
+        {"ativos", 1, Variant(), 3, 0, "", "", 0, {"Bob", "Mia", "O’Brien", "Rex", "Tom"}},
+        {"inativos", 2, Variant(), 3, 0, "", "", 0, {"Zeca"}},
+        {"todos", 0, Variant(), 3, 0, "", "", 0, {"Bob", "Mia", "O’Brien", "Rex", "Tom", "Zeca"}},
+        {"vivos", 0, Variant(), 1, 0, "", "", 0, {"Mia", "O’Brien", "Rex", "Tom", "Zeca"}},
+        {"mortos", 0, Variant(), 2, 0, "", "", 0, {"Bob"}},
+        {"dono", 0, Variant(), 3, bia_, "", "", 0, {"O’Brien", "Zeca"}},
+        {"vivos ativos do dono", 1, Variant(), 1, ana_, "", "", 0, {"Mia", "Rex", "Tom"}},
+        {"codigo ou microchip", 0, Variant(mia_), 3, 0, "", "", 0, {"Mia", "Tom"}},
+        {"texto numerico busca o codigo", 0, Variant(mia), 3, 0, "", "", 0, {"Mia", "Tom"}},
+        {"nome sem caixa", 0, Variant("rEx"), 3, 0, "", "", 0, {"Rex"}},
+        {"digitos do microchip", 0, Variant("77"), 3, 0, "", "", 0, {"Rex"}},
+        {"busca no dono", 0, Variant("e"), 3, bia_, "", "", 0, {"O’Brien", "Zeca"}},
+        {"busca deixa as datas", 0, Variant("Rex"), 3, 0, "01/04/2024", "30/04/2024", 2, {"Rex"}},
+        {"aspas tratadas", 0, Variant("O'Brien"), 3, 0, "", "", 0, {"O’Brien"}},
+        {"injecao", 0, Variant("'; DELETE * FROM Animais; --"), 3, 0, "", "", 0, {}},
+        {"ninguem", 0, Variant("Ninguém"), 3, 0, "", "", 0, {}},
+        {"inclusao com os dois dias inteiros", 0, Variant(), 3, 0, "01/03/2024", "31/03/2024", 2, {"Mia", "Rex"}},
+        {"inclusao de um dia", 0, Variant(""), 3, 0, "01/04/2024", "01/04/2024", 2, {"Tom"}},
+        {"sem data inicial", 0, Variant(0.0), 3, 0, "   ", "01/04/2024", 2,
+         {"Bob", "Mia", "O’Brien", "Rex", "Tom", "Zeca"}},
+        {"aniversarios por dia", 0, Variant(), 3, 0, "10/05/2024", "20/05/2024", 3, {"Zeca", "Mia", "Rex"}},
+        {"aniversarios fora", 0, Variant(), 3, 0, "25/05/2024", "05/06/2024", 3, {}},
+    };
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(k.nome);
+        EXPECT_EQ(nomes(k.situacao, k.busca, k.vivoOuMorto, k.dono, k.inicial, k.final_, k.tipoDeData), k.esperados);
+        if (k.esperados.empty()) {
+            EXPECT_EQ(a_->get_DescricaoDaFalha(), "Nenhum animal encontrado com as especificações informadas.");
+        }
+    }
+    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 6);
 }
 
-TEST_F(Selecao, RowCarriesTheAnimalAndItsOwner) {
-    ASSERT_EQ(nomes(0, Variant(rex_), 3), (Nomes{"Rex"}));
-    auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
-    EXPECT_EQ(rs->fieldCount(), 37);
-    EXPECT_EQ(rs->fieldDef(36).name, "TiposECanaisDeComunicacao");
-    EXPECT_EQ((*rs)(std::string_view("Sexo")).toText(), "Macho");
-    EXPECT_EQ((*rs)(std::string_view("DataDeNascimento")).toText(), "15/05/2019");
-    EXPECT_EQ((*rs)(std::string_view("NomeDaSituacao")).toText(), "Ativo");
-    EXPECT_EQ((*rs)(std::string_view("NomeOuRazaoSocial")).toText(), "Ana da Silva");
-    EXPECT_EQ((*rs)(std::string_view("UsuarioDaInclusao")).toText(), "maria");
-}
-
-TEST_F(Selecao, ColumnsAreTheThirtySevenInTheirOrder) {
-    ASSERT_EQ(nomes(0, Variant(), 3).size(), 6u);
+TEST_F(Selecao, RowsCarryTheAnimalAndItsOwnersComposedAddress) {
+    sql("UPDATE Clientes SET TipoDeLogradouro='Rua', Logradouro='Augusta', Numero='100', Complemento='   ', "
+        "Bairro='Consolação', CEP='01305000', Cidade='São Paulo', UF='SP', "
+        "TipoDeCanalDeComunicacao1='Email', CanalDeComunicacao1='ana@exemplo.com.br', "
+        "TipoDeCanalDeComunicacao2='Fixo', CanalDeComunicacao2=' ', "
+        "TipoDeCanalDeComunicacao3='Celular', CanalDeComunicacao3='(11) 98765-4321', "
+        "TipoDeCanalDeComunicacao4='Recado', CanalDeComunicacao4='3333-4444' WHERE Codigo=" + Variant(ana_).toText());
+    ASSERT_EQ(nomes(0, Variant("Rex"), 3), (Nomes{"Rex"}));
     auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
     std::vector<std::string> colunas;
     for (int i = 0; i < rs->fieldCount(); ++i) colunas.push_back(rs->fieldDef(i).name);
@@ -71,138 +101,61 @@ TEST_F(Selecao, ColumnsAreTheThirtySevenInTheirOrder) {
                      "UsuarioDaAlteracao", "CodigoDoCliente", "ApelidoOuNomeFantasia", "NomeOuRazaoSocial",
                      "SituacaoDoCliente", "VIP", "CategoriaDaCurvaABC", "Logradouro", "Numero", "Complemento", "Bairro",
                      "CEP", "Cidade", "UF", "EnderecoCompleto", "EnderecoCompletoComCEP", "TiposECanaisDeComunicacao"}));
-}
-
-TEST_F(Selecao, OwnersAddressAndContactsAreComposedWithoutBlankParts) {
-    sql("UPDATE Clientes SET TipoDeLogradouro='Rua', Logradouro='Augusta', Numero='100', Complemento='   ', "
-        "Bairro='Consolação', CEP='01305000', Cidade='São Paulo', UF='SP', "
-        "TipoDeCanalDeComunicacao1='Email', CanalDeComunicacao1='ana@exemplo.com.br', "
-        "TipoDeCanalDeComunicacao2='Fixo', CanalDeComunicacao2=' ', "
-        "TipoDeCanalDeComunicacao3='Celular', CanalDeComunicacao3='(11) 98765-4321', "
-        "TipoDeCanalDeComunicacao4='Recado', CanalDeComunicacao4='3333-4444' WHERE Codigo=" + Variant(ana_).toText());
-    ASSERT_EQ(nomes(0, Variant(rex_), 3), (Nomes{"Rex"}));
-    auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
-    auto valor = [&](const char* nome) { return (*rs)(std::string_view(nome)).toText(); };
-    EXPECT_EQ(valor("EnderecoCompleto"), "Rua Augusta, 100 - Consolação - São Paulo / SP");
-    EXPECT_EQ(valor("EnderecoCompletoComCEP"), "Rua Augusta, 100 - Consolação - CEP:01305-000 - São Paulo / SP");
-    EXPECT_EQ(valor("TiposECanaisDeComunicacao"),
-              "Email ana@exemplo.com.br Celular (11) 98765-4321 Recado 3333-4444");
-    EXPECT_EQ(valor("CEP"), "01305-000");
-    EXPECT_EQ(valor("VIP"), "Não");
-    EXPECT_EQ(valor("Pedigree"), "Não");
-    EXPECT_EQ(valor("AnimalMorto"), "Não");
-
+    for (const auto& [coluna, esperado] : std::vector<std::pair<const char*, std::string>>{
+             {"Sexo", "Macho"}, {"DataDeNascimento", "15/05/2019"}, {"NomeDaSituacao", "Ativo"},
+             {"NomeOuRazaoSocial", "Ana da Silva"}, {"UsuarioDaInclusao", "maria"}, {"CEP", "01305-000"},
+             {"VIP", "Não"}, {"Pedigree", "Não"}, {"AnimalMorto", "Não"},
+             {"EnderecoCompleto", "Rua Augusta, 100 - Consolação - São Paulo / SP"},
+             {"EnderecoCompletoComCEP", "Rua Augusta, 100 - Consolação - CEP:01305-000 - São Paulo / SP"},
+             {"TiposECanaisDeComunicacao", "Email ana@exemplo.com.br Celular (11) 98765-4321 Recado 3333-4444"}})
+        EXPECT_EQ(valor(coluna), esperado) << coluna;
+    // An owner without address or contacts.
     ASSERT_EQ(nomes(0, Variant(), 3, bia_), (Nomes{"O’Brien", "Zeca"}));
-    rs = a_->get_ResultadoDaSelecaoEmRecordset();
-    EXPECT_EQ(valor("EnderecoCompleto"), "") << "an owner without address";
-    EXPECT_EQ(valor("CEP"), "");
-    EXPECT_EQ(valor("TiposECanaisDeComunicacao"), "");
+    for (const char* coluna : {"EnderecoCompleto", "CEP", "TiposECanaisDeComunicacao"}) EXPECT_EQ(valor(coluna), "") << coluna;
 }
 
 // What follows the column list, for argument sets whose only trace is the statement's text.
-class TextoDaSelecao : public Selecao {
-protected:
-    std::string depoisDasColunas(int16_t situacao, const Variant& busca, int16_t vivoOuMorto, double dono = 0,
-                                 const std::string& inicial = "", const std::string& final_ = "", int16_t tipoDeData = 0) {
-        gravarOsTextos();
-        EXPECT_EQ(a_->Selecionar(ListaPaginada, 10, situacao, busca, vivoOuMorto, dono, inicial, final_, tipoDeData), 0)
-            << a_->get_DescricaoDoErro();
-        const std::string& texto = gravacao().ultimoQueComeca("          SELECT ");
-        EXPECT_EQ(texto.rfind("          SELECT    IIF(IsNull(Animais.Codigo), 0, Animais.Codigo) AS CodigoDoAnimal, ", 0), 0u);
-        const std::string fimDasColunas = " AS TiposECanaisDeComunicacao ";
-        const size_t fim = texto.find(fimDasColunas);
-        return fim == std::string::npos ? texto : texto.substr(fim + fimDasColunas.size());
-    }
-    static std::string de(const std::string& onde) {
-        return "FROM      ((Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo) INNER JOIN "
-               "EspeciesDeAnimais ON Animais.CodigoDaEspecie = EspeciesDeAnimais.Codigo) INNER JOIN RacasDeAnimais ON "
-               "Animais.CodigoDaRaca = RacasDeAnimais.Codigo WHERE " + onde;
-    }
-    std::string ana() const { return Variant(ana_).toText(); }
-    std::string rex() const { return Variant(rex_).toText(); }
-};
-
-TEST_F(TextoDaSelecao, NameSearchOfOneOwner) {
-    EXPECT_EQ(depoisDasColunas(1, Variant("Rex"), 1, ana_),
-              de("   Animais.Situacao=1 AND    Animais.AnimalMorto = False  AND (Animais.Nome LIKE '%Rex%'  OR "
-                 "Animais.Microchip LIKE '%Rex%')  AND Animais.CodigoDoCliente = " + ana() +
-                 " ORDER BY    Animais.Nome ASC;"));
-    EXPECT_EQ(a_->get_ResultadoDaSelecaoEmRecordset()->get_PageSize(), 10);
-}
-
-TEST_F(TextoDaSelecao, CodeSearchWithBirthdayArgumentsOrdersByDayAndMonth) {
-    EXPECT_EQ(depoisDasColunas(0, Variant(rex_), 3, 0, "10/05/2024", "20/05/2024", 3),
-              de("   (Animais.Situacao=1 OR Animais.Situacao=2) AND (Animais.AnimalMorto = False  OR "
-                 "Animais.AnimalMorto = True)  AND (Animais.Codigo = " + rex() + "  OR Animais.Microchip LIKE '%" +
-                 rex() + "%') ORDER BY    Day(Animais.DataDeNascimento) , Month(Animais.DataDeNascimento) ASC;"));
-}
-
-TEST_F(TextoDaSelecao, BirthdaysOfDeadInactiveAnimals) {
-    EXPECT_EQ(depoisDasColunas(2, Variant(), 2, 0, "10/05/2024", "20/06/2024", 3),
-              de("   Animais.Situacao=2 AND    Animais.AnimalMorto = True  AND ((Day(Animais.DataDeNascimento)>=10 AND "
-                 "Day(Animais.DataDeNascimento)<= 20) AND (Month(Animais.DataDeNascimento)>= 05 AND "
-                 "Month(Animais.DataDeNascimento)<=06)) ORDER BY    Day(Animais.DataDeNascimento) , "
-                 "Month(Animais.DataDeNascimento) ASC;"));
-    EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal);
-}
-
-TEST_F(TextoDaSelecao, InclusionPeriodOfOneOwner) {
-    EXPECT_EQ(depoisDasColunas(0, Variant(0.0), 3, ana_, "01/03/2024", "31/03/2024", 2),
-              de("   (Animais.Situacao=1 OR Animais.Situacao=2) AND (Animais.AnimalMorto = False  OR "
-                 "Animais.AnimalMorto = True)  AND Animais.DataEHoraDaInclusao Between #03/01/2024 00:00:00# AND "
-                 "#03/31/2024 23:59:59#  AND Animais.CodigoDoCliente = " + ana() + " ORDER BY    Animais.Nome ASC;"));
-}
-
-TEST_F(Selecao, NumericSearchFindsTheCodeOrMicrochipDigits) {
-    sql("UPDATE Animais SET Microchip='90" + Variant(mia_).toText() + "1' WHERE Nome='Tom'");
-    EXPECT_EQ(nomes(0, Variant(mia_), 3), (Nomes{"Mia", "Tom"}));
-    EXPECT_EQ(nomes(0, Variant(Variant(mia_).toText()), 3), (Nomes{"Mia", "Tom"}));
-}
-
-TEST_F(Selecao, SearchByCodeNameOrMicrochip) {
-    EXPECT_EQ(nomes(0, Variant(mia_), 3), (Nomes{"Mia"}));
-    EXPECT_EQ(nomes(0, Variant(Variant(mia_).toText()), 3), (Nomes{"Mia"})) << "a numeric text searches the code";
-    EXPECT_EQ(nomes(0, Variant("rEx"), 3), (Nomes{"Rex"}));
-    EXPECT_EQ(nomes(0, Variant("77"), 3), (Nomes{"Rex"})) << "digits search the microchip too";
-    EXPECT_EQ(nomes(0, Variant("e"), 3, bia_), (Nomes{"O’Brien", "Zeca"}));
-    EXPECT_EQ(nomes(0, Variant("Rex"), 3, 0, "01/04/2024", "30/04/2024", 2), (Nomes{"Rex"}))
-        << "a search value leaves the dates out";
-}
-
-TEST_F(Selecao, SearchWithAQuoteFindsTheTreatedName) {
-    EXPECT_EQ(nomes(0, Variant("O'Brien"), 3), (Nomes{"O’Brien"}));
-    EXPECT_EQ(nomes(0, Variant("'; DELETE * FROM Animais; --"), 3), Nomes{});
-    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 6);
-}
-
-TEST_F(Selecao, InclusionRangeTakesBothWholeDays) {
+TEST_F(Selecao, StatementTextAfterTheColumns) {
+    struct Caso {
+        int16_t situacao;
+        Variant busca;
+        int16_t vivoOuMorto;
+        double dono;
+        std::string inicial, final_;
+        int16_t tipoDeData;
+        std::string onde;
+    };
+    const std::string ana = Variant(ana_).toText(), rex = Variant(rex_).toText();
+    const std::string todos = "   (Animais.Situacao=1 OR Animais.Situacao=2) AND (Animais.AnimalMorto = False  OR "
+                              "Animais.AnimalMorto = True)  AND ";
+    const std::string porDia = " ORDER BY    Day(Animais.DataDeNascimento) , Month(Animais.DataDeNascimento) ASC;";
+    const std::vector<Caso> casos{
+        {1, Variant("Rex"), 1, ana_, "", "", 0,
+         "   Animais.Situacao=1 AND    Animais.AnimalMorto = False  AND (Animais.Nome LIKE '%Rex%'  OR "
+         "Animais.Microchip LIKE '%Rex%')  AND Animais.CodigoDoCliente = " + ana + " ORDER BY    Animais.Nome ASC;"},
+        {0, Variant(rex_), 3, 0, "10/05/2024", "20/05/2024", 3,
+         todos + "(Animais.Codigo = " + rex + "  OR Animais.Microchip LIKE '%" + rex + "%')" + porDia},
+        {2, Variant(), 2, 0, "10/05/2024", "20/06/2024", 3,
+         "   Animais.Situacao=2 AND    Animais.AnimalMorto = True  AND ((Day(Animais.DataDeNascimento)>=10 AND "
+         "Day(Animais.DataDeNascimento)<= 20) AND (Month(Animais.DataDeNascimento)>= 05 AND "
+         "Month(Animais.DataDeNascimento)<=06))" + porDia},
+        {0, Variant(0.0), 3, ana_, "01/03/2024", "31/03/2024", 2,
+         todos + "Animais.DataEHoraDaInclusao Between #03/01/2024 00:00:00# AND #03/31/2024 23:59:59#  AND "
+         "Animais.CodigoDoCliente = " + ana + " ORDER BY    Animais.Nome ASC;"}};
     gravarOsTextos();
-    EXPECT_EQ(nomes(0, Variant(), 3, 0, "01/03/2024", "31/03/2024", 2), (Nomes{"Mia", "Rex"}));
-    EXPECT_NE(gravacao().ultimoQueComeca("          SELECT ")
-                  .find(" AND Animais.DataEHoraDaInclusao Between #03/01/2024 00:00:00# AND #03/31/2024 23:59:59# "),
-              std::string::npos);
-    EXPECT_EQ(nomes(0, Variant(""), 3, 0, "01/04/2024", "01/04/2024", 2), (Nomes{"Tom"}));
-    EXPECT_EQ(nomes(0, Variant(0.0), 3, 0, "   ", "01/04/2024", 2).size(), 6u) << "no start date: no condition";
-}
-
-TEST_F(Selecao, BirthdaysBoundDayAndMonthAndOrderByDay) {
-    EXPECT_EQ(nomes(0, Variant(), 3, 0, "10/05/2024", "20/05/2024", 3), (Nomes{"Zeca", "Mia", "Rex"}));
-    EXPECT_EQ(nomes(0, Variant(), 3, 0, "25/05/2024", "05/06/2024", 3), Nomes{});
-    EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal);
-}
-
-TEST_F(Selecao, OwnerCondition) {
-    EXPECT_EQ(nomes(0, Variant(), 3, bia_), (Nomes{"O’Brien", "Zeca"}));
-    EXPECT_EQ(nomes(1, Variant(), 1, ana_), (Nomes{"Mia", "Rex", "Tom"}));
-}
-
-TEST_F(Selecao, EmptyResultIsStoredWithItsMessage) {
-    EXPECT_EQ(nomes(0, Variant(), 3).size(), 6u);
-    EXPECT_EQ(a_->Selecionar(ListaCompleta, 0, 0, Variant("Ninguém"), 3), 0);
-    auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
-    ASSERT_TRUE(rs);
-    EXPECT_EQ(rs->get_RecordCount(), 0);
-    EXPECT_EQ(a_->get_DescricaoDaFalha(), "Nenhum animal encontrado com as especificações informadas.");
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(k.onde);
+        ASSERT_EQ(a_->Selecionar(ListaPaginada, 10, k.situacao, k.busca, k.vivoOuMorto, k.dono, k.inicial, k.final_,
+                                 k.tipoDeData), 0) << a_->get_DescricaoDoErro();
+        const std::string& texto = gravacao().ultimoQueComeca("          SELECT ");
+        EXPECT_TRUE(texto.starts_with("          SELECT    IIF(IsNull(Animais.Codigo), 0, Animais.Codigo) AS CodigoDoAnimal, "));
+        const std::string fimDasColunas = " AS TiposECanaisDeComunicacao ";
+        EXPECT_EQ(texto.substr(texto.find(fimDasColunas) + fimDasColunas.size()),
+                  "FROM      ((Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo) INNER JOIN "
+                  "EspeciesDeAnimais ON Animais.CodigoDaEspecie = EspeciesDeAnimais.Codigo) INNER JOIN RacasDeAnimais ON "
+                  "Animais.CodigoDaRaca = RacasDeAnimais.Codigo WHERE " + k.onde);
+        EXPECT_EQ(a_->get_ResultadoDaSelecaoEmRecordset()->get_PageSize(), 10);
+    }
 }
 
 TEST_F(Selecao, PagedListIsPagedThroughTheClass) {
@@ -212,34 +165,34 @@ TEST_F(Selecao, PagedListIsPagedThroughTheClass) {
     rs->put_AbsolutePage(2);
     Variant pagina;
     ASSERT_EQ(a_->PaginarResultadoDaSelecaoEmRecordset(2, pagina), 0) << a_->get_DescricaoDoErro();
-    auto copia = refCast<ado::Recordset>(pagina.toObject());
-    EXPECT_EQ(coluna(copia, "Nome"), (Nomes{"O’Brien", "Rex"}));
+    EXPECT_EQ(coluna(refCast<ado::Recordset>(pagina.toObject()), "Nome"), (Nomes{"O’Brien", "Rex"}));
     EXPECT_EQ(rs->get_AbsolutePage(), 2);
 }
 
-TEST_F(Selecao, OutOfRangeArgumentsAreRefusedBeforeTheDatabase) {
+// Refused before the database is asked; the last result stays.
+TEST_F(Selecao, RefusedArguments) {
     ASSERT_EQ(nomes(0, Variant(), 3).size(), 6u);
     auto anterior = a_->get_ResultadoDaSelecaoEmRecordset();
     gravarOsTextos();
-    EXPECT_EQ(a_->Selecionar(ListaCompleta, 0, 7, Variant(), 3), 1);
-    EXPECT_EQ(a_->get_NumeroDoErro(), 5);
-    EXPECT_EQ(a_->get_DescricaoDoErro(),
-              "O argumento lintSituacaoParaFiltro recebeu 7; os valores aceitos são 0 (todas as situações), 1 (ativos) e 2 (inativos).");
-    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, Selecionar, Ponto: 3");
-    EXPECT_EQ(a_->Selecionar(ListaCompleta, 0, 0, Variant()), 1);
-    EXPECT_EQ(a_->get_DescricaoDoErro(),
-              "O argumento lintAnimalVivoOuMorto recebeu 0; os valores aceitos são 1 (vivos), 2 (mortos) e 3 (ambos).");
-    EXPECT_EQ(gravacao().textos.size(), 0u);
-    EXPECT_TRUE(a_->get_ResultadoDaSelecaoEmRecordset() == anterior) << "the last result stays";
-}
-
-TEST_F(Selecao, DatesThatAreNoDatesAreRefused) {
-    EXPECT_EQ(a_->Selecionar(ListaCompleta, 0, 0, Variant(), 3, 0, "31/02/2024", "31/03/2024", 2), 1);
-    EXPECT_EQ(a_->get_NumeroDoErro(), 13);
-    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, Selecionar, Ponto: 3");
-    EXPECT_EQ(a_->Selecionar(ListaCompleta, 0, 0, Variant(), 3, 0, "1) OR (1=1/05", "20/05/2024", 3), 1);
-    EXPECT_EQ(a_->get_NumeroDoErro(), 13);
-    EXPECT_EQ(a_->Selecionar(ListaCompleta, 0, 0, Variant(), 3, 0, "10/05/2024", "", 3), 1);
+    struct Caso { int16_t situacao, vivoOuMorto; std::string inicial, final_; int16_t tipoDeData; int32_t numero; std::string descricao; };
+    for (const Caso& k : std::vector<Caso>{
+             {7, 3, "", "", 0, 5, "O argumento lintSituacaoParaFiltro recebeu 7; os valores aceitos são 0 (todas as "
+                                  "situações), 1 (ativos) e 2 (inativos)."},
+             {0, 0, "", "", 0, 5, "O argumento lintAnimalVivoOuMorto recebeu 0; os valores aceitos são 1 (vivos), 2 "
+                                  "(mortos) e 3 (ambos)."},
+             {0, 3, "31/02/2024", "31/03/2024", 2, 13, ""},
+             {0, 3, "1) OR (1=1/05", "20/05/2024", 3, 13, ""},
+             {0, 3, "10/05/2024", "", 3, 13, ""}}) {
+        SCOPED_TRACE(k.inicial + " " + std::to_string(k.situacao));
+        EXPECT_EQ(a_->Selecionar(ListaCompleta, 0, k.situacao, Variant(), k.vivoOuMorto, 0, k.inicial, k.final_, k.tipoDeData), 1);
+        EXPECT_EQ(a_->get_NumeroDoErro(), k.numero);
+        if (!k.descricao.empty()) {
+            EXPECT_EQ(a_->get_DescricaoDoErro(), k.descricao);
+        }
+        EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, Selecionar, Ponto: 3");
+    }
+    EXPECT_TRUE(gravacao().textos.empty());
+    EXPECT_TRUE(a_->get_ResultadoDaSelecaoEmRecordset() == anterior);
 }
 
 }  // namespace

@@ -1,101 +1,61 @@
-// The rules ValidarDados tests, in their order, and the reference counts before a deletion.
+// The rules ValidarDados tests, in their order, for insertion and alteration alike.
+#include <functional>
+
 #include "ambiente.hpp"
 
 namespace teste {
 namespace {
 
-class Validacao : public Ambiente {
-protected:
-    void SetUp() override {
-        Ambiente::SetUp();
-        dono_ = inserirCliente("Ana");
-        a_ = animal(dono_, "Rex");
-    }
-    int16_t validar(int16_t operacao = 1) { return a_->ValidarDados(operacao, nullptr, nullptr); }
-    void esperarRecusa(const std::string& campo, const std::string& mensagem) {
-        EXPECT_EQ(validar(1), 2);
-        EXPECT_EQ(a_->get_NomeDoCampoValidado(), campo);
-        EXPECT_EQ(a_->get_DescricaoDaFalha(), mensagem);
-        EXPECT_EQ(validar(2), 2) << "the alteration checks the same rules";
-    }
-    double dono_ = 0;
-    Ref<clsAnimais> a_;
-};
+using Validacao = Ambiente;
 
-TEST_F(Validacao, ValidRecordPassesForInsertionAndAlteration) {
-    EXPECT_EQ(validar(1), 0);
-    EXPECT_EQ(validar(2), 0);
-    EXPECT_EQ(a_->get_NomeDoCampoValidado(), "");
-}
-
-TEST_F(Validacao, BlankNameIsRefusedFirst) {
-    a_->put_Nome("   ");
-    a_->put_CodigoDaEspecie(-1);
-    a_->put_Sexo("");
-    esperarRecusa("Nome", "Digite o nome do animal.");
-}
-
-TEST_F(Validacao, SpeciesIsReportedBeforeBreed) {
-    a_->put_CodigoDaEspecie(-1);
-    a_->put_CodigoDaRaca(-1);
-    esperarRecusa("CodigoDaEspecie", "Informe a espécie do animal.");
-    a_->put_CodigoDaEspecie(especie_);
-    esperarRecusa("CodigoDaRaca", "Informe a raça do animal.");
-    a_->put_CodigoDaEspecie(0);  // a field never chosen is not -1
-    a_->put_CodigoDaRaca(0);
-    EXPECT_EQ(validar(), 0);
-}
-
-TEST_F(Validacao, BirthDateMustBeARealDayNotAfterToday) {
-    const Date hoje = Date::today();
-    a_->put_DataDeNascimento(Date(hoje.serial() + 1).format("dd/mm/yyyy"));
-    esperarRecusa("DataDeNascimento", "Data de nascimento inválida.");
-    a_->put_DataDeNascimento("31/02/2024");
-    esperarRecusa("DataDeNascimento", "Data de nascimento inválida.");
-    a_->put_DataDeNascimento("ontem");
-    esperarRecusa("DataDeNascimento", "Data de nascimento inválida.");
-    a_->put_DataDeNascimento(hoje.format("dd/mm/yyyy"));
-    EXPECT_EQ(validar(), 0);
-    a_->put_DataDeNascimento("29/02/2024");
-    EXPECT_EQ(validar(), 0);
-    a_->put_DataDeNascimento("  ");
-    EXPECT_EQ(validar(), 0) << "an empty birth date is written as Null";
-}
-
-TEST_F(Validacao, SexAndStatusComeLast) {
-    a_->put_Sexo(" ");
-    a_->put_Situacao(-1);
-    esperarRecusa("Sexo", "Selecione o sexo do animal.");
-    a_->put_Sexo("F");
-    esperarRecusa("Situacao", "Informe a situação do animal.");
+TEST_F(Validacao, EachRuleInItsOrder) {
+    const std::string Invalida = "Data de nascimento inválida.";
+    const std::string amanha = Date(Date::today().serial() + 1).format("dd/mm/yyyy");
+    struct Caso {
+        const char* nome;
+        std::function<void(clsAnimais&)> ajuste;
+        const char* campo = "";  // empty: the record passes
+        std::string mensagem = "";
+    };
+    const std::vector<Caso> casos{
+        {"valido", [](clsAnimais&) {}},
+        {"nome antes de tudo", [](clsAnimais& a) { a.put_Nome("   "); a.put_CodigoDaEspecie(-1); a.put_Sexo(""); },
+         "Nome", "Digite o nome do animal."},
+        {"especie antes da raca", [](clsAnimais& a) { a.put_CodigoDaEspecie(-1); a.put_CodigoDaRaca(-1); },
+         "CodigoDaEspecie", "Informe a espécie do animal."},
+        {"raca", [](clsAnimais& a) { a.put_CodigoDaRaca(-1); }, "CodigoDaRaca", "Informe a raça do animal."},
+        {"nunca escolhidas nao sao -1", [](clsAnimais& a) { a.put_CodigoDaEspecie(0); a.put_CodigoDaRaca(0); }},
+        {"nascimento amanha", [&](clsAnimais& a) { a.put_DataDeNascimento(amanha); }, "DataDeNascimento", Invalida},
+        {"dia inexistente", [](clsAnimais& a) { a.put_DataDeNascimento("31/02/2024"); }, "DataDeNascimento", Invalida},
+        {"nao e data", [](clsAnimais& a) { a.put_DataDeNascimento("ontem"); }, "DataDeNascimento", Invalida},
+        {"nascido hoje", [](clsAnimais& a) { a.put_DataDeNascimento(Date::today().format("dd/mm/yyyy")); }},
+        {"29 de fevereiro", [](clsAnimais& a) { a.put_DataDeNascimento("29/02/2024"); }},
+        {"nascimento em branco e Null", [](clsAnimais& a) { a.put_DataDeNascimento("  "); }},
+        {"sexo antes da situacao", [](clsAnimais& a) { a.put_Sexo(" "); a.put_Situacao(-1); }, "Sexo",
+         "Selecione o sexo do animal."},
+        {"situacao", [](clsAnimais& a) { a.put_Situacao(-1); }, "Situacao", "Informe a situação do animal."}};
+    for (const Caso& k : casos)
+        for (int16_t operacao : {1, 2}) {
+            SCOPED_TRACE(std::string(k.nome) + " " + std::to_string(operacao));
+            auto a = animal(inserirCliente("Ana"), "Rex");
+            k.ajuste(*a);
+            EXPECT_EQ(a->ValidarDados(operacao, nullptr, nullptr), *k.campo ? 2 : 0);
+            EXPECT_EQ(a->get_NomeDoCampoValidado(), k.campo);
+            EXPECT_EQ(a->get_DescricaoDaFalha(), k.mensagem);
+        }
 }
 
 TEST_F(Validacao, OtherOperationsCheckNothingAndKeepTheLastRefusal) {
-    a_->put_Nome("");
-    EXPECT_EQ(validar(1), 2);
-    EXPECT_EQ(validar(0), 0);
-    EXPECT_EQ(validar(4), 0);
-    EXPECT_EQ(a_->get_NomeDoCampoValidado(), "Nome");
-    EXPECT_EQ(a_->get_DescricaoDaFalha(), "Digite o nome do animal.");
-}
-
-TEST_F(Validacao, DeletionWithoutConnectionFailsAtTheCounts) {
-    EXPECT_EQ(validar(3), 1);
-    EXPECT_EQ(a_->get_NumeroDoErro(), err::ObjectVariableNotSet);
-    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, ValidarDados, Ponto: 8");
-}
-
-TEST_F(Validacao, DeletionCountsNameTheFirstReferringTable) {
-    const double codigo = inserirAnimal(dono_, "Rex");
-    a_->put_Codigo(codigo);
-    EXPECT_EQ(a_->ValidarDados(3, refConexao(), nullptr), 0);
-
-    sql("INSERT INTO Vacinacoes (CodigoDoAnimal) VALUES (" + Variant(codigo).toText() + ")");
-    sql("INSERT INTO Exames (CodigoDoAnimal) VALUES (" + Variant(codigo).toText() + ")");
-    EXPECT_EQ(a_->ValidarDados(3, refConexao(), nullptr), 3);
-    EXPECT_EQ(a_->get_DescricaoDaFalha(),
-              "O animal 'Rex' não pode ser excluído porque esta sendo utilizada na tabela de 'Exames'.\r\n\r\n"
-              "Se não deseja mais utilizar, altere a 'Situação' do animal para 'Inativo'.");
+    auto a = animal(0, "");
+    EXPECT_EQ(a->ValidarDados(1, nullptr, nullptr), 2);
+    EXPECT_EQ(a->ValidarDados(0, nullptr, nullptr), 0);
+    EXPECT_EQ(a->ValidarDados(4, nullptr, nullptr), 0);
+    EXPECT_EQ(a->get_NomeDoCampoValidado(), "Nome");
+    EXPECT_EQ(a->get_DescricaoDaFalha(), "Digite o nome do animal.");
+    // A deletion counts the references, which needs a connection.
+    EXPECT_EQ(a->ValidarDados(3, nullptr, nullptr), 1);
+    EXPECT_EQ(a->get_NumeroDoErro(), err::ObjectVariableNotSet);
+    EXPECT_EQ(a->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, ValidarDados, Ponto: 8");
 }
 
 }  // namespace

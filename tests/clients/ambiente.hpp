@@ -1,14 +1,14 @@
 #pragma once
 // The component's fixture with what the client tests share: a client object with the user, and a
 // valid person.
-#include "support/ambiente.hpp"
+#include "support/cadastro.hpp"
 #include "zelt/clientanim/clsClientes.hpp"
 
 namespace zelt::clientanim::teste {
 
 using namespace zelt::testing_support;
 
-class Ambiente : public testing_support::Ambiente {
+class Ambiente : public testing_support::Cadastro {
 protected:
     Ref<clsClientes> novoCliente() {
         auto c = make<clsClientes>();

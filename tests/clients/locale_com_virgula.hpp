@@ -17,8 +17,7 @@ public:
         if (usar("pt_BR.UTF-8") || usar("pt_BR.utf8")) return;
         dir_ = std::filesystem::temp_directory_path() / ("zelt-locale-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
-        const std::string comando =
-            "localedef -i pt_BR -f UTF-8 '" + (dir_ / "pt_BR.UTF-8").string() + "' >/dev/null 2>&1";
+        const std::string comando = "localedef -i pt_BR -f UTF-8 '" + (dir_ / "pt_BR.UTF-8").string() + "' >/dev/null 2>&1";
         if (std::system(comando.c_str()) != 0) return;
         setenv("LOCPATH", dir_.c_str(), 1);
         usar("pt_BR.UTF-8");
@@ -30,9 +29,6 @@ public:
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
     }
-    LocaleComVirgula(const LocaleComVirgula&) = delete;
-    LocaleComVirgula& operator=(const LocaleComVirgula&) = delete;
-
     bool ativo() const { return ativo_; }
 
 private:
@@ -40,7 +36,6 @@ private:
         ativo_ = std::setlocale(LC_ALL, nome) && std::string(std::localeconv()->decimal_point) == ",";
         return ativo_;
     }
-
     std::string anterior_;
     std::filesystem::path dir_;
     bool ativo_ = false;

@@ -1,9 +1,6 @@
 #pragma once
-// The client fixture with what the selection tests add: rows inserted with Jet SQL, the columns
-// of the last selection, and a stand-in management component with a classification chosen by the
-// test.
-#include <initializer_list>
-#include <map>
+// The client fixture with what the selection tests add: the columns of the last selection, and a
+// stand-in management component with a classification chosen by the test.
 #include <utility>
 
 #include "clientanim/frame/enumeracoes.hpp"
@@ -54,32 +51,6 @@ protected:
     void SetUp() override {
         Ambiente::SetUp();
         gerencial() = Gerencial{};
-    }
-
-    // A person with the given name in both name columns, active, included on 01/03/2024; `colunas`
-    // adds or replaces columns with Jet literals ("'0525'", "2", "'10/01/2024 08:00:00'"). Its code.
-    double inserirCliente(const std::string& nome, std::initializer_list<std::pair<std::string, std::string>> colunas = {}) {
-        std::map<std::string, std::string> valores{{"TipoDeCliente", "'PF'"},
-                                                   {"ApelidoOuNomeFantasia", "'" + nome + "'"},
-                                                   {"NomeOuRazaoSocial", "'" + nome + "'"},
-                                                   {"Sexo", "'M'"},
-                                                   {"Situacao", "1"},
-                                                   {"DataEHoraDaInclusao", "'01/03/2024 10:00:00'"}};
-        for (const auto& [coluna, valor] : colunas) valores[coluna] = valor;
-        std::string nomes, literais;
-        for (const auto& [coluna, valor] : valores) {
-            nomes += (nomes.empty() ? "" : ", ") + coluna;
-            literais += (literais.empty() ? "" : ", ") + valor;
-        }
-        conexaoDireta().Execute("INSERT INTO Clientes (" + nomes + ") VALUES (" + literais + ")");
-        return valor("SELECT MAX(Codigo) FROM Clientes").toDouble();
-    }
-
-    double inserirAnimal(double codigoDoCliente, const std::string& nome, const std::string& microchip = "") {
-        conexaoDireta().Execute(
-            "INSERT INTO Animais (Nome, CodigoDoCliente, CodigoDaEspecie, CodigoDaRaca, Microchip, Situacao) VALUES ('" +
-            nome + "', " + sql::numero(codigoDoCliente) + ", 1, 1, '" + microchip + "', 1)");
-        return valor("SELECT MAX(Codigo) FROM Animais").toDouble();
     }
 
     // The column of the last selection, row by row in the recordset's order.

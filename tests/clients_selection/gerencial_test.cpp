@@ -10,81 +10,61 @@ using Linhas = std::vector<std::string>;
 class ComponenteGerencial : public AmbienteDeSelecao {
 protected:
     void receber(double cliente, const std::string& valor, const std::string& baixa) {
-        conexaoDireta().Execute("INSERT INTO ContasAReceber (CodigoDoCliente, ValorDoDocumento, DataDaBaixa) VALUES (" +
-                                sql::numero(cliente) + ", " + valor + ", " + baixa + ")");
+        sql("INSERT INTO ContasAReceber (CodigoDoCliente, ValorDoDocumento, DataDaBaixa) VALUES (" + sql::numero(cliente) +
+            ", " + valor + ", " + baixa + ")");
     }
-
     // Asks the component created by its ProgID for the period, as the client class calls it.
     int16_t classificar(const std::string& fim, const std::string& inicio) {
         gerencial_ = CreateObject("ZELT_N_Gerencial.clsGerencial");
         std::vector<Variant> periodo{Variant(fim), Variant(inicio)};
         return callByNameRef(*gerencial_, "SelecionarCurvaABCporLucratividadeDeClientes", periodo).toInt16();
     }
-
-    // "letter code" per row, in the recordset's order.
-    Linhas classificacao() {
-        Linhas linhas;
-        auto rs = refCast<ado::Recordset>(getProperty(*gerencial_, "ResultadoDaSelecaoEmRecordset").toObject());
-        if (!rs) return linhas;
-        if (rs->get_RecordCount() == 0) return linhas;
-        for (rs->MoveFirst(); !rs->get_EOF(); rs->MoveNext())
-            linhas.push_back((*rs)("Classificacao").toText() + " " + (*rs)("CodigoDoCliente").toText());
-        return linhas;
-    }
-
     std::string texto(const std::string& propriedade) { return getProperty(*gerencial_, propriedade).toText(); }
 
     Ref<Object> gerencial_;
 };
 
+// Each row: the receivables of clients 0 to 5 (value, date settled), the period, and "letter client" per row of
+// the classification, ordered by amount, a tie by code.
 TEST_F(ComponenteGerencial, TheFirstEightyPercentAreATheNextFifteenBTheRestC) {
-    std::vector<double> c;
-    for (int i = 1; i <= 6; ++i) c.push_back(inserirCliente("Cliente " + std::to_string(i)));
-    // Settled in the period: 1000 in all. Client 1 brings 500, client 2 300 (reaching 80%), client 3
-    // 100 and client 4 50 (reaching 95%), client 5 50.
-    receber(c[1], "200", "'10/03/2024'");
-    receber(c[1], "100", "'31/12/2024'");  // the last day counts
-    receber(c[0], "500", "'01/01/2024'");  // so does the first
-    receber(c[4], "50", "'15/06/2024'");
-    receber(c[2], "100", "'15/06/2024'");
-    receber(c[3], "50", "'16/06/2024'");
-    // Open, or settled outside the period: not counted.
-    receber(c[4], "5000", "NULL");
-    receber(c[5], "9000", "'31/12/2023'");
-    receber(c[5], "9000", "'01/01/2025'");
-
-    ASSERT_EQ(classificar("31/12/2024", "01/01/2024"), 0) << texto("DescricaoDoErro");
-    // Ordered by amount, a tie by code.
-    EXPECT_EQ(classificacao(), (Linhas{"A " + sql::numero(c[0]), "A " + sql::numero(c[1]), "B " + sql::numero(c[2]),
-                                       "B " + sql::numero(c[3]), "C " + sql::numero(c[4])}));
-}
-
-TEST_F(ComponenteGerencial, AClientWhoseShareBeginsInsideABandBelongsToIt) {
-    const double grande = inserirCliente("Grande"), medio = inserirCliente("Médio"), pequeno = inserirCliente("Pequeno");
-    // 70% starts at 0: A. 25% starts at 70%, inside the first 80%: A. 5% starts at 95%: C.
-    receber(grande, "700.00", "'05/05/2024'");
-    receber(medio, "250.00", "'05/05/2024'");
-    receber(pequeno, "50.00", "'05/05/2024'");
-    ASSERT_EQ(classificar("31/12/2024", "01/01/2024"), 0) << texto("DescricaoDoErro");
-    EXPECT_EQ(classificacao(),
-              (Linhas{"A " + sql::numero(grande), "A " + sql::numero(medio), "C " + sql::numero(pequeno)}));
-}
-
-TEST_F(ComponenteGerencial, NothingSettledInThePeriodIsAnEmptyClassification) {
-    const double cliente = inserirCliente("Ana");
-    receber(cliente, "100", "NULL");
-    // A receivable without a client is nobody's revenue.
-    conexaoDireta().Execute("INSERT INTO ContasAReceber (ValorDoDocumento, DataDaBaixa) VALUES (70, '05/05/2024')");
-    ASSERT_EQ(classificar("31/12/2024", "01/01/2024"), 0) << texto("DescricaoDoErro");
-    EXPECT_TRUE(classificacao().empty());
-}
-
-TEST_F(ComponenteGerencial, AStartOnTheTwentyNinthOfFebruaryOfACommonYearIsItsLastDay) {
-    const double antes = inserirCliente("Antes"), depois = inserirCliente("Depois");
-    receber(antes, "100", "'27/02/2023'");
-    receber(depois, "100", "'28/02/2023'");
-    ASSERT_EQ(classificar("29/02/2024", "29/02/2023"), 0) << texto("DescricaoDoErro");
-    EXPECT_EQ(classificacao(), (Linhas{"A " + sql::numero(depois)}));
+    struct Caso {
+        const char* nome;
+        std::vector<std::tuple<int, std::string, std::string>> contas;
+        std::string fim, inicio;
+        Linhas esperados;
+    };
+    const std::vector<Caso> casos{
+        // 1000 in all: 500 and 300 reach 80%, 100 and 50 reach 95%; the first and last days count; open or settled
+        // outside the period is not counted.
+        {"faixas", {{1, "200", "'10/03/2024'"}, {1, "100", "'31/12/2024'"}, {0, "500", "'01/01/2024'"},
+                    {4, "50", "'15/06/2024'"}, {2, "100", "'15/06/2024'"}, {3, "50", "'16/06/2024'"},
+                    {4, "5000", "NULL"}, {5, "9000", "'31/12/2023'"}, {5, "9000", "'01/01/2025'"}},
+         "31/12/2024", "01/01/2024", {"A 0", "A 1", "B 2", "B 3", "C 4"}},
+        // 70% starts at 0: A. 25% starts at 70%, inside the first 80%: A. 5% starts at 95%: C.
+        {"a faixa onde a parte comeca", {{0, "700.00", "'05/05/2024'"}, {1, "250.00", "'05/05/2024'"},
+                                         {2, "50.00", "'05/05/2024'"}},
+         "31/12/2024", "01/01/2024", {"A 0", "A 1", "C 2"}},
+        {"nada baixado no periodo", {{0, "100", "NULL"}}, "31/12/2024", "01/01/2024", {}},
+        {"29 de fevereiro de um ano comum e o seu ultimo dia", {{0, "100", "'27/02/2023'"}, {1, "100", "'28/02/2023'"}},
+         "29/02/2024", "29/02/2023", {"A 1"}}};
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(k.nome);
+        sql("DELETE * FROM ContasAReceber");
+        sql("DELETE * FROM Clientes");
+        std::vector<double> c;
+        for (int i = 0; i < 6; ++i) c.push_back(inserirCliente("Cliente " + std::to_string(i)));
+        for (const auto& [cliente, valor, baixa] : k.contas) receber(c[cliente], valor, baixa);
+        // A receivable without a client is nobody's revenue.
+        sql("INSERT INTO ContasAReceber (ValorDoDocumento, DataDaBaixa) VALUES (70, '05/05/2024')");
+        ASSERT_EQ(classificar(k.fim, k.inicio), 0) << texto("DescricaoDoErro");
+        Linhas esperados, obtidos;
+        for (const auto& e : k.esperados) esperados.push_back(e.substr(0, 2) + sql::numero(c[std::stoi(e.substr(2))]));
+        auto rs = refCast<ado::Recordset>(getProperty(*gerencial_, "ResultadoDaSelecaoEmRecordset").toObject());
+        for (int i = 0; rs && i < rs->get_RecordCount(); ++i)
+            obtidos.push_back(rs->valueAt(i, rs->fieldIndex("Classificacao")).toText() + " " +
+                              rs->valueAt(i, rs->fieldIndex("CodigoDoCliente")).toText());
+        EXPECT_EQ(obtidos, esperados);
+    }
 }
 
 TEST_F(ComponenteGerencial, ATextThatIsNoDateIsAnError) {
@@ -99,22 +79,18 @@ TEST_F(ComponenteGerencial, ATextThatIsNoDateIsAnError) {
 TEST_F(ComponenteGerencial, TheClientCategoriesFollowTheLastTwelveMonths) {
     const Date hoje = Date::today();
     const std::string ontem = "'" + Date(hoje.serial() - 1).format("dd/mm/yyyy") + "'";
-    const std::string haDoisAnos = "'" + Date(hoje.serial() - 800).format("dd/mm/yyyy") + "'";
     const double a = inserirCliente("Ana"), b = inserirCliente("Bruno"), c = inserirCliente("Carla");
     const double semCompras = inserirCliente("Dora", {{"CategoriaDaCurvaABC", "'A'"}});
     receber(a, "850", ontem);
     receber(b, "100", ontem);
     receber(c, "50", ontem);
-    receber(semCompras, "100000", haDoisAnos);
-    conexaoDireta().Execute("INSERT INTO OSParaBD (Numero) VALUES (304)");
-    conexaoDireta().Execute("UPDATE Empresa SET DataDeAtualizacaoDaCategoriaDaCurvaABC='01/01/2020'");
-
+    receber(semCompras, "100000", "'" + Date(hoje.serial() - 800).format("dd/mm/yyyy") + "'");
+    sql("INSERT INTO OSParaBD (Numero) VALUES (304)");
+    sql("UPDATE Empresa SET DataDeAtualizacaoDaCategoriaDaCurvaABC='01/01/2020'");
     auto clientes = novoCliente();
     ASSERT_EQ(clientes->AtualizarCategoriaDaCurvaABC(), Concluido) << clientes->get_DescricaoDoErro();
-    Linhas categorias;
-    auto rs = conexaoDireta().Execute("SELECT CategoriaDaCurvaABC FROM Clientes ORDER BY Codigo");
-    for (; !rs->get_EOF(); rs->MoveNext()) categorias.push_back((*rs)(0).toText());
-    EXPECT_EQ(categorias, (Linhas{"A", "B", "C", "C"}));
+    EXPECT_EQ(testing_support::coluna(sql("SELECT CategoriaDaCurvaABC FROM Clientes ORDER BY Codigo"), "CategoriaDaCurvaABC"),
+              (Linhas{"A", "B", "C", "C"}));
     EXPECT_EQ(valor("SELECT DataDeAtualizacaoDaCategoriaDaCurvaABC FROM Empresa").toDate(), hoje);
 }
 

@@ -57,22 +57,15 @@ const std::map<std::string, std::string> Classes = {
     {"ZELT_N_ClientAnim.clsClientAnim", "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C03}"},
 };
 
+// The classes and their type library are registered (twice changes nothing) and removed together.
 TEST_F(Registro, RegisterCreateUnregister) {
     for (const auto& [progId, clsid] : Classes) EXPECT_EQ(erroDe(progId), err::CannotCreateObject) << progId;
     ASSERT_EQ(DllRegisterServer(), SOk);
-    ASSERT_EQ(DllRegisterServer(), SOk);  // registering twice changes nothing
+    ASSERT_EQ(DllRegisterServer(), SOk);
     for (const auto& [progId, clsid] : Classes) {
         EXPECT_EQ(registry::clsidOfProgId(progId), clsid);
         EXPECT_EQ(erroDe(progId), 0) << progId;
     }
-    ASSERT_EQ(DllUnregisterServer(), SOk);
-    for (const auto& [progId, clsid] : Classes) EXPECT_EQ(erroDe(progId), err::CannotCreateObject) << progId;
-    // The text-treatment component's own registration is left alone.
-    EXPECT_TRUE(registry::clsidOfProgId("ZELT_N_TrataDados.clsTratamento"));
-}
-
-TEST_F(Registro, TheTypeLibraryIsRecordedWithTheClassesAndRemovedWithThem) {
-    ASSERT_EQ(DllRegisterServer(), SOk);
     const auto lib = registry::registeredTypeLibrary(Libid);
     ASSERT_TRUE(lib);
     EXPECT_EQ(lib->name, "ZELT_N_ClientAnim");
@@ -117,6 +110,9 @@ TEST_F(Registro, TheTypeLibraryIsRecordedWithTheClassesAndRemovedWithThem) {
 
     ASSERT_EQ(DllUnregisterServer(), SOk);
     EXPECT_FALSE(registry::registeredTypeLibrary(Libid));
+    for (const auto& [progId, clsid] : Classes) EXPECT_EQ(erroDe(progId), err::CannotCreateObject) << progId;
+    // The text-treatment component's own registration is left alone.
+    EXPECT_TRUE(registry::clsidOfProgId("ZELT_N_TrataDados.clsTratamento"));
 }
 
 // Registries that cannot be written, whoever runs the test: every library's entry points answer
@@ -168,19 +164,6 @@ TEST_F(Registro, AnUnusableRegistryIsAFailureCodeAndNothingIsWritten) {
     }
 }
 
-TEST_F(Registro, TheClassFactoryCreatesByClassIdentifier) {
-    void* fabrica = nullptr;
-    EXPECT_EQ(DllGetClassObject("{00000000-0000-0000-0000-000000000000}", nullptr, &fabrica),
-              static_cast<int32_t>(0x80040111));
-    EXPECT_EQ(fabrica, nullptr);
-    ASSERT_EQ(DllGetClassObject(Classes.at("ZELT_N_ClientAnim.clsClientes").c_str(), nullptr, &fabrica), SOk);
-    Ref<Object> f(static_cast<Object*>(fabrica));
-    static_cast<Object*>(fabrica)->Release();  // the reference DllGetClassObject handed over
-    Ref<Object> clientes = callByName(*f, "CreateInstance").toObject();
-    ASSERT_TRUE(clientes);
-    EXPECT_EQ(getProperty(*clientes, "NumeroDoErro").toInt32(), 0);
-}
-
 TEST_F(Registro, UnloadOnlyWhenNoObjectOfTheLibraryLives) {
     ASSERT_EQ(DllRegisterServer(), SOk);
     ASSERT_EQ(DllCanUnloadNow(), SOk);
@@ -192,18 +175,27 @@ TEST_F(Registro, UnloadOnlyWhenNoObjectOfTheLibraryLives) {
         EXPECT_EQ(DllCanUnloadNow(), SFalse);
     }
     EXPECT_EQ(DllCanUnloadNow(), SOk);
-    {
-        auto usuario = make<clientanim::DadosDoUsuarioEmMemoria>();
+    for (const auto& criar : {std::function<Ref<Object>()>([] { return make<clientanim::DadosDoUsuarioEmMemoria>(); }),
+                              std::function<Ref<Object>()>([] { return make<clientanim::GradeEmMemoria>(); })}) {
+        auto objeto = criar();
         EXPECT_EQ(DllCanUnloadNow(), SFalse);
     }
-    {
-        auto grade = make<clientanim::GradeEmMemoria>();
-        EXPECT_EQ(DllCanUnloadNow(), SFalse);
-    }
+    EXPECT_EQ(DllCanUnloadNow(), SOk);
+
+    // The class factory creates by class identifier, and counts while it lives.
     void* fabrica = nullptr;
-    ASSERT_EQ(DllGetClassObject(Classes.at("ZELT_N_ClientAnim.clsAnimais").c_str(), nullptr, &fabrica), SOk);
+    EXPECT_EQ(DllGetClassObject("{00000000-0000-0000-0000-000000000000}", nullptr, &fabrica),
+              static_cast<int32_t>(0x80040111));
+    EXPECT_EQ(fabrica, nullptr);
+    ASSERT_EQ(DllGetClassObject(Classes.at("ZELT_N_ClientAnim.clsClientes").c_str(), nullptr, &fabrica), SOk);
     EXPECT_EQ(DllCanUnloadNow(), SFalse);
-    static_cast<Object*>(fabrica)->Release();
+    {
+        Ref<Object> f(static_cast<Object*>(fabrica));
+        static_cast<Object*>(fabrica)->Release();  // the reference DllGetClassObject handed over
+        Ref<Object> clientes = callByName(*f, "CreateInstance").toObject();
+        ASSERT_TRUE(clientes);
+        EXPECT_EQ(getProperty(*clientes, "NumeroDoErro").toInt32(), 0);
+    }
     EXPECT_EQ(DllCanUnloadNow(), SOk);
 }
 

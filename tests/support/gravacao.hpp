@@ -17,7 +17,8 @@ namespace zelt::testing_support {
 struct Gravacao {
     std::vector<std::string> textos;
     std::function<void(const std::string&)> antesDeExecutar;  // may throw a RuntimeError
-    int16_t resultadoDaAbertura = 0;
+    int16_t resultadoDaAbertura = 0, resultadoDoFechamento = 0;
+    std::vector<std::string> membros;  // the data-access members called, in order
 
     size_t contar(const std::string& inicio) const {
         size_t n = 0;
@@ -78,21 +79,25 @@ public:
     const DispatchTable& table() const override {
         using D = DadosDeAcessoGravados;
         auto ler = [](std::string nome, VarType tipo, std::function<Variant(D&)> f) {
-            return Member{std::move(nome), InvokeKind::PropertyGet, {}, tipo,
-                          [f](Object& o, std::span<Variant>) { return f(static_cast<D&>(o)); }};
+            return Member{nome, InvokeKind::PropertyGet, {}, tipo, [nome, f](Object& o, std::span<Variant>) {
+                              gravacao().membros.push_back(nome);
+                              return f(static_cast<D&>(o));
+                          }};
         };
         static const DispatchTable t(
             "_clsObjetosDeDados",
             {Member{"AbrirConexao", InvokeKind::Method, {}, VarType::I2,
                     [](Object& o, std::span<Variant>) {
                         auto& d = static_cast<D&>(o);
+                        gravacao().membros.push_back("AbrirConexao");
                         if (gravacao().resultadoDaAbertura == 0) d.conexao_ = conexaoGravada();
                         return Variant(gravacao().resultadoDaAbertura);
                     }},
              Member{"FecharConexao", InvokeKind::Method, {}, VarType::I2,
                     [](Object& o, std::span<Variant>) {
                         static_cast<D&>(o).conexao_.reset();
-                        return Variant(int16_t{0});
+                        gravacao().membros.push_back("FecharConexao");
+                        return Variant(gravacao().resultadoDoFechamento);
                     }},
              ler("ReferenciaDeConexao", VarType::Object, [](D& d) { return Variant(d.conexao_); }),
              ler("ReferenciaDeRecordset", VarType::Object, [](D&) { return Variant(make<ado::Recordset>()); }),
