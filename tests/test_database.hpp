@@ -129,6 +129,23 @@ private:
     std::string name_, uri_;
 };
 
+// A folder of the test's own, removed with what it holds.
+class TempDirectory {
+public:
+    TempDirectory() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zelt-test-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempDirectory() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
 // The database of one test: a file in folder, or a database on the server (see above).
 class TestDatabase {
 public:

@@ -1,10 +1,5 @@
 // A recordset opened on a real connection and then disconnected; hierarchical recordsets; saving
 // and loading as JSON; the connection's transaction rules.
-#include <cstdlib>
-#include <filesystem>
-
-#include <unistd.h>
-
 #include "fabricado.hpp"
 #include "test_database.hpp"
 #include "zelt/ado/connection.hpp"
@@ -17,22 +12,9 @@ namespace {
 
 class ComBanco : public ::testing::Test {
 protected:
-    void SetUp() override {
-        pasta_ = std::filesystem::temp_directory_path() /
-                 ("zelt-ado-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(pasta_);
-        banco_ = std::make_unique<zelt::testing_support::TestDatabase>(pasta_);
-        conexao = make<ado::Connection>(jet::openDatabase(banco_->name()));
-    }
-    void TearDown() override {
-        conexao.reset();
-        std::filesystem::remove_all(pasta_);
-    }
-
-    std::filesystem::path pasta_;
-    std::unique_ptr<zelt::testing_support::TestDatabase> banco_;
-    Ref<ado::Connection> conexao;
+    zelt::testing_support::TempDirectory pasta_;
+    zelt::testing_support::TestDatabase banco_{pasta_.path()};
+    Ref<ado::Connection> conexao = make<ado::Connection>(jet::openDatabase(banco_.name()));
 };
 
 TEST_F(ComBanco, ADisconnectedRecordsetOutlivesItsConnection) {

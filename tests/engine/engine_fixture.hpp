@@ -15,22 +15,6 @@
 
 namespace zelt::testing_support {
 
-class TempDirectory {
-public:
-    TempDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zelt-engine-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDirectory() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
