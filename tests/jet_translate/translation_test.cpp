@@ -7,7 +7,6 @@
 #include <set>
 
 #include "jet/postgres/dialect.hpp"
-#include "jet/translate/dialect.hpp"
 #include "sqlite_check.hpp"
 #include "statements.hpp"
 #include "zelt/automation/date.hpp"
@@ -52,7 +51,7 @@ Translation translated(const std::string& jet) {
     static const SqliteCheck sqlite;
     const Translation t = translate(jet);
     for (const Query* q : t.queries()) EXPECT_EQ(sqlite.prepare(q->sql), "") << q->sql;
-    const bool select = jet.find_first_not_of(' ') == jet.find_first_of("Ss");
+    const bool select = jet.find_first_not_of(' ') == jet.find_first_of("Ss");  // SELECT (SHAPE has its own kind)
     if (t.kind != Translation::Kind::Shape) {
         EXPECT_EQ(t.kind, select ? Translation::Kind::Select : Translation::Kind::Modify);
     }
@@ -69,7 +68,6 @@ struct TextRow {
 };
 
 TEST(Translation, WritesEachStatementInTheEnginesTerms) {
-    using statements::AnimalSearch;
     using statements::ClientSearch;
     ClientSearch birthdays{0, false, 20, "", "", "0", "", "25/05/2024", "05/06/2024", "Rex", 3}, recent, tied;
     recent.situacao = tied.situacao = 5;
