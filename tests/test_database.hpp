@@ -52,30 +52,25 @@ inline ::testing::Environment* const testServerRequirement =
 
 using jet::postgres::withDatabase;
 
-// Runs statements on the server's own database (for what a database cannot do to itself).
-inline bool onServer(const std::string& sql) {
-    PGconn* c = PQconnectdb(testServer().c_str());
+// Runs sql through libpq on the database uri names; true when it ran (a failure is reported).
+inline bool onDatabase(const std::string& uri, const std::string& sql, bool report) {
+    PGconn* c = PQconnectdb(uri.c_str());
     PQsetNoticeProcessor(c, [](void*, const char*) {}, nullptr);
     PGresult* r = PQexec(c, sql.c_str());
     const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK || PQresultStatus(r) == PGRES_TUPLES_OK;
+    if (!ok && report) ADD_FAILURE() << sql << ": " << PQerrorMessage(c);
     PQclear(r);
     PQfinish(c);
     return ok;
 }
 
+// Runs statements on the server's own database (for what a database cannot do to itself).
+inline bool onServer(const std::string& sql) { return onDatabase(testServer(), sql, false); }
+
 // Statements run on the database itself, past the Jet engine (what a test sets up by hand): on a
 // file through SQLite, on a server through libpq. True when they ran.
 inline bool runDirectly(const std::string& database, const std::string& sql) {
-    if (onTestServer()) {
-        PGconn* c = PQconnectdb(database.c_str());
-        PQsetNoticeProcessor(c, [](void*, const char*) {}, nullptr);
-        PGresult* r = PQexec(c, sql.c_str());
-        const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK || PQresultStatus(r) == PGRES_TUPLES_OK;
-        if (!ok) ADD_FAILURE() << sql << ": " << PQerrorMessage(c);
-        PQclear(r);
-        PQfinish(c);
-        return ok;
-    }
+    if (onTestServer()) return onDatabase(database, sql, true);
     sqlite3* db = nullptr;
     char* error = nullptr;
     const bool ok = sqlite3_open(database.c_str(), &db) == SQLITE_OK &&
@@ -127,6 +122,23 @@ private:
     }
 
     std::string name_, uri_;
+};
+
+// A folder of the test's own, removed with what it holds.
+class TempDirectory {
+public:
+    TempDirectory() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zelt-test-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempDirectory() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
 };
 
 // The database of one test: a file in folder, or a database on the server (see above).

@@ -1,10 +1,5 @@
 // A recordset opened on a real connection and then disconnected; hierarchical recordsets; saving
 // and loading as JSON; the connection's transaction rules.
-#include <cstdlib>
-#include <filesystem>
-
-#include <unistd.h>
-
 #include "fabricado.hpp"
 #include "test_database.hpp"
 #include "zelt/ado/connection.hpp"
@@ -17,22 +12,9 @@ namespace {
 
 class ComBanco : public ::testing::Test {
 protected:
-    void SetUp() override {
-        pasta_ = std::filesystem::temp_directory_path() /
-                 ("zelt-ado-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(pasta_);
-        banco_ = std::make_unique<zelt::testing_support::TestDatabase>(pasta_);
-        conexao = make<ado::Connection>(jet::openDatabase(banco_->name()));
-    }
-    void TearDown() override {
-        conexao.reset();
-        std::filesystem::remove_all(pasta_);
-    }
-
-    std::filesystem::path pasta_;
-    std::unique_ptr<zelt::testing_support::TestDatabase> banco_;
-    Ref<ado::Connection> conexao;
+    zelt::testing_support::TempDirectory pasta_;
+    zelt::testing_support::TestDatabase banco_{pasta_.path()};
+    Ref<ado::Connection> conexao = make<ado::Connection>(jet::openDatabase(banco_.name()));
 };
 
 TEST_F(ComBanco, ADisconnectedRecordsetOutlivesItsConnection) {
@@ -117,28 +99,23 @@ TEST(Hierarquia, TakingTheRowsRelatesAlikeAndLeavesTheSourcesEmpty) {
 }
 
 TEST(Hierarquia, EachParentRowHoldsItsRelatedChildren) {
+    using Textos = std::vector<std::string>;
     auto rs = hierarquico();
     ASSERT_EQ(rs->get_Fields().get_Count(), 3);
-    auto capitulo = rs->get_Fields().Item(2);
-    EXPECT_EQ(capitulo->get_Name(), "Animais");
-    EXPECT_EQ(capitulo->get_Type(), ado::adChapter);
-    auto deAna = refCast<ado::Recordset>(capitulo->get_Value().toObject());
-    ASSERT_TRUE(deAna);
-    EXPECT_EQ(coluna(*deAna, "Animal"), (std::vector<std::string>{"Rex", "Bidu"}));
-    rs->MoveNext();
-    auto deBruno = refCast<ado::Recordset>((*rs)("Animais").toObject());
-    EXPECT_EQ(deBruno->get_RecordCount(), 0);
-    EXPECT_TRUE(deBruno->get_EOF());
-    rs->MoveNext();
-    EXPECT_EQ(coluna(*refCast<ado::Recordset>((*rs)("Animais").toObject()), "Animal"), (std::vector<std::string>{"Mia"}));
-    EXPECT_EQ(deBruno->get_RecordCount(), 0);  // each read of a chapter hands out a recordset of its own
-    rs->MoveNext();  // a Null relates to nothing, not even to a child's Null
-    EXPECT_EQ(refCast<ado::Recordset>((*rs)("Animais").toObject())->get_RecordCount(), 0);
-    // A child sorted on its own leaves its siblings and the parent as they were.
+    EXPECT_EQ(rs->get_Fields().Item(2)->get_Name(), "Animais");
+    EXPECT_EQ(rs->get_Fields().Item(2)->get_Type(), ado::adChapter);
+    const auto filhos = [&] { return refCast<ado::Recordset>((*rs)("Animais").toObject()); };
+    auto deAna = filhos();
+    // A Null relates to nothing, not even to a child's Null.
+    for (const Textos& esperado : {Textos{"Rex", "Bidu"}, Textos{}, Textos{"Mia"}, Textos{}}) {
+        EXPECT_EQ(coluna(*filhos(), "Animal"), esperado);
+        rs->MoveNext();
+    }
+    // Each read of a chapter hands out a recordset of its own: one sorted leaves the others as they were.
     deAna->put_Sort("Animal");
-    EXPECT_EQ(coluna(*deAna, "Animal"), (std::vector<std::string>{"Bidu", "Rex"}));
+    EXPECT_EQ(coluna(*deAna, "Animal"), (Textos{"Bidu", "Rex"}));
     rs->MoveFirst();
-    EXPECT_EQ(coluna(*refCast<ado::Recordset>((*rs)("Animais").toObject()), "Animal"), (std::vector<std::string>{"Rex", "Bidu"}));
+    EXPECT_EQ(coluna(*filhos(), "Animal"), (Textos{"Rex", "Bidu"}));
 }
 
 TEST(Json, SavedAndLoadedWithKindsAndChapters) {

@@ -1,4 +1,14 @@
+// The conversions give VBA's and the Brazilian regional forms, and give them alike whatever the
+// process locale, including one whose decimal separator is the comma (a presentation tier that
+// called setlocale(LC_ALL, "")).
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
 
 #include "zelt/automation/error.hpp"
 #include "zelt/automation/regional.hpp"
@@ -7,107 +17,110 @@
 using namespace zelt;
 
 namespace {
-int32_t errorOf(auto&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
-}  // namespace
 
-TEST(Currency, RoundsHalfToEvenAndPrintsWithThePointAsked) {
-    EXPECT_EQ(Currency::fromDouble(0.00015).raw(), 2);
-    EXPECT_EQ(Currency::fromDouble(0.00025).raw(), 2);
-    EXPECT_EQ(Currency::fromDouble(-0.00035).raw(), -4);
-    EXPECT_EQ(Currency::fromDouble(1.23456).raw(), 12346);
-    EXPECT_EQ((Currency::fromDouble(0.1) + Currency::fromDouble(0.2)), Currency::fromDouble(0.3));
-    EXPECT_EQ(Currency::fromDouble(12.5).toString('.'), "12.5");
-    EXPECT_EQ(Currency::fromDouble(12.5).toString(','), "12,5");
-    EXPECT_EQ(Currency::fromDouble(-0.0001).toString(), "-0.0001");
-    EXPECT_EQ(Currency::fromInt(100).toString(), "100");
-    EXPECT_EQ(errorOf([] { Currency::fromDouble(1e300); }), err::Overflow);
+std::string text(bool b) { return b ? "true" : "false"; }
+std::string text(std::integral auto n) { return std::to_string(n); }
+std::string text(double d) {  // the shortest text that reads back as d, whatever the locale
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, d).ptr);
+}
+std::string text(const std::string& s) { return s; }
+
+using V = Variant;
+// 1 or 0 for each value, by whether `test` holds.
+std::string each(std::initializer_list<V> values, const std::function<bool(const V&)>& test) {
+    std::string out;
+    for (const V& v : values) out += std::string(out.empty() ? "" : " ") + (test(v) ? "1" : "0");
+    return out;
+}
+std::string text(const Variant& v) { return v.toText(); }
+std::string text(const std::optional<Date>& d) { return d ? d->toRegionalText() : "no date"; }
+
+// Each row: what the conversion gives as text ("error N" for a run-time error), and the call.
+struct Row {
+    const char* expected;
+    std::function<std::string()> run;
+};
+#define ROW(expected, expression) Row{expected, [] { return text(expression); }}
+
+const std::vector<Row> rows = {
+    // Currency rounds half to even, adds exactly, prints with the point asked.
+    ROW("2", Currency::fromDouble(0.00015).raw()), ROW("2", Currency::fromDouble(0.00025).raw()),
+    ROW("-4", Currency::fromDouble(-0.00035).raw()), ROW("12346", Currency::fromDouble(1.23456).raw()),
+    ROW("true", Currency::fromDouble(0.1) + Currency::fromDouble(0.2) == Currency::fromDouble(0.3)),
+    ROW("12.5", Currency::fromDouble(12.5).toString('.')), ROW("12,5", Currency::fromDouble(12.5).toString(',')),
+    ROW("-0.0001", Currency::fromDouble(-0.0001).toString()), ROW("100", Currency::fromInt(100).toString()),
+    ROW("error 6", Currency::fromDouble(1e300).raw()),
     // A text is read digit by digit, never through a double.
-    EXPECT_EQ(Variant("-922.337.203.685.477,5808").toCurrency().raw(), INT64_MIN);
-    EXPECT_EQ(Variant("0,00005").toCurrency().raw(), 0);
-    EXPECT_EQ(errorOf([] { Variant("922337203685477.5808").toCurrency(); }), err::Overflow);
+    ROW("-9223372036854775808", V("-922.337.203.685.477,5808").toCurrency().raw()),
+    ROW("0", V("0,00005").toCurrency().raw()), ROW("error 6", V("922337203685477.5808").toCurrency().raw()),
+    ROW("1234.5", V(Currency::fromDouble(1234.5))),
+    // Dates from and to regional text.
+    ROW("no date", Date::parseRegional("31/02/2024")), ROW("no date", Date::parseRegional("29/02/2023")),
+    ROW("29/02/2024", Date::parseRegional("29/02/2024")), ROW("00:00:00", Date().toRegionalText()),
+    ROW("05/12/2026 19:16:50", Date::parseRegional("05/12/2026 19:16:50")), ROW("14:30:00", Date::parseRegional("14:30")),
+    ROW("01/03/2024 23:59:59", Date::parseMonthFirst("03/01/2024 23:59:59")),
+    ROW("1", Date::parseRegional("31/12/1899")->serial()),
+    ROW("true", [] { const Date n = Date::now(); return Date::parseRegional(n.toRegionalText())->toRegionalText() == n.toRegionalText(); }()),
+    ROW("05/03/2024 07:08:09", Date::parseRegional("05/03/2024 07:08:09")->format("dd/mm/yyyy hh:mm:ss")),
+    ROW("03/05/2024", Date::parseRegional("05/03/2024 07:08:09")->format("MM/DD/YYYY")),
+    ROW("05/03/2024 07:08:09", Date::parseRegional("05/03/2024 07:08:09")->format("DD/MM/YYYY HH:MM:SS")),
+    ROW("3", Date::parseRegional("05/03/2024")->weekday()),  // a Tuesday
+    // What the component counts as given, and as numeric (1 for each that is).
+    ROW("0 0 0 0 0 1 1 1", each({V(), V::null(), V(""), V(0.0), V(int16_t{0}), V("0"), V("Rex"), V(15.0)}, &V::isGiven)),
+    ROW("1 1 1 1 1 0 0 0 0", each({V("15"), V(15.0), V("12,5"), V("12.5"), V("1.234,56"), V("Rex"), V(""), V("1e"), V::null()},
+                                 [](const V& v) { return isNumeric(v); })),
+    // Conversions as the run time makes them.
+    ROW("1234.56", V("1.234,56").toDouble()), ROW("1234567", V("1.234.567").toDouble()),
+    ROW("12.5", V("12.5").toDouble()), ROW("15", V(15.0)), ROW("12.5", V(12.5)),
+    ROW("True", V(true)), ROW("2", V(2.5).toInt16()), ROW("4", V(3.5).toInt16()),
+    ROW("error 6", V(40000.0).toInt16()), ROW("error 6", V(3e9).toInt32()),
+    ROW("error 13", V("abc").toDouble()), ROW("error 94", Variant::null().toText()),
+    ROW("error 13", V("31/02/2024").toDate().serial()),
+    // Portuguese order without regard to case; Format and Val as VBA has them in Brazil.
+    ROW("0", regional::compareText("ana", "Ana")), ROW("true", regional::compareText("Alberto", "Álvaro") < 0),
+    ROW("true", regional::compareText("Álvaro", "Amanda") < 0),
+    ROW("true", regional::sortKey("Alberto") < regional::sortKey("Álvaro")), ROW("joão", regional::foldCase("JOÃO")),
+    ROW("SIM", regional::toUpper("sim")), ROW("5.459,40", regional::formatNumber(5459.4, "##,##0.00")),
+    ROW("0,00", regional::formatNumber(0, "#,##0.00")),
+    ROW("1.234.567,89", regional::formatNumber(1234567.891, "#,##0.00")),
+    ROW("012.345.678-90", regional::formatNumber(1234567890, "000\\.000\\.000\\-00")),
+    ROW("95.000.000/0001-06", regional::formatNumber(95000000000106.0, "00\\.000\\.000\\/0000-00")),
+    ROW("01234-567", regional::formatNumber(1234567, "00000-000")), ROW("31/12", regional::formatNumber(3112, "00/00")),
+    ROW("0525", regional::formatNumber(525, "0000")), ROW("1615198", regional::val("  1615 198th Street N.E.")),
+    ROW("12.5", regional::val("12.5")), ROW("12.75", regional::val(" 12.75 kg")), ROW("0", regional::val("")),
+    ROW("525", regional::val("0525")),
+};
+
+void walk() {
+    for (const Row& r : rows) {
+        std::string got;
+        try {
+            got = r.run();
+        } catch (const RuntimeError& e) {
+            got = "error " + std::to_string(e.number());
+        }
+        EXPECT_EQ(got, r.expected) << "row " << &r - rows.data();
+    }
 }
 
-TEST(Date, RegionalTextBothWays) {
-    EXPECT_FALSE(Date::parseRegional("31/02/2024"));
-    EXPECT_FALSE(Date::parseRegional("29/02/2023"));
-    ASSERT_TRUE(Date::parseRegional("29/02/2024"));
-    EXPECT_EQ(Date::parseRegional("29/02/2024")->toRegionalText(), "29/02/2024");
-    EXPECT_EQ(Date().toRegionalText(), "00:00:00");
-    EXPECT_EQ(Date::parseRegional("05/12/2026 19:16:50")->toRegionalText(), "05/12/2026 19:16:50");
-    EXPECT_EQ(Date::parseRegional("14:30")->toRegionalText(), "14:30:00");
-    EXPECT_EQ(Date::parseMonthFirst("03/01/2024 23:59:59")->toRegionalText(), "01/03/2024 23:59:59");
-    EXPECT_DOUBLE_EQ(Date::parseRegional("31/12/1899")->serial(), 1.0);
-    const Date now = Date::now();
-    EXPECT_EQ(Date::parseRegional(now.toRegionalText())->toRegionalText(), now.toRegionalText());
-    const Date d = *Date::parseRegional("05/03/2024 07:08:09");
-    EXPECT_EQ(d.format("dd/mm/yyyy hh:mm:ss"), "05/03/2024 07:08:09");
-    EXPECT_EQ(d.format("MM/DD/YYYY"), "03/05/2024");
-    EXPECT_EQ(d.format("DD/MM/YYYY HH:MM:SS"), "05/03/2024 07:08:09");
-    EXPECT_EQ(d.weekday(), 3);  // a Tuesday
+TEST(Conversions, GiveTheRunTimesForms) { walk(); }
+
+// The same rows under pt_BR.UTF-8, compiling the locale into a temporary folder when the machine
+// has its sources but not the compiled locale.
+TEST(Conversions, AreTheSameUnderALocaleWithTheDecimalComma) {
+    const auto folder = std::filesystem::temp_directory_path() / ("zelt-locale-" + std::to_string(::getpid()));
+    if (!std::setlocale(LC_ALL, "pt_BR.UTF-8")) {
+        std::filesystem::create_directories(folder);
+        const std::string command = "localedef -i pt_BR -f UTF-8 '" + (folder / "pt_BR.UTF-8").string() + "' >/dev/null 2>&1";
+        if (std::system(command.c_str()) == 0) ::setenv("LOCPATH", folder.c_str(), 1), std::setlocale(LC_ALL, "pt_BR.UTF-8");
+    }
+    const bool comma = std::string(std::localeconv()->decimal_point) == ",";
+    if (comma) walk();
+    std::setlocale(LC_ALL, "C");
+    ::unsetenv("LOCPATH");
+    std::filesystem::remove_all(folder);
+    if (!comma) GTEST_SKIP() << "no locale with a decimal comma on this machine";
 }
 
-TEST(Variant, IsGivenAndIsNumericForWhatTheComponentPasses) {
-    EXPECT_FALSE(Variant().isGiven());
-    EXPECT_FALSE(Variant::null().isGiven());
-    EXPECT_FALSE(Variant("").isGiven());
-    EXPECT_FALSE(Variant(0.0).isGiven());
-    EXPECT_FALSE(Variant(int16_t{0}).isGiven());
-    EXPECT_TRUE(Variant("0").isGiven());
-    EXPECT_TRUE(Variant("Rex").isGiven());
-    EXPECT_TRUE(Variant(15.0).isGiven());
-    EXPECT_TRUE(isNumeric(Variant("15")));
-    EXPECT_TRUE(isNumeric(Variant(15.0)));
-    EXPECT_TRUE(isNumeric(Variant("12,5")));
-    EXPECT_TRUE(isNumeric(Variant("12.5")));
-    EXPECT_TRUE(isNumeric(Variant("1.234,56")));
-    EXPECT_FALSE(isNumeric(Variant("Rex")));
-    EXPECT_FALSE(isNumeric(Variant("")));
-    EXPECT_FALSE(isNumeric(Variant("1e")));
-    EXPECT_FALSE(isNumeric(Variant::null()));
-    EXPECT_DOUBLE_EQ(Variant("1.234,56").toDouble(), 1234.56);
-    EXPECT_DOUBLE_EQ(Variant("1.234.567").toDouble(), 1234567.0);
-}
-
-TEST(Variant, ConversionsFollowTheRunTime) {
-    EXPECT_EQ(Variant(15.0).toText(), "15");
-    EXPECT_EQ(Variant(12.5).toText(), "12.5");
-    EXPECT_EQ(Variant(true).toText(), "True");
-    EXPECT_EQ(Variant(2.5).toInt16(), 2);
-    EXPECT_EQ(Variant(3.5).toInt16(), 4);
-    EXPECT_EQ(errorOf([] { Variant(40000.0).toInt16(); }), err::Overflow);
-    EXPECT_EQ(errorOf([] { Variant(3e9).toInt32(); }), err::Overflow);
-    EXPECT_EQ(errorOf([] { Variant("abc").toDouble(); }), err::TypeMismatch);
-    EXPECT_EQ(errorOf([] { Variant::null().toText(); }), InvalidUseOfNull);
-    EXPECT_EQ(errorOf([] { Variant("31/02/2024").toDate(); }), err::TypeMismatch);
-}
-
-TEST(Regional, PortugueseOrderingCaseInsensitive) {
-    EXPECT_EQ(regional::compareText("ana", "Ana"), 0);
-    EXPECT_LT(regional::compareText("Alberto", "Álvaro"), 0);
-    EXPECT_LT(regional::compareText("Álvaro", "Amanda"), 0);
-    EXPECT_LT(regional::sortKey("Alberto"), regional::sortKey("Álvaro"));
-    EXPECT_EQ(regional::foldCase("JOÃO"), "joão");
-    EXPECT_EQ(regional::toUpper("sim"), "SIM");
-}
-
-TEST(Regional, FormatAndVal) {
-    EXPECT_EQ(regional::formatNumber(5459.4, "##,##0.00"), "5.459,40");
-    EXPECT_EQ(regional::formatNumber(0, "#,##0.00"), "0,00");
-    EXPECT_EQ(regional::formatNumber(1234567.891, "#,##0.00"), "1.234.567,89");
-    EXPECT_EQ(regional::formatNumber(1234567890, "000\\.000\\.000\\-00"), "012.345.678-90");
-    EXPECT_EQ(regional::formatNumber(95000000000106.0, "00\\.000\\.000\\/0000-00"), "95.000.000/0001-06");
-    EXPECT_EQ(regional::formatNumber(1234567, "00000-000"), "01234-567");
-    EXPECT_EQ(regional::formatNumber(3112, "00/00"), "31/12");
-    EXPECT_EQ(regional::formatNumber(525, "0000"), "0525");
-    EXPECT_DOUBLE_EQ(regional::val("  1615 198th Street N.E."), 1615198.0);
-    EXPECT_DOUBLE_EQ(regional::val("12.5"), 12.5);
-    EXPECT_DOUBLE_EQ(regional::val(""), 0.0);
-    EXPECT_DOUBLE_EQ(regional::val("0525"), 525.0);
-}
+}  // namespace

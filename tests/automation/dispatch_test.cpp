@@ -1,3 +1,5 @@
+// Late binding: members reached by name (any case), by slot and as the default member, with VBA's
+// errors for what does not fit; classes created by ProgID only while their library is registered.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,23 +16,16 @@ namespace {
 class Cachorro : public Dispatchable {
 public:
     std::string nome;
-    void put_Nome(std::string n) { nome = std::move(n); }
-    int16_t Latir(int16_t vezes, std::string& eco) {
-        eco = std::string(static_cast<size_t>(vezes), 'a');
-        return vezes;
-    }
     const DispatchTable& table() const override {
         static const DispatchTable t("_Cachorro", {
             Member{"Nome", InvokeKind::PropertyPut, {{"Nome", VarType::String}}, VarType::Empty,
-                   [](Object& o, std::span<Variant> a) { static_cast<Cachorro&>(o).put_Nome(a[0].toText()); return Variant(); }},
+                   [](Object& o, std::span<Variant> a) { static_cast<Cachorro&>(o).nome = a[0].toText(); return Variant(); }},
             Member{"Nome", InvokeKind::PropertyGet, {}, VarType::String,
                    [](Object& o, std::span<Variant>) { return Variant(static_cast<Cachorro&>(o).nome); }, true},
             Member{"Latir", InvokeKind::Method, {{"vezes", VarType::I2}, {"eco", VarType::String, true, true}}, VarType::I2,
-                   [](Object& o, std::span<Variant> a) {
-                       std::string eco;
-                       auto r = static_cast<Cachorro&>(o).Latir(a[0].toInt16(), eco);
-                       a[1] = Variant(eco);
-                       return Variant(r);
+                   [](Object&, std::span<Variant> a) {
+                       a[1] = Variant(std::string(static_cast<size_t>(a[0].toInt16()), 'a'));
+                       return Variant(a[0].toInt16());
                    }},
         });
         return t;
@@ -46,12 +41,9 @@ int32_t errorOf(auto&& f) {
     return 0;
 }
 
-}  // namespace
-
 TEST(Dispatch, ByNameAndBySlotReachTheSameMembers) {
     auto c = make<Cachorro>();
     putProperty(*c, "nome", Variant("Rex"));
-    EXPECT_EQ(c->nome, "Rex");
     EXPECT_EQ(getProperty(*c, "NOME").toText(), "Rex");
     EXPECT_EQ(callDefault(*c, {}).toText(), "Rex");
     Variant args[] = {Variant("Bidu")};
@@ -84,3 +76,5 @@ TEST(Registry, RegisterCreateUnregister) {
     EXPECT_EQ(errorOf([] { CreateObject("Teste.Cachorro"); }), err::CannotCreateObject);
     std::filesystem::remove(path);
 }
+
+}  // namespace

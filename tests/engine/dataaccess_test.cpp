@@ -32,41 +32,39 @@ protected:
     testing_support::TempDirectory dir;
 };
 
-TEST_F(DataAccessTest, OpensHandsOutObjectsAndCloses) {
-    auto dados = create();
-    ASSERT_EQ(callByName(*dados, "AbrirConexao").toInt16(), 0);
-    auto conexao = connectionOf(*dados);
-    ASSERT_TRUE(conexao);
-    EXPECT_EQ(conexao->get_State(), ado::adStateOpen);
-    EXPECT_EQ(count(*conexao, "Empresa"), 1);
+// Each object opens a connection of its own: its recordsets, its @@Identity, and its transaction,
+// rolled back when the object is released with it open (the component's error path).
+TEST_F(DataAccessTest, EachObjectHasAConnectionOfItsOwn) {
+    auto a = create(), b = create();
+    ASSERT_EQ(callByName(*a, "AbrirConexao").toInt16(), 0);
+    ASSERT_EQ(callByName(*b, "AbrirConexao").toInt16(), 0);
+    auto ca = connectionOf(*a), cb = connectionOf(*b);
+    ASSERT_TRUE(ca && cb);
+    EXPECT_EQ(ca->get_State(), ado::adStateOpen);
+    EXPECT_EQ(count(*ca, "Empresa"), 1);
+    ca->Execute("INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial) VALUES ('PF', 'A')");
+    cb->Execute("INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial) VALUES ('PF', 'B')");
+    EXPECT_EQ(ca->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32(), 1);
+    EXPECT_EQ(cb->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32(), 2);
 
-    auto rs1 = refCast<ado::Recordset>(getProperty(*dados, "ReferenciaDeRecordset").toObject());
-    auto rs2 = refCast<ado::Recordset>(getProperty(*dados, "ReferenciaDeRecordset").toObject());
+    auto rs1 = refCast<ado::Recordset>(getProperty(*a, "ReferenciaDeRecordset").toObject());
+    auto rs2 = refCast<ado::Recordset>(getProperty(*a, "ReferenciaDeRecordset").toObject());
     ASSERT_TRUE(rs1 && rs2);
     EXPECT_NE(rs1.get(), rs2.get());
     EXPECT_EQ(rs1->get_State(), ado::adStateClosed);
-
     rs1->put_Source("SELECT Nome FROM EspeciesDeAnimais ORDER BY Nome");
-    rs1->putref_ActiveConnection(conexao);
+    rs1->putref_ActiveConnection(ca);
     rs1->Open();
     rs1->putref_ActiveConnection(nullptr);
-    EXPECT_EQ(callByName(*dados, "FecharConexao").toInt16(), 0);
+    EXPECT_EQ(callByName(*a, "FecharConexao").toInt16(), 0);
     EXPECT_GE(rs1->get_RecordCount(), 8);
-}
 
-TEST_F(DataAccessTest, ReleasingTheObjectRollsBackItsTransaction) {
-    {
-        auto dados = create();
-        ASSERT_EQ(callByName(*dados, "AbrirConexao").toInt16(), 0);
-        auto conexao = connectionOf(*dados);
-        conexao->BeginTrans();
-        conexao->Execute("INSERT INTO OSParaBD (Numero) VALUES (304)");
-        dados.reset();  // the component's operation ends on its error path with the connection held
-        EXPECT_NE(conexao->get_State(), ado::adStateOpen);
-    }
-    auto dados = create();
-    ASSERT_EQ(callByName(*dados, "AbrirConexao").toInt16(), 0);
-    EXPECT_EQ(count(*connectionOf(*dados), "OSParaBD"), 0);
+    cb->BeginTrans();
+    cb->Execute("INSERT INTO OSParaBD (Numero) VALUES (304)");
+    b.reset();
+    EXPECT_NE(cb->get_State(), ado::adStateOpen);
+    ASSERT_EQ(callByName(*a, "AbrirConexao").toInt16(), 0);
+    EXPECT_EQ(count(*connectionOf(*a), "OSParaBD"), 0);
 }
 
 // Every file under dir with its bytes: what an opening left behind.
@@ -172,18 +170,6 @@ TEST_F(DataAccessTest, AnErrorWhileOpeningFillsTheErrorFields) {
     sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(holder);
     EXPECT_EQ(callByName(*dados, "AbrirConexao").toInt16(), 0);
-}
-
-TEST_F(DataAccessTest, IdentityIsThisConnectionsOwn) {
-    auto a = create();
-    auto b = create();
-    ASSERT_EQ(callByName(*a, "AbrirConexao").toInt16(), 0);
-    ASSERT_EQ(callByName(*b, "AbrirConexao").toInt16(), 0);
-    auto ca = connectionOf(*a), cb = connectionOf(*b);
-    ca->Execute("INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial) VALUES ('PF', 'A')");
-    cb->Execute("INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial) VALUES ('PF', 'B')");
-    EXPECT_EQ(ca->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32(), 1);
-    EXPECT_EQ(cb->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32(), 2);
 }
 
 }  // namespace

@@ -10,26 +10,11 @@
 
 #include "zelt/ado/connection.hpp"
 #include "zelt/ado/recordset.hpp"
+#include "zelt/automation/error.hpp"
 #include "test_database.hpp"
 #include "zelt/jet/engine.hpp"
 
 namespace zelt::testing_support {
-
-class TempDirectory {
-public:
-    TempDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zelt-engine-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDirectory() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 class EngineTest : public ::testing::Test {
 protected:
@@ -56,6 +41,17 @@ protected:
         auto rs = select(text);
         if (!rs || rs->get_RecordCount() < 1) return Variant();
         return rs->valueAt(0, 0);
+    }
+    // The error f raises.
+    template <class F>
+    static RuntimeError errorOf(F&& f) {
+        try {
+            f();
+        } catch (const RuntimeError& e) {
+            return e;
+        }
+        ADD_FAILURE() << "no error";
+        return RuntimeError(0, "");
     }
     // An expression evaluated on the company's single row.
     Variant eval(const std::string& expression) { return scalar("SELECT " + expression + " AS V FROM Empresa"); }

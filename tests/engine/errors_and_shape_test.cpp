@@ -8,17 +8,6 @@ namespace {
 
 using testing_support::EngineTest;
 
-template <class F>
-RuntimeError errorOf(F&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no error";
-    return RuntimeError(0, "");
-}
-
 TEST_F(EngineTest, DeletingAnAnimalThatExamsReferToIsRefused) {
     const auto a = addAnimal(addClient("Alberto"), "Rex");
     run("INSERT INTO Exames (CodigoDoAnimal) VALUES (" + std::to_string(a) + ")");
@@ -106,14 +95,6 @@ TEST_F(EngineTest, NoValueOrNameLeavesItsToken) {
     auto rs = select("SELECT 1 AS [a\" , (SELECT sql FROM sqlite_master) AS \"b] FROM Empresa");
     ASSERT_EQ(rs->fieldCount(), 1);
     EXPECT_EQ(rs->fieldDef(0).name, "a\" , (SELECT sql FROM sqlite_master) AS \"b");
-}
-
-TEST_F(EngineTest, UnknownTablesAndColumnsAreNamed) {
-    const auto t = errorOf([&] { select("SELECT Codigo FROM Inexistente"); });
-    EXPECT_EQ(t.number(), jet::err::MissingTable);
-    EXPECT_NE(t.description().find("Inexistente"), std::string::npos);
-    const auto c = errorOf([&] { select("SELECT Inexistente FROM Clientes"); });
-    EXPECT_EQ(c.number(), jet::err::MissingColumn);
 }
 
 TEST_F(EngineTest, RollbackUndoesAndClosingRollsBackAnOpenTransaction) {

@@ -41,7 +41,11 @@ std::string problemWith(const std::string& text, std::string* refusal = nullptr)
 }
 
 TEST(WrittenText, SqliteTakesEveryAcceptedStatementWholeWithNoComment) {
-    std::vector<std::string> texts = {
+    std::string tables = "SELECT 1 FROM Animais";
+    for (const char* t : {"Clientes", "EspeciesDeAnimais", "RacasDeAnimais", "MunicipiosIBGE", "ContasAReceber", "Empresa", "OSParaBD",
+                          "Agendamentos", "ContratosPSA", "Exames", "FichasClinicas", "ItensDeVendas"})
+        tables += std::string(" INNER JOIN ") + t + " ON 1 = 1";
+    const std::string accepted[] = {
         "SELECT -(-1) AS A, - -Codigo AS B, -(-(-#01/01/1800#)) AS C, 10/-1 AS D, 1 - -1 AS E FROM Animais",
         "UPDATE Clientes SET Observacao='x' WHERE -(-1) = Codigo AND NomeOuRazaoSocial = 'a\n1=1 --'",
         "DELETE * FROM Clientes WHERE Codigo = -(-1) OR NomeOuRazaoSocial = 'b\n OR 1=1 --'",
@@ -57,19 +61,23 @@ TEST(WrittenText, SqliteTakesEveryAcceptedStatementWholeWithNoComment) {
         "SELECT Nome FROM Animais WHERE Nome Between Cor And 'a' AND Codigo Not Between 1 And -Situacao",
         "SELECT 'a' + 'b' + Nome + Codigo AS A, Codigo + Situacao + '1' AS B, Null & Null AS C, Nome + Null AS D, "
         "Codigo * 2 + Nome AS E FROM Animais",
+        // At the limits: nine parentheses in a condition, thirteen tables, an aggregate where Jet takes one.
+        "SELECT Nome FROM Animais WHERE " + repeated("(", 9) + "Codigo = 1" + repeated(")", 9), tables,
+        "SELECT TOP 1 Count(*) AS N FROM Animais GROUP BY Cor ORDER BY Max(Codigo)",
+        "SELECT Clientes.NomeOuRazaoSocial AS Cliente, Format([Animais.DataDeNascimento],'DD/MM/YYYY') AS DataDeNascimento FROM Animais "
+        "INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo ORDER BY Cliente ASC;",
     };
+    for (const std::string& text : accepted) EXPECT_EQ(problemWith(text), "") << text;
+    // Whatever the parser's fuzz corpus holds is refused or taken whole.
     const std::filesystem::path corpus = std::filesystem::path(ZELT_SOURCE_DIR) / "fuzz" / "corpus" / "jet_parser";
+    int files = 0;
     for (const auto& file : std::filesystem::directory_iterator(corpus)) {
         std::ifstream in(file.path(), std::ios::binary);
-        texts.push_back((std::ostringstream() << in.rdbuf()).str());
-    }
-    ASSERT_GT(texts.size(), 15u);
-    for (const std::string& text : texts) {
-        const std::string problem = problemWith(text);
+        const std::string text = (std::ostringstream() << in.rdbuf()).str(), problem = problemWith(text);
         EXPECT_TRUE(problem.empty() || problem == "refused") << text << "\n" << problem;
+        ++files;
     }
-    EXPECT_EQ(problemWith(texts[0]), "");
-    EXPECT_EQ(problemWith(texts[3]), "");
+    EXPECT_GT(files, 4);
 }
 
 // Each kind of nesting, as deep as the parser takes it, around a long chain of the kind that is

@@ -1,0 +1,423 @@
+// The text the translator writes for each engine, the result columns it names and types, and the
+// faults it refuses with their numbers and descriptions. Inputs are the component's statements
+// (statements.hpp) and short Jet texts; an expected text "…x" ends with x, "x…" begins with it,
+// "…x…" holds it, anything else is the whole text.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "jet/postgres/dialect.hpp"
+#include "sqlite_check.hpp"
+#include "statements.hpp"
+#include "zelt/automation/date.hpp"
+#include "zelt/automation/error.hpp"
+#include "zelt/jet/errors.hpp"
+#include "zelt/jet/translator.hpp"
+
+namespace {
+
+using namespace zelt::jet;
+using statements::repeated;
+
+const std::string Time = "05/12/2026 19:16:50";
+std::string serial(const std::string& regional) {
+    const std::string out = std::to_string(zelt::Date::parseRegional(regional)->serial());
+    return out.substr(0, out.find('.') + 4);
+}
+
+void expectText(const std::string& sql, const std::string& expected) {
+    const std::string_view e(expected), dots = "…";
+    const bool tail = e.starts_with(dots), head = e.ends_with(dots) && e.size() > dots.size();
+    const std::string part(e.substr(tail ? dots.size() : 0, e.size() - (tail ? dots.size() : 0) - (head ? dots.size() : 0)));
+    if (tail && head) EXPECT_NE(sql.find(part), std::string::npos) << sql;
+    else if (tail) EXPECT_TRUE(sql.ends_with(part)) << sql;
+    else if (head) EXPECT_TRUE(sql.starts_with(part)) << sql;
+    else EXPECT_EQ(sql, expected);
+}
+
+const char* kindName(ValueKind k) {
+    static const char* const names[] = {"Unknown", "Integer", "Double", "Money", "Text", "Boolean", "Date", "SmallInt", "Byte"};
+    return names[static_cast<int>(k)];
+}
+// "Name Kind, ..." of a query's result columns.
+std::string signature(const Query& q) {
+    std::string out;
+    for (const ResultColumn& c : q.columns) out += (out.empty() ? "" : ", ") + c.name + " " + kindName(c.kind);
+    return out;
+}
+
+// The selection or modification as written for SQLite, which SQLite must take whole.
+Translation translated(const std::string& jet) {
+    static const SqliteCheck sqlite;
+    const Translation t = translate(jet);
+    for (const Query* q : t.queries()) EXPECT_EQ(sqlite.prepare(q->sql), "") << q->sql;
+    const bool select = jet.find_first_not_of(' ') == jet.find_first_of("Ss");  // SELECT (SHAPE has its own kind)
+    if (t.kind != Translation::Kind::Shape) {
+        EXPECT_EQ(t.kind, select ? Translation::Kind::Select : Translation::Kind::Modify);
+    }
+    if (!select) {
+        EXPECT_TRUE(t.query.columns.empty());
+    }
+    return t;
+}
+
+struct TextRow {
+    std::string jet, sqlite;
+    const char* postgresql = nullptr;  // checked where given; "=" the same as SQLite's
+    const char* columns = nullptr;     // signature(), checked where given
+};
+
+TEST(Translation, WritesEachStatementInTheEnginesTerms) {
+    using statements::ClientSearch;
+    ClientSearch birthdays{0, false, 20, "", "", "0", "", "25/05/2024", "05/06/2024", "Rex", 3}, recent, tied;
+    recent.situacao = tied.situacao = 5;
+    tied.tamanhoDaPagina = 7;
+    tied.animal = "Rex";
+    const std::string animals = statements::animalSelection({});
+    const std::string client = "UPDATE Clientes SET Situacao=4, DataEHoraDaAlteracao='" + Time + "', UsuarioDaAlteracao='ana' WHERE "
+        "Codigo=8;";
+    const TextRow rows[] = {
+        {statements::animalSelection({1, 2, "Rex", "0", "", "", 0}),
+         "…\"Animais\".\"Situacao\" = 1 AND \"Animais\".\"AnimalMorto\" = -1 AND (\"Animais\".\"Nome\" LIKE '%Rex%' OR "
+         "\"Animais\".\"Microchip\" LIKE '%Rex%') ORDER BY \"Animais\".\"Nome\" COLLATE PTBR"},
+        {statements::animalSelection({2, 3, "15", "12", "", "", 0}),
+         "…(\"Animais\".\"AnimalMorto\" = 0 OR \"Animais\".\"AnimalMorto\" = -1) AND (\"Animais\".\"Codigo\" = 15 OR "
+         "\"Animais\".\"Microchip\" LIKE '%15%') AND \"Animais\".\"CodigoDoCliente\" = 12…"},
+        // 1 March 2024 is serial 45352; the last second of the 31st ends the range.
+        {statements::animalSelection({0, 1, "", "0", "01/03/2024", "31/03/2024", 2}),
+         "…\"Animais\".\"DataEHoraDaInclusao\" BETWEEN 45352.0 AND 45382.99998842…"},
+        {statements::animalSelection({1, 3, "", "0", "10/05/2024", "20/05/2024", 3}),
+         "…jet_day(\"Animais\".\"DataDeNascimento\") >= 10 AND jet_day(\"Animais\".\"DataDeNascimento\") <= 20…"},
+        {statements::animalSelection({1, 3, "", "0", "10/05/2024", "20/05/2024", 3}),
+         "…ORDER BY jet_day(\"Animais\".\"DataDeNascimento\"), jet_month(\"Animais\".\"DataDeNascimento\")…"},
+        // The composed address joins its parts with Jet's concatenation.
+        {animals, "…CASE WHEN jet_trim(\"Clientes\".\"Numero\") <> '' COLLATE PTBR THEN jet_concat(', ', \"Clientes\".\"Numero\") ELSE '' "
+            "END…"},
+        {animals, "…jet_concat(' - CEP:', jet_format(\"Clientes\".\"CEP\", '00000-000'))…"},
+        {animals, "…CASE WHEN (\"Animais\".\"Sexo\" IS NULL) THEN 'F' ELSE CASE WHEN \"Animais\".\"Sexo\" = 'F' COLLATE PTBR THEN "
+                  "'Fêmea' WHEN \"Animais\".\"Sexo\" = 'M' COLLATE PTBR THEN 'Macho' END END AS \"Sexo\"…"},
+        // With the animal join the birthday is the client's.
+        {statements::clientSelection(birthdays),
+         "…jet_val(jet_concat(jet_fn_mid(\"Clientes\".\"DataDeNascimento\", 3, 2), jet_fn_mid(\"Clientes\".\"DataDeNascimento\", 1, 2))) "
+         ">= 525 AND "
+         "jet_val(jet_concat(jet_fn_mid(\"Clientes\".\"DataDeNascimento\", 3, 2), jet_fn_mid(\"Clientes\".\"DataDeNascimento\", 1, 2))) "
+         "<= 605…"},
+        {statements::clientSelection(birthdays),
+         "…ORDER BY jet_format(jet_val(jet_concat(jet_fn_mid(\"Clientes\".\"DataDeNascimento\", 3, 2), "
+         "jet_fn_mid(\"Clientes\".\"DataDeNascimento\", "
+         "1, 2))), '0000') COLLATE PTBR, \"Clientes\".\"NomeOuRazaoSocial\" COLLATE PTBR"},
+        // Recent clients by their own counter need no rank; joined with the animals a client's code
+        // repeats, so TOP keeps the rows tied with the last by rank.
+        {statements::clientSelection(recent), "… ORDER BY \"Clientes\".\"Codigo\" DESC LIMIT 20"},
+        {statements::clientSelection(tied), "SELECT \"c0\" AS \"CodigoDoCliente\", \"c1\" AS \"ApelidoOuNomeFantasia\"…"},
+        {statements::clientSelection(tied), "…, RANK() OVER (ORDER BY \"Clientes\".\"Codigo\" DESC) AS \"jet_rank\" FROM \"Animais\"…"},
+        {statements::clientSelection(tied), "…) WHERE \"jet_rank\" <= 7 ORDER BY \"jet_rank\""},
+        {"SELECT TOP 3 Nome, Codigo FROM Animais ORDER BY Nome",
+         "SELECT \"c0\" AS \"Nome\", \"c1\" AS \"Codigo\" FROM (SELECT \"Animais\".\"Nome\" AS \"c0\", \"Animais\".\"Codigo\" AS \"c1\", "
+         "RANK() OVER (ORDER BY \"Animais\".\"Nome\" COLLATE PTBR) AS \"jet_rank\" FROM \"Animais\") WHERE \"jet_rank\" <= 3 ORDER BY "
+         "\"jet_rank\"", "SELECT \"c0\" AS \"Nome\", \"c1\" AS \"Codigo\" FROM (SELECT \"Animais\".\"Nome\" AS \"c0\", "
+         "\"Animais\".\"Codigo\" AS \"c1\", RANK() OVER (ORDER BY \"Animais\".\"Nome\" COLLATE \"ptbr_ci\" NULLS FIRST) AS \"jet_rank\" "
+         "FROM \"Animais\") AS \"jet_sub\" WHERE \"jet_rank\" <= 3 ORDER BY \"jet_rank\""},
+        {"SELECT TOP 3 Nome FROM Animais", "SELECT \"Animais\".\"Nome\" AS \"Nome\" FROM \"Animais\" LIMIT 3", "="},
+        {statements::clientsByMonth("2024"),
+         "…SELECT 'Dez' AS \"Mes\", count(*) AS \"NumeroDeClientes\" FROM \"Clientes\" WHERE "
+         "jet_month(\"Clientes\".\"DataEHoraDaInclusao\") = 12 "
+         "AND jet_year(\"Clientes\".\"DataEHoraDaInclusao\") = 2024", nullptr, "Mes Text, NumeroDeClientes Integer"},
+        {statements::clientsByYear(0, true), "… GROUP BY jet_year(\"Clientes\".\"DataEHoraDaInclusao\") ORDER BY "
+            "jet_year(\"Clientes\".\"DataEHoraDaInclusao\")",
+         nullptr, "Ano Integer"},
+        {statements::clientsByYear(3, false), "…WHERE \"Clientes\".\"Situacao\" = 3 GROUP BY…", nullptr, "Ano Integer"},
+        // Lookups and the server's clock.
+        {" SELECT COUNT(*) AS NumeroDeRegistros FROM Agendamentos WHERE CodigoDoAnimal = 15",
+         "SELECT count(*) AS \"NumeroDeRegistros\" FROM \"Agendamentos\" WHERE \"Agendamentos\".\"CodigoDoAnimal\" = 15", "=",
+         "NumeroDeRegistros Integer"},
+        {" SELECT COUNT(*) FROM OSParaBD WHERE Numero = 304", "…", nullptr, "Expr1000 Integer"},
+        {" SELECT NOW AS DataHoraDoServidor ", "SELECT jet_now() AS \"DataHoraDoServidor\"", "SELECT LOCALTIMESTAMP(0) AS "
+            "\"DataHoraDoServidor\"", "DataHoraDoServidor Date"},
+        {" SELECT Clientes.Codigo AS Codigo FROM Clientes WHERE CPFCNPJ = '01234567890'",
+         "… WHERE \"Clientes\".\"CPFCNPJ\" = '01234567890' COLLATE PTBR"},
+        {"           SELECT     Clientes.LimiteDeCredito AS Limite  FROM    Clientes  WHERE     Clientes.Codigo = 8", "…", nullptr,
+         "Limite Money"},
+        {"           SELECT     SUM(ContasAReceber.ValorDoDocumento) AS ValorDoDocumento  FROM    ContasAReceber  WHERE      "
+         "ContasAReceber.DataDaBaixa IS NULL     AND ContasAReceber.CodigoDoCliente = 8",
+         "SELECT sum(\"ContasAReceber\".\"ValorDoDocumento\") AS \"ValorDoDocumento\" FROM \"ContasAReceber\" WHERE "
+         "\"ContasAReceber\".\"DataDaBaixa\" IS NULL AND \"ContasAReceber\".\"CodigoDoCliente\" = 8", nullptr, "ValorDoDocumento Money"},
+        {" SELECT DataDeAtualizacaoDaCategoriaDaCurvaABC FROM Empresa;", "…", nullptr, "DataDeAtualizacaoDaCategoriaDaCurvaABC Date"},
+        // Result kinds follow the expressions; unnamed ones are numbered as Jet numbers them.
+        {"SELECT IIF(Nome = 'a', Null, Codigo), IIF(Nome = 'a', 1, 'b'), Switch(Pedigree, 1.5, AnimalMorto, 2), Year(DataDeNascimento), "
+         "Val(RGA), Pedigree, Codigo * 2, Codigo / 2, DataDeNascimento + 1 FROM Animais", "…", nullptr,
+         "Expr1000 Integer, Expr1001 Unknown, Expr1002 Double, Expr1003 Integer, Expr1004 Double, Pedigree Boolean, Expr1005 Integer, "
+         "Expr1006 Double, Expr1007 Date"},
+        // Operators as Jet means them; names quoted with their quote doubled.
+        {"SELECT -(-Codigo) AS [a\"b] FROM Animais", "SELECT -(-\"Animais\".\"Codigo\") AS \"a\"\"b\" FROM \"Animais\"", nullptr, "a\"b "
+            "Integer"},
+        {"SELECT - -1 AS A FROM Animais", "SELECT -(-1) AS \"A\" FROM \"Animais\"", nullptr, "A Integer"},
+        {"SELECT -#01/01/1800# AS A FROM Animais", "SELECT -(-36522.0) AS \"A\" FROM \"Animais\"", nullptr, "A Date"},
+        {"SELECT Codigo Between 5 And 1 AS A FROM Animais", "SELECT \"Animais\".\"Codigo\" BETWEEN 1 AND 5 AS \"A\" FROM "
+            "\"Animais\"", nullptr,
+         "A Boolean"},
+        {"SELECT Nome Not Between 'b' And 'A' AS A FROM Animais",
+         "SELECT \"Animais\".\"Nome\" NOT BETWEEN 'A' COLLATE PTBR AND 'b' COLLATE PTBR AS \"A\" FROM \"Animais\"", "SELECT "
+         "\"Animais\".\"Nome\" NOT BETWEEN 'A' COLLATE \"ptbr_ci\" AND 'b' COLLATE \"ptbr_ci\" AS \"A\" FROM \"Animais\"", "A Boolean"},
+        {"SELECT Codigo Between Situacao And 1 AS A FROM Animais",
+         "SELECT jet_between(\"Animais\".\"Codigo\", \"Animais\".\"Situacao\", 1) AS \"A\" FROM \"Animais\"", "SELECT "
+         "(\"Animais\".\"Codigo\" BETWEEN SYMMETRIC \"Animais\".\"Situacao\" AND 1) AS \"A\" FROM \"Animais\"", "A Boolean"},
+        {"SELECT Nome + Cor + 'x' AS A FROM Animais", "SELECT \"Animais\".\"Nome\" || \"Animais\".\"Cor\" || 'x' AS \"A\" FROM "
+            "\"Animais\"", "=", "A Text"},
+        {"SELECT Codigo * 2 + Situacao AS A FROM Animais",
+         "SELECT \"Animais\".\"Codigo\" * 2 + \"Animais\".\"Situacao\" AS \"A\" FROM \"Animais\"", nullptr, "A Integer"},
+        {"SELECT Codigo + '1' + Situacao AS A FROM Animais",
+         "SELECT jet_add(\"Animais\".\"Codigo\", '1', \"Animais\".\"Situacao\") AS \"A\" FROM \"Animais\"", "SELECT "
+         "(CAST(\"Animais\".\"Codigo\" AS double precision) + jet_number('1') + CAST(\"Animais\".\"Situacao\" AS double precision)) AS "
+         "\"A\" FROM \"Animais\"", "A Double"},
+        {"SELECT Nome & DataDeNascimento & 1.5 AS A FROM Animais",
+         "SELECT jet_concat(\"Animais\".\"Nome\", jet_date_text(\"Animais\".\"DataDeNascimento\"), 1.5) AS \"A\" FROM "
+         "\"Animais\"", nullptr, "A Text"},
+        {"SELECT IIF(IsNull(Nome), '', Nome) AS Apelido FROM Animais ORDER BY Apelido DESC",
+         "… ORDER BY CASE WHEN (\"Animais\".\"Nome\" IS NULL) THEN '' ELSE \"Animais\".\"Nome\" END COLLATE PTBR DESC"},
+        // Names are case-insensitive and take the catalogue's spelling; literals keep their quotes.
+        {"select animais.NOME, [animais.cor], [Codigo] from ANIMAIS where situacao=1",
+         "SELECT \"Animais\".\"Nome\" AS \"Nome\", \"Animais\".\"Cor\" AS \"Cor\", \"Animais\".\"Codigo\" AS \"Codigo\" FROM \"Animais\" "
+         "WHERE "
+         "\"Animais\".\"Situacao\" = 1", "="},
+        {"SELECT 'O''Brien' AS A, \"dito \"\"assim\"\" e 'aqui'\" AS B, True AS C, False AS D, Null AS E, #12/31/1899# AS F, 1.5E2 AS G "
+            "FROM Animais",
+         "SELECT 'O''Brien' AS \"A\", 'dito \"assim\" e ''aqui''' AS \"B\", -1 AS \"C\", 0 AS \"D\", NULL AS \"E\", 1.0 AS \"F\", 1.5E2 "
+         "AS \"G\" "
+         "FROM \"Animais\"", nullptr, "A Text, B Text, C Boolean, D Boolean, E Unknown, F Date, G Double"},
+        // Insertions, alterations and deletions: values reach their columns in the columns' kinds;
+        // the server time arrives as regional text and is stored as its serial.
+        {statements::clientInsertion(Time), "INSERT INTO \"Clientes\" (\"TipoDeCliente\", \"ApelidoOuNomeFantasia\", …"},
+        {statements::clientInsertion(Time), "…VALUES ('PF', 'Zé', 'Z000', 'José da Silva', …"},
+        {statements::clientInsertion(Time), "…'SP', -1, 'C', …"},
+        {statements::clientInsertion(Time), "…'obs', 15005000, '', 0, 0, 125000, …"},
+        {statements::clientInsertion(Time), "…, 1, " + serial(Time) + "…"},
+        {statements::clientInsertion(Time), "…, 'ana')"},
+        {statements::animalInsertion("15/03/2020", Time),
+         "…VALUES (7, 'Rex', 'M', 1, 2, 'Grande', 43905.0, 'Caramelo', 'RGA1', '985', -1, 0, 'bravo', 1, " + serial(Time) + "…"},
+        {statements::animalInsertion("", Time), "…'Grande', NULL, 'Caramelo'…"},
+        {statements::gridAnimalInsertion("4", "01/02/2021", Time), "INSERT INTO \"Animais\" (\"Nome\", \"Sexo\", \"CodigoDoCliente\", …"},
+        {statements::gridAnimalInsertion("4", "01/02/2021", Time), "…VALUES ('Mia', 'F', 12, 4, 3, 'Pequeno', 'Branca', 44228.0, '', '', "
+            "0, 0, '', 1, …"},
+        {statements::animalAlteration("15/03/2020", Time),
+         "UPDATE \"Animais\" SET \"Nome\" = 'Rex', \"Sexo\" = 'M', \"CodigoDoCliente\" = 7, …"},
+        {statements::animalAlteration("15/03/2020", Time), "…\"DataDeNascimento\" = 43905.0, …"},
+        {statements::animalAlteration("15/03/2020", Time), "…\"UsuarioDaAlteracao\" = 'ana' WHERE \"Animais\".\"Codigo\" = 15"},
+        {statements::animalAlteration("", Time), "…\"DataDeNascimento\" = NULL…"},
+        {client, "UPDATE \"Clientes\" SET \"Situacao\" = 4, \"DataEHoraDaAlteracao\" = " + serial(Time) + "…"},
+        {client, "…, \"UsuarioDaAlteracao\" = 'ana' WHERE \"Clientes\".\"Codigo\" = 8"},
+        {"UPDATE Clientes SET CategoriaDaCurvaABC='A' WHERE Codigo=12;",
+         "UPDATE \"Clientes\" SET \"CategoriaDaCurvaABC\" = 'A' WHERE \"Clientes\".\"Codigo\" = 12"},
+        {"UPDATE Empresa SET DataDeAtualizacaoDaCategoriaDaCurvaABC='04/12/2026';",
+         "UPDATE \"Empresa\" SET \"DataDeAtualizacaoDaCategoriaDaCurvaABC\" = 46360.0", "UPDATE \"Empresa\" SET "
+         "\"DataDeAtualizacaoDaCategoriaDaCurvaABC\" = TIMESTAMP '2026-12-04 00:00:00'"},
+        {"UPDATE Animais SET DataDeNascimento=Animais.RGA WHERE Codigo=3",
+         "UPDATE \"Animais\" SET \"DataDeNascimento\" = jet_cdate(\"Animais\".\"RGA\") WHERE \"Animais\".\"Codigo\" = 3"},
+        {"UPDATE Animais SET DataDeNascimento=#03/15/2020#", "UPDATE \"Animais\" SET \"DataDeNascimento\" = 43905.0", "UPDATE \"Animais\" "
+            "SET \"DataDeNascimento\" = TIMESTAMP '2020-03-15 00:00:00'"},
+        {"UPDATE Clientes SET LimiteDeCredito='1.500,25', VIP='True', Situacao=-1",
+         "UPDATE \"Clientes\" SET \"LimiteDeCredito\" = 15002500, \"VIP\" = -1, \"Situacao\" = -1", "UPDATE \"Clientes\" SET "
+         "\"LimiteDeCredito\" = 1500.25, \"VIP\" = -1, \"Situacao\" = -1"},
+        {"UPDATE Animais SET Pedigree=-1, AnimalMorto=0", "UPDATE \"Animais\" SET \"Pedigree\" = -1, \"AnimalMorto\" = 0"},
+        {"DELETE * FROM Animais WHERE Codigo=15;", "DELETE FROM \"Animais\" WHERE \"Animais\".\"Codigo\" = 15", "="},
+        {"delete from animais where codigo = 15", "DELETE FROM \"Animais\" WHERE \"Animais\".\"Codigo\" = 15"},
+    };
+    for (const TextRow& r : rows) {
+        SCOPED_TRACE(r.jet.substr(0, 100));
+        const Translation t = translated(r.jet);
+        expectText(t.query.sql, r.sqlite);
+        if (r.postgresql) {
+            EXPECT_EQ(translate(r.jet, postgres::postgresDialect()).query.sql, *r.postgresql == '=' ? r.sqlite : r.postgresql);
+        }
+        if (r.columns) {
+            EXPECT_EQ(signature(t.query), r.columns);
+        }
+    }
+    for (const char* text : {"SELECT @@Identity", "select @@IDENTITY;", "  SELECT   @@identity  "}) {
+        const Translation t = translate(text);
+        EXPECT_EQ(t.kind, Translation::Kind::Identity) << text;
+        EXPECT_EQ(signature(t.query), "Expr1000 Integer");
+    }
+}
+
+// Every column of the component's selections, named and typed as the recordsets hand them out,
+// whatever branch of their conditions the arguments take.
+TEST(Translation, TheComponentsSelectionsKeepTheirColumns) {
+    const auto expected = [](const std::vector<ColumnText>& columns, const std::set<std::string>& integers) {
+        std::string out;
+        for (const ColumnText& c : columns) out += (out.empty() ? "" : ", ") + std::string(c.name) + (integers.count(c.name) ? " "
+            "Integer" : " Text");
+        return out;
+    };
+    const std::string animalColumns = expected(animalSelectionColumns, {"CodigoDoAnimal", "CodigoDaEspecie", "CodigoDaRaca", "Situacao",
+                                                                       "CodigoDoCliente", "SituacaoDoCliente"});
+    using statements::AnimalSearch;
+    for (const AnimalSearch& a : {AnimalSearch{0, 1, "", "0", "", "", 0}, AnimalSearch{1, 2, "Rex", "0", "", "", 0},
+                                  AnimalSearch{2, 3, "15", "12", "", "", 0}, AnimalSearch{0, 1, "", "12", "01/03/2024", "31/03/2024", 2},
+                                  AnimalSearch{1, 3, "", "0", "10/05/2024", "20/05/2024", 3}, AnimalSearch{0, 1, "Rex", "0", "10/05/2024", "20/05/2024", 3}})
+        EXPECT_EQ(signature(translated(statements::animalSelection(a)).query), animalColumns) << statements::animalSelection(a);
+
+    std::vector<statements::ClientSearch> searches(11);
+    searches[1].administrador = true;
+    searches[2].valor = "01234567890";
+    searches[3].valor = "123";
+    searches[4].valor = searches[5].nome = "Silva";
+    searches[4].animal = "Rex";
+    searches[5].codigo = searches[6].codigo = "8";
+    searches[7].logradouro = "Paulista";
+    searches[8] = {1, false, 20, "", "", "0", "", "25/05/2024", "05/06/2024", "", 3};
+    searches[9] = {4, false, 20, "", "", "0", "", "01/03/2024", "31/03/2024", "", 2};
+    searches[10].situacao = 5;
+    searches[10].animal = "15";
+    const std::string clientColumns = expected(clientSelectionColumns, {"CodigoDoCliente", "Situacao"});
+    for (const auto& c : searches)
+        EXPECT_EQ(signature(translated(statements::clientSelection(c)).query), clientColumns) << statements::clientSelection(c);
+    const std::string months = translated(statements::clientsByMonth("2024")).query.sql;
+    size_t unions = 0;
+    for (size_t p = 0; (p = months.find(" UNION ALL ", p)) != std::string::npos; ++p) ++unions;
+    EXPECT_EQ(unions, 11u);
+
+    // The listing relates clients to their animals; its child's nested join keeps its parentheses.
+    for (const char* animal : {"", "Rex", "15"}) {
+        for (int situacao : {0, 1, 5}) {
+            statements::ClientSearch c;
+            c.situacao = situacao;
+            c.animal = animal;
+            c.valor = situacao == 1 ? "Silva" : "";
+            SCOPED_TRACE(statements::listing(c));
+            const Translation t = translated(statements::listing(c));
+            ASSERT_EQ(t.kind, Translation::Kind::Shape);
+            ASSERT_EQ(t.shape->appended.size(), 1u);
+            const ShapeLevel::Column& chapter = t.shape->appended[0];
+            EXPECT_EQ(signature(t.shape->query), "CodigoDoCliente Integer, ApelidoOuNomeFantasiaDoCliente Text, "
+                "NomeOuRazaoSocialDoCliente Text, "
+                                                 "NomeDaSituacaoDoCliente Text");
+            EXPECT_EQ(signature(chapter.child->query), expected(listingChildColumns, {"CodigoDoAnimal", "CodigoDoClienteDeAnimais"}));
+            EXPECT_EQ(chapter.name, "Animais");
+            EXPECT_EQ(chapter.relate, (std::vector<std::pair<std::string, std::string>>{{"CodigoDoCliente", "CodigoDoClienteDeAnimais"}}));
+            expectText(t.shape->query.sql, *animal ? "…FROM \"Animais\" INNER JOIN \"Clientes\"…" : "…FROM \"Clientes\" WHERE…");
+            expectText(chapter.child->query.sql,
+                       "… FROM \"EspeciesDeAnimais\" INNER JOIN (\"RacasDeAnimais\" INNER JOIN \"Animais\" ON "
+                       "\"RacasDeAnimais\".\"Codigo\" = "
+                       "\"Animais\".\"CodigoDaRaca\") ON \"EspeciesDeAnimais\".\"Codigo\" = "
+                       "\"RacasDeAnimais\".\"CodigoDaEspecieDeAnimal\" AND "
+                       "\"EspeciesDeAnimais\".\"Codigo\" = \"Animais\".\"CodigoDaEspecie\" WHERE…");
+        }
+    }
+}
+
+struct ErrorRow {
+    std::string jet;
+    int32_t number;
+    std::string description;  // "" unchecked; "x…" begins with x
+};
+
+// Text that is not one statement of the dialect never reaches the engine: each fault has its
+// number and a description that says where (positions count characters, not bytes).
+TEST(Translation, RefusesWhatIsNotOneStatementOfTheDialect) {
+    const int32_t S = err::Syntax, Column = err::MissingColumn;
+    const std::string mismatch = "Tipo de dados incompatível na expressão de critério.", deep = "A expressão está aninhada em níveis "
+        "demais na instrução SQL, perto de '…";
+    const std::string printList = "SELECT Animais.Codigo, Animais.Nome, Clientes.NomeOuRazaoSocial AS Cliente, "
+        "Format([Animais.DataDeNascimento],"
+                                  "'DD/MM/YYYY') AS DataDeNascimento FROM ((Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = "
+                                  "Clientes.Codigo) "
+                                  "INNER JOIN EspeciesDeAnimais ON Animais.CodigoDaEspecie = EspeciesDeAnimais.Codigo) INNER JOIN "
+                                  "RacasDeAnimais ON "
+                                  "Animais.CodigoDaRaca = RacasDeAnimais.Codigo ORDER BY ";
+    std::string wrongKey = statements::listing({});
+    wrongKey.replace(wrongKey.find("TO CodigoDoClienteDeAnimais"), 27, "TO CodigoDoDono");
+    std::vector<ErrorRow> rows = {
+        {"DELETE * FROM Animais WHERE Codigo=15; DROP TABLE Clientes", S,
+         "Caracteres encontrados após o final da instrução SQL, perto de 'DROP' (posição 40)."},
+        {"SELECT Nome FROM Animais WHERE Codigo = ", S, "Erro de sintaxe na instrução SQL, perto do fim do texto (posição 41)."},
+        {"SELECT 'Fêmea' Nome FROM Animais", S, "Erro de sintaxe na instrução SQL, perto de 'Nome' (posição 16)."},
+        {"SELECT Nome FROM Animais WHERE Nome = 'Rex", S, "Erro de sintaxe na cadeia de caracteres da instrução SQL, perto de ''Rex' "
+            "(posição 39)."},
+        // SQLite would stop reading at a NUL.
+        {std::string("SELECT Nome FROM Animais WHERE Nome = 'a\0b'", 44), S, "Erro de sintaxe na instrução SQL, perto do fim do texto "
+            "(posição 41)."},
+        {"SELECT Nome FROM Animais WHERE Nome = \"Rex'", S, ""}, {"SELECT Nome FROM Animais WHERE Nome = 'O'Brien'", S, ""},
+        {"SELECT [Animais.Nome FROM Animais", S, ""}, {"SELECT Nome FROM Animais WHERE DataDeNascimento > #13/45/2020#", S, ""},
+        {"SELECT Nome FROM Animais WHERE Codigo = 1,5 OR Codigo = 2", S, ""},
+        {"SELECT Nome FROM Animais WHERE AND Animais.AnimalMorto = False", S, ""}, {"SELECT Nome FROM Animais WHERE Codigo = 1 ORDER "
+            "BY", S, ""},
+        {"DROP TABLE Clientes", S, ""}, {"", S, ""}, {"SELECT Nome FROM Animais WHERE Codigo = 1 ` ", S, ""},
+        // Nesting past the limit is refused without exhausting the stack; the condition is a level,
+        // and so is each parenthesis.
+        {"SELECT " + repeated("(", 30000) + "1" + repeated(")", 30000) + " AS A FROM Animais", S, deep},
+        {"SELECT Nome FROM Animais WHERE Codigo = " + repeated("-", 60000) + "1", S, deep},
+        {"SELECT Nome FROM Animais WHERE " + repeated("NOT ", 60000) + "Codigo = 1", S, deep},
+        {"SELECT " + repeated("Trim(", 30000) + "Nome" + repeated(")", 30000) + " FROM Animais", S, deep},
+        {"SELECT " + repeated("IIF(Codigo = 1, 'a', ", 11) + "Nome" + repeated(")", 11) + " FROM Animais", S, deep},
+        {"SELECT Nome FROM Animais WHERE Codigo" + repeated(" = 1", 60000), S, deep},
+        {"SELECT Nome FROM " + repeated("(", 30000) + "Animais" + repeated(")", 30000), S, deep},
+        {"UPDATE Animais SET Nome = 'a'" + repeated(" & 'a'", 100000), S, deep},
+        {"DELETE * FROM Animais WHERE Codigo = 1" + repeated(" OR Codigo = 1", 100000), S, deep},
+        {"SELECT Nome FROM Animais WHERE " + repeated("(", 10) + "Codigo = 1" + repeated(")", 10), S,
+         "A expressão está aninhada em níveis demais na instrução SQL, perto de 'Codigo' (posição 42)."},
+        {"SELECT 1 FROM Animais" + repeated(", Animais", 32), S, "Consulta muito complexa, perto de '…"},
+        {"SELECT 1 AS A" + repeated(" UNION ALL SELECT 1 AS A", 50), S, "Consulta muito complexa, perto de '…"},
+        {"SELECT Codigo" + repeated(", Codigo", 255) + " FROM Animais", S, "Consulta muito complexa, perto de '…"},
+        {"SELECT Codigo FROM Animais ORDER BY Codigo" + repeated(", Codigo", 255), S, "Consulta muito complexa, perto de '…"},
+        // Aggregates only where SQLite and Jet take them.
+        {"SELECT Nome FROM Animais WHERE Max(Codigo) > 1", S, "Não é possível ter função agregada na cláusula WHERE, perto de 'Max' "
+            "(posição 32)."},
+        {"SELECT Count(*) FROM Animais GROUP BY Sum(Codigo)", S,
+         "Não é possível ter função agregada na cláusula GROUP BY, perto de 'Sum' (posição 39)."},
+        {"SELECT Nome FROM Animais ORDER BY Count(*)", S, "Não é possível ter função agregada na cláusula ORDER BY, perto de 'Count' "
+            "(posição 35)."},
+        {"SELECT Sum(Max(Codigo)) FROM Animais", S, "Não é possível ter função agregada nesta expressão, perto de 'Max' (posição 12)."},
+        {"UPDATE Animais SET Situacao = Max(Situacao)", S, "Não é possível ter função agregada nesta expressão, perto de 'Max' (posição "
+            "31)."},
+        // Functions are known by name and arity.
+        {"SELECT Soundex(Nome) FROM Animais", S, "Função 'Soundex' não definida na expressão, perto de 'Soundex' (posição 8)."},
+        {"SELECT IIF(Nome = 'a', 1) FROM Animais", S, ""}, {"SELECT Switch(Nome = 'a', 1, 2) FROM Animais", S, ""},
+        {"SELECT Mid(Nome) FROM Animais", S, ""}, {"SELECT Sum(*) FROM Animais", S, ""},
+        // Tables and columns; a table named by a column must be one the statement reads.
+        {"SELECT Nome FROM Bichos", err::MissingTable, "A tabela 'Bichos' não existe."},
+        {"SELECT Apelido FROM Animais", Column, "A coluna 'Apelido' não existe…"}, {"SELECT Animais.Apelido FROM Animais", Column, ""},
+        {"SELECT Clientes.Nome FROM Animais", Column, ""}, {"SELECT Nome FROM Animais ORDER BY Apelido", Column, ""},
+        {"DELETE * FROM Bichos", err::MissingTable, ""}, {"UPDATE Animais SET Apelido='x'", Column, ""},
+        {"SELECT Nome FROM Animais, Animais", S, ""}, {wrongKey, Column, ""},
+        {"INSERT INTO Animais (Nome, Sexo) VALUES ('Rex')", S, ""}, {"INSERT INTO Animais (Nome) VALUES ('Rex', 'M')", S, ""},
+        {"INSERT INTO Animais (Apelido) VALUES ('Rex')", Column, ""}, {"INSERT INTO Bichos (Nome) VALUES ('Rex')", err::MissingTable, ""},
+        {"INSERT INTO Animais (Nome) VALUES (Apelido)", Column, ""},
+        {statements::gridAnimalInsertion("", "", Time), S, ""},  // an empty grid cell breaks the statement
+        // A bare name two tables hold is refused, not taken from either (the print list of the
+        // animals sorted by DataDeNascimento is one).
+        {printList + "DataDeNascimento ASC;", S,
+         "O campo especificado 'DataDeNascimento' poderia referir-se a mais de uma tabela listada na cláusula FROM da sua instrução SQL."},
+        {"SELECT Codigo FROM Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo", S, "O campo especificado 'Codigo' "
+            "poderia…"},
+        {"SELECT Animais.Nome FROM Animais, Clientes WHERE Situacao = 1", S, "O campo especificado 'Situacao' poderia…"},
+        // Text that is no date or number is a type mismatch.
+        {"UPDATE Empresa SET DataDeAtualizacaoDaCategoriaDaCurvaABC='31/02/2026'", err::TypeMismatch, mismatch},
+        {"UPDATE Animais SET DataDeNascimento='amanhã'", err::TypeMismatch, mismatch},
+        {"UPDATE Animais SET DataDeNascimento=''", err::TypeMismatch, mismatch},
+        {"UPDATE Clientes SET LimiteDeCredito='muito'", err::TypeMismatch, mismatch},
+        {"UPDATE Animais SET Situacao='x'", err::TypeMismatch, mismatch}, {"UPDATE Animais SET "
+            "Pedigree='talvez'", err::TypeMismatch, mismatch},
+    };
+    // A second statement after every kind of statement.
+    for (const std::string& s : {statements::animalSelection({}), statements::clientSelection({}), statements::clientsByMonth("2024"),
+                                 statements::clientInsertion(Time), std::string("DELETE * FROM Animais WHERE Codigo=15;"),
+                                 std::string("SELECT @@Identity"), statements::listing({})})
+        for (const char* tail : {" DROP TABLE Clientes", "; DROP TABLE Clientes", " ; SELECT 1", ";;"})
+            rows.push_back({s + tail, S, "Caracteres encontrados após o final da instrução SQL, perto de '…"});
+    for (const ErrorRow& r : rows) {
+        SCOPED_TRACE(r.jet.substr(0, 100));
+        try {
+            translate(r.jet);
+            ADD_FAILURE() << "accepted";
+        } catch (const zelt::RuntimeError& e) {
+            EXPECT_EQ(e.number(), r.number);
+            if (!r.description.empty()) expectText(e.description(), r.description);
+            if (r.description.find("poderia") != std::string::npos) {
+                EXPECT_EQ(e.helpContext(), err::AmbiguousFieldHelpContext);
+            }
+        }
+    }
+}
+
+}  // namespace
