@@ -52,6 +52,12 @@ std::optional<double> numericLiteral(const ast::Tree& tree, Index i) {
     return std::nullopt;
 }
 
+// Whether i is a date literal, under any number of minus signs.
+bool dateUnderSigns(const ast::Tree& tree, Index i) {
+    while (tree[i].kind == Expr::Kind::Negate) i = tree[i].first;
+    return tree[i].kind == Expr::Kind::Date;
+}
+
 // Whether the first literal is at most the second; nothing when either is not a literal of the same kind.
 std::optional<bool> literalsInOrder(const ast::Tree& tree, Index first, Index second) {
     const Expr &a = tree[first], &b = tree[second];
@@ -377,6 +383,12 @@ Typed ExpressionWriter::write(Index i) {
         return {ValueKind::Boolean, false, Precedence::Not, true};
     }
     case Expr::Kind::Negate: {
+        // A negated date literal is the date of the negated serial, written as a literal: a
+        // server has no minus for its dates.
+        if (const auto serial = numericLiteral(tree_, e.first); serial && dateUnderSigns(tree_, e.first)) {
+            dialect_.dateLiteral(out_, -*serial);
+            return {ValueKind::Date};
+        }
         // Anything but an atom is enclosed, and an atom never begins with a sign: the minus can
         // never meet another one and begin a comment.
         out_ += '-';
