@@ -92,6 +92,9 @@ Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
 
 int rank(const Variant& v) { return v.isNull() || v.isEmpty() ? 0 : v.isText() ? 2 : 1; }
 
+// Enough rows that handing them over costs little beside computing them.
+constexpr size_t BatchRows = 256;
+
 }  // namespace
 
 int compareInJetOrder(const Variant& a, const Variant& b) {
@@ -124,13 +127,31 @@ void addComputed(ResultBuilder& result, const Query& query, std::span<Variant> r
 
 ComputedRows::ComputedRows(const Query& query) : query_(query), result_(builderFor(query)) {}
 
+void ComputedRows::computeAll(std::vector<Variant>& rows) {
+    const size_t width = query_.fetched.size();
+    for (size_t at = 0; width && at + width <= rows.size(); at += width)
+        addComputed(result_, query_, std::span<Variant>(rows).subspan(at, width));
+}
+
 void ComputedRows::add(std::span<Variant> row) {
-    if (query_.order.empty()) return addComputed(result_, query_, row);
     std::move(row.begin(), row.end(), std::back_inserter(fetched_));
+    if (!query_.order.empty() || fetched_.size() < BatchRows * row.size()) return;
+    if (!pipeline_) pipeline_ = std::make_unique<BatchPipeline>([this](std::vector<Variant>& b) { computeAll(b); });
+    pipeline_->push(std::move(fetched_));
+    fetched_ = {};
+    fetched_.reserve(BatchRows * row.size());
 }
 
 Ref<ado::Recordset> ComputedRows::finish() {
-    if (query_.order.empty()) return result_.finish();
+    if (query_.order.empty()) {
+        if (pipeline_) {
+            pipeline_->push(std::move(fetched_));
+            pipeline_->finish();
+        } else {
+            computeAll(fetched_);
+        }
+        return result_.finish();
+    }
     const size_t width = query_.fetched.size();
     const size_t rows = width ? fetched_.size() / width : 0;
     auto row = [&](size_t r) { return std::span<Variant>(fetched_).subspan(r * width, width); };

@@ -1,9 +1,11 @@
 #pragma once
 // The columns and ORDER BY terms of a selection that the engine computes from the server's rows
 // (Format where the server has none), and Jet's ORDER BY and TOP on them.
+#include <memory>
 #include <span>
 #include <vector>
 
+#include "jet/engine/batch_pipeline.hpp"
 #include "jet/engine/result_builder.hpp"
 #include "zelt/ado/recordset.hpp"
 #include "zelt/automation/variant.hpp"
@@ -19,15 +21,22 @@ int compareInJetOrder(const Variant& a, const Variant& b);
 class ComputedRows {
 public:
     explicit ComputedRows(const Query& query);
+    // Its second thread holds on to it.
+    ComputedRows(const ComputedRows&) = delete;
+    ComputedRows& operator=(const ComputedRows&) = delete;
     // The next row the server sent, query.fetched.size() values; they may be moved from.
     void add(std::span<Variant> row);
     Ref<ado::Recordset> finish();
 
 private:
+    void computeAll(std::vector<Variant>& rows);
+
     const Query& query_;
-    // Kept until the end only when the engine sorts them; otherwise each row is computed at once.
+    // All the rows when the engine sorts them; otherwise the batch being gathered, computed by a
+    // second thread from the second batch on (a short selection never starts one).
     std::vector<Variant> fetched_;
     ResultBuilder result_;
+    std::unique_ptr<BatchPipeline> pipeline_;
 };
 
 }  // namespace zelt::jet::engine
