@@ -1,7 +1,6 @@
 #include "jet/engine/computed_columns.hpp"
 
 #include <algorithm>
-#include <iterator>
 #include <numeric>
 #include <span>
 
@@ -133,13 +132,14 @@ void ComputedRows::computeAll(std::vector<Variant>& rows) {
         addComputed(result_, query_, std::span<Variant>(rows).subspan(at, width));
 }
 
-void ComputedRows::add(std::span<Variant> row) {
-    std::move(row.begin(), row.end(), std::back_inserter(fetched_));
-    if (!query_.order.empty() || fetched_.size() < BatchRows * row.size()) return;
+void ComputedRows::add(Variant value) {
+    fetched_.push_back(std::move(value));
+    const size_t batch = BatchRows * query_.fetched.size();
+    if (!query_.order.empty() || fetched_.size() < batch) return;
     if (!pipeline_) pipeline_ = std::make_unique<BatchPipeline>([this](std::vector<Variant>& b) { computeAll(b); });
     pipeline_->push(std::move(fetched_));
     fetched_ = {};
-    fetched_.reserve(BatchRows * row.size());
+    fetched_.reserve(batch);
 }
 
 Ref<ado::Recordset> ComputedRows::finish() {

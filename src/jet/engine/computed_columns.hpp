@@ -24,8 +24,8 @@ public:
     // Its second thread holds on to it.
     ComputedRows(const ComputedRows&) = delete;
     ComputedRows& operator=(const ComputedRows&) = delete;
-    // The next row the server sent, query.fetched.size() values; they may be moved from.
-    void add(std::span<Variant> row);
+    // The server's values row after row, query.fetched.size() a row.
+    void add(Variant value);
     Ref<ado::Recordset> finish();
 
 private:

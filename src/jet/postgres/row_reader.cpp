@@ -147,7 +147,6 @@ void RowReader::describe(const PGresult* r) {
     for (size_t c = 0; c < columns; ++c) types_.push_back(PQftype(r, static_cast<int>(c)));
     if (query_.computedLocally() && query_.fetched.size() == columns) {
         kinds_ = query_.fetched;
-        row_.resize(columns);
         computed_.emplace(query_);
         return;
     }
@@ -172,10 +171,9 @@ void RowReader::read(const PGresult* r) {
                             ? Variant::null()
                             : valueOf(std::string_view(PQgetvalue(r, row, c), static_cast<size_t>(PQgetlength(r, row, c))),
                                       types_[i], kinds_[i]);
-            if (computed_) row_[i] = std::move(v);
+            if (computed_) computed_->add(std::move(v));
             else values_->add(std::move(v));
         }
-        if (computed_) computed_->add(row_);
     }
 }
 

@@ -28,7 +28,6 @@ private:
     const Query& query_;
     std::vector<Oid> types_;
     std::vector<ValueKind> kinds_;
-    std::vector<Variant> row_;
     // One of them, once the first result has described the columns.
     std::optional<engine::ResultBuilder> values_;
     std::optional<engine::ComputedRows> computed_;
