@@ -262,8 +262,12 @@ Decimal decimalOf(double value) {
 Decimal decimalOf(Currency value) {
     Decimal d;
     d.negative = value.raw() < 0;
-    unsigned __int128 a = d.negative ? -static_cast<__int128>(value.raw()) : value.raw();
-    for (; a > 0; a /= 10) d.digits.insert(d.digits.begin(), static_cast<char>('0' + static_cast<int>(a % 10)));
+    // In unsigned arithmetic, so that the most negative amount has its magnitude too.
+    uint64_t a = d.negative ? 0 - static_cast<uint64_t>(value.raw()) : static_cast<uint64_t>(value.raw());
+    char buf[20];
+    char* p = buf + sizeof buf;
+    for (; a > 0; a /= 10) *--p = static_cast<char>('0' + a % 10);
+    d.digits.assign(p, buf + sizeof buf);
     d.exponent = -4;
     return d;
 }
@@ -292,82 +296,80 @@ std::string roundedDigits(const Decimal& d, int places) {
 }
 
 std::string formatDecimal(const Decimal& value, std::string_view pattern) {
-    // The integer placeholders with the literal pieces before each, then the decimal part.
-    std::string prefix, pending;
-    std::vector<char> kinds;            // '0' or '#' per integer placeholder
-    std::vector<std::string> between;   // literal before placeholder k (k >= 1)
+    // One pass to count the placeholders, one to write: the literals before the first, between
+    // them (dropped when grouping) and after the last, in place; then the decimal part.
+    int placeholders = 0, zeros = 0, decZeros = 0, decimals = 0;
     bool grouping = false;
-    size_t i = 0;
-    for (; i < pattern.size(); ++i) {
-        const char c = pattern[i];
-        if (c == '.') break;
-        if (c == '\\' && i + 1 < pattern.size()) { pending += pattern[++i]; continue; }
-        if (c == ',') { grouping = true; continue; }
-        if (c == '0' || c == '#') {
-            if (kinds.empty()) prefix = pending;
-            else between.push_back(pending);
-            pending.clear();
-            kinds.push_back(c);
-            continue;
-        }
-        pending += c;
+    size_t point = 0;
+    for (; point < pattern.size() && pattern[point] != '.'; ++point) {
+        const char c = pattern[point];
+        if (c == '\\' && point + 1 < pattern.size()) ++point;
+        else if (c == ',') grouping = true;
+        else if (c == '0' || c == '#') ++placeholders, zeros += c == '0';
     }
-    const std::string suffix = pending;
-    int decZeros = 0, decimals = 0;
-    for (size_t j = i + 1; j < pattern.size(); ++j) {
+    const bool decimalPart = point < pattern.size();
+    for (size_t j = point + 1; decimalPart && j < pattern.size(); ++j) {
         if (pattern[j] == '\\') { ++j; continue; }
         if (pattern[j] == '0') ++decZeros, ++decimals;
         else if (pattern[j] == '#') ++decimals;
     }
-    if (i >= pattern.size()) decimals = decZeros = 0;
 
     std::string all = roundedDigits(value, decimals);
     const bool zero = all == "0";
     if (static_cast<int>(all.size()) <= decimals) all.insert(0, static_cast<size_t>(decimals) + 1 - all.size(), '0');
-    std::string digits = all.substr(0, all.size() - static_cast<size_t>(decimals));
-    std::string decDigits = all.substr(all.size() - static_cast<size_t>(decimals));
-    while (static_cast<int>(decDigits.size()) > decZeros && decDigits.back() == '0') decDigits.pop_back();
-    if (digits == "0") digits.clear();
+    std::string_view digits(all.data(), all.size() - static_cast<size_t>(decimals));
+    std::string_view decDigits(all.data() + digits.size(), static_cast<size_t>(decimals));
+    while (static_cast<int>(decDigits.size()) > decZeros && decDigits.back() == '0') decDigits.remove_suffix(1);
+    if (digits == "0") digits = {};
 
-    std::string core;
-    const int P = static_cast<int>(kinds.size());
-    if (grouping) {
-        int zeros = 0;
-        for (char k : kinds) zeros += k == '0';
-        if (static_cast<int>(digits.size()) < zeros) digits.insert(0, static_cast<size_t>(zeros) - digits.size(), '0');
-        for (size_t j = 0; j < digits.size(); ++j) {
-            if (j > 0 && (digits.size() - j) % 3 == 0) core += '.';
-            core += digits[j];
+    std::string out;
+    out.reserve(pattern.size() + all.size() + all.size() / 3 + 2);
+    if (value.negative && !zero) out += '-';
+    auto writeGrouped = [&] {
+        const size_t pad = static_cast<size_t>(std::max(0, zeros - static_cast<int>(digits.size())));
+        const size_t total = pad + digits.size();
+        for (size_t j = 0; j < total; ++j) {
+            if (j > 0 && (total - j) % 3 == 0) out += '.';
+            out += j < pad ? '0' : digits[j - pad];
         }
-    } else if (P > 0) {
-        // Digits fill the placeholders from the right; extra digits go before the first one.
-        const int n = static_cast<int>(digits.size());
-        const int extra = std::max(0, n - P);
-        const int remaining = n - extra;
-        for (int k = 0; k < P; ++k) {
-            if (k > 0) core += between[static_cast<size_t>(k - 1)];
-            if (k == 0) core += digits.substr(0, static_cast<size_t>(extra));
-            if (k >= P - remaining) core += digits[static_cast<size_t>(extra + k - (P - remaining))];
-            else if (kinds[static_cast<size_t>(k)] == '0') core += '0';
+    };
+    if (grouping && placeholders == 0) writeGrouped();
+    // Digits fill the placeholders from the right; extra digits go before the first one.
+    const int n = static_cast<int>(digits.size());
+    const int extra = std::max(0, n - placeholders);
+    const int firstFilled = placeholders - (n - extra);
+    int k = 0;
+    for (size_t i = 0; i < point; ++i) {
+        char c = pattern[i];
+        const bool escaped = c == '\\' && i + 1 < pattern.size();
+        if (escaped) c = pattern[++i];
+        else if (c == ',') continue;
+        if (escaped || (c != '0' && c != '#')) {
+            if (k == 0 || k == placeholders || !grouping) out += c;
+            continue;
         }
+        if (grouping) {
+            if (k == 0) writeGrouped();
+        } else {
+            if (k == 0) out.append(digits.substr(0, static_cast<size_t>(extra)));
+            if (k >= firstFilled) out += digits[static_cast<size_t>(extra + k - firstFilled)];
+            else if (c == '0') out += '0';
+        }
+        ++k;
     }
-    std::string out = (value.negative && !zero) ? "-" : "";
-    out += prefix + core + suffix;
-    if (i < pattern.size()) {
-        std::string decText;
+    if (decimalPart) {
+        if (!decDigits.empty()) out += ',';
         size_t d = 0;
-        for (size_t j = i + 1; j < pattern.size(); ++j) {
+        for (size_t j = point + 1; j < pattern.size(); ++j) {
             const char c = pattern[j];
-            if (c == '\\' && j + 1 < pattern.size()) { decText += pattern[++j]; continue; }
+            if (c == '\\' && j + 1 < pattern.size()) { out += pattern[++j]; continue; }
             if (c == '0' || c == '#') {
-                if (d < decDigits.size()) decText += decDigits[d];
+                if (d < decDigits.size()) out += decDigits[d];
                 ++d;
                 continue;
             }
-            decText += c;
+            out += c;
         }
-        if (!decDigits.empty()) out += ',';
-        out += decText;
     }
     return out;
 }

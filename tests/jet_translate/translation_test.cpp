@@ -132,8 +132,8 @@ TEST(Translation, WritesEachStatementInTheEnginesTerms) {
          "SELECT count(*) AS \"NumeroDeRegistros\" FROM \"Agendamentos\" WHERE \"Agendamentos\".\"CodigoDoAnimal\" = 15", "=",
          "NumeroDeRegistros Integer"},
         {" SELECT COUNT(*) FROM OSParaBD WHERE Numero = 304", "…", nullptr, "Expr1000 Integer"},
-        {" SELECT NOW AS DataHoraDoServidor ", "SELECT jet_now() AS \"DataHoraDoServidor\"", "SELECT LOCALTIMESTAMP(0) AS "
-            "\"DataHoraDoServidor\"", "DataHoraDoServidor Date"},
+        {" SELECT NOW AS DataHoraDoServidor ", "SELECT jet_now() AS \"DataHoraDoServidor\"", "SELECT date_trunc('second', "
+            "LOCALTIMESTAMP) AS \"DataHoraDoServidor\"", "DataHoraDoServidor Date"},
         {" SELECT Clientes.Codigo AS Codigo FROM Clientes WHERE CPFCNPJ = '01234567890'",
          "… WHERE \"Clientes\".\"CPFCNPJ\" = '01234567890' COLLATE PTBR"},
         {"           SELECT     Clientes.LimiteDeCredito AS Limite  FROM    Clientes  WHERE     Clientes.Codigo = 8", "…", nullptr,
@@ -152,7 +152,8 @@ TEST(Translation, WritesEachStatementInTheEnginesTerms) {
         {"SELECT -(-Codigo) AS [a\"b] FROM Animais", "SELECT -(-\"Animais\".\"Codigo\") AS \"a\"\"b\" FROM \"Animais\"", nullptr, "a\"b "
             "Integer"},
         {"SELECT - -1 AS A FROM Animais", "SELECT -(-1) AS \"A\" FROM \"Animais\"", nullptr, "A Integer"},
-        {"SELECT -#01/01/1800# AS A FROM Animais", "SELECT -(-36522.0) AS \"A\" FROM \"Animais\"", nullptr, "A Date"},
+        {"SELECT -#01/01/1800# AS A FROM Animais", "SELECT 36522.0 AS \"A\" FROM \"Animais\"",
+         "SELECT TIMESTAMP '1999-12-28 00:00:00' AS \"A\" FROM \"Animais\"", "A Date"},
         {"SELECT Codigo Between 5 And 1 AS A FROM Animais", "SELECT \"Animais\".\"Codigo\" BETWEEN 1 AND 5 AS \"A\" FROM "
             "\"Animais\"", nullptr,
          "A Boolean"},

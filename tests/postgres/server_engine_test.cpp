@@ -81,6 +81,37 @@ TEST(PostgresEngine, TransactionsBehaveAsJetsAndALostConnectionWritesNothing) {
     EXPECT_EQ(count(*jet::openDatabase(db.uri()), "OSParaBD"), 2);
 }
 
+// A long selection is computed as its rows arrive, batch after batch on a second thread: its rows
+// stay in order, and an error the server meets after sending some of them is the selection's, in
+// a transaction too, whose statements before it stay.
+TEST(PostgresEngine, ALongSelectionComputedAsItArrivesKeepsItsOrderAndItsError) {
+    ZELT_REQUIRE_TEST_SERVER();
+    ServerDatabase db;
+    auto engine = jet::openDatabase(db.uri());
+    int64_t n = 0;
+    constexpr int Rows = 2000;
+    engine->begin();
+    for (int i = 1; i <= Rows; ++i) engine->execute("INSERT INTO OSParaBD (Numero) VALUES (" + std::to_string(i) + ")", n);
+    engine->commit();
+    auto rows = engine->execute("SELECT Format(Numero, '00000') AS F FROM OSParaBD ORDER BY Numero", n);
+    ASSERT_EQ(rows->get_RecordCount(), Rows);
+    for (int i = 0; i < Rows; ++i) {
+        const std::string expected = std::to_string(100000 + i + 1).substr(1);
+        ASSERT_EQ(rows->valueAt(i, 0).toText(), expected) << i;
+    }
+    for (bool inTransaction : {false, true}) {
+        if (inTransaction) engine->begin();
+        try {
+            engine->execute("SELECT Format(Numero, '0') AS F, 1 / (Numero - 1900) AS Q FROM OSParaBD", n);
+            FAIL() << "a division by zero was not reported";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), err::DivisionByZero);
+        }
+        EXPECT_EQ(count(*engine, "OSParaBD"), Rows);
+        if (inTransaction) engine->commit();
+    }
+}
+
 // Where the server reads texts itself (Val in a condition, a text in a sum), it reads them as the
 // program does: the same value, or the same error.
 TEST(PostgresEngine, TheServerReadsNumbersInTextAsTheProgram) {

@@ -24,32 +24,49 @@ bool truth(const Variant& v) {
 
 // Jet's three-valued And and Or: the deciding value (False for And, True for Or) wins over Null.
 Variant logical(const LocalValue& v, std::span<const Variant> row);
+Variant evaluate(const LocalValue& v, std::span<const Variant> row);
+
+// A fetched value where it lies, anything else computed into scratch: most operands are columns
+// of the row, and copying their texts would cost more than the function they are given to.
+const Variant& operand(const LocalValue& v, std::span<const Variant> row, Variant& scratch) {
+    if (v.kind == LocalValue::Kind::Fetched) return row[v.column];
+    scratch = evaluate(v, row);
+    return scratch;
+}
+
+std::vector<Variant> operandsOf(const LocalValue& v, std::span<const Variant> row) {
+    std::vector<Variant> operands;
+    operands.reserve(v.operands.size());
+    for (const LocalValue& o : v.operands) operands.push_back(evaluate(o, row));
+    return operands;
+}
 
 Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
+    Variant scratch;
     switch (v.kind) {
     case LocalValue::Kind::Fetched: return row[v.column];
     case LocalValue::Kind::Text: return Variant(v.text);
     case LocalValue::Kind::Format: {
-        const Variant value = evaluate(v.operands[0], row);
-        const Variant pattern = evaluate(v.operands[1], row);
-        const auto text = formatValue(value, pattern.isNull() ? std::string() : pattern.toText());
-        return text ? Variant(*text) : value;
+        const Variant& value = operand(v.operands[0], row, scratch);
+        std::optional<std::string> text;
+        if (v.operands[1].kind == LocalValue::Kind::Text) {
+            text = formatValue(value, v.operands[1].text);
+        } else {
+            const Variant pattern = evaluate(v.operands[1], row);
+            text = formatValue(value, pattern.isNull() ? std::string() : pattern.toText());
+        }
+        return text ? Variant(std::move(*text)) : value;
     }
-    case LocalValue::Kind::IIf: return evaluate(v.operands[truth(evaluate(v.operands[0], row)) ? 1 : 2], row);
+    case LocalValue::Kind::IIf:
+        return evaluate(v.operands[truth(operand(v.operands[0], row, scratch)) ? 1 : 2], row);
     case LocalValue::Kind::Switch:
         for (size_t i = 0; i + 1 < v.operands.size(); i += 2)
-            if (truth(evaluate(v.operands[i], row))) return evaluate(v.operands[i + 1], row);
+            if (truth(operand(v.operands[i], row, scratch))) return evaluate(v.operands[i + 1], row);
         return Variant::null();
-    case LocalValue::Kind::Add: {
-        std::vector<Variant> operands;
-        for (const LocalValue& o : v.operands) operands.push_back(evaluate(o, row));
-        return addValues(operands);
-    }
+    case LocalValue::Kind::Add: return addValues(operandsOf(v, row));
     case LocalValue::Kind::Call: {
         const library::Function* f = library::find(v.text);
-        std::vector<Variant> operands;
-        for (const LocalValue& o : v.operands) operands.push_back(evaluate(o, row));
-        return library::call(f ? *f : library::operatorFunction(v.text), operands);
+        return library::call(f ? *f : library::operatorFunction(v.text), operandsOf(v, row));
     }
     case LocalValue::Kind::Compare: {
         const Variant a = evaluate(v.operands[0], row), b = evaluate(v.operands[1], row);
@@ -76,9 +93,18 @@ Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
         std::string text;
         bool any = false;
         for (const LocalValue& o : v.operands) {
-            const Variant part = evaluate(o, row);
+            if (o.kind == LocalValue::Kind::Text) {
+                text += o.text;
+                any = true;
+                continue;
+            }
+            const Variant& part = operand(o, row, scratch);
             if (part.isNull()) continue;  // Null reads as empty text
             any = true;
+            if (const std::string* piece = part.get<std::string>()) {
+                text += *piece;
+                continue;
+            }
             std::string piece = part.toText();
             // Numbers as CStr writes them under the regional settings, as SQLite's jet_concat.
             if (part.isNumber()) std::replace(piece.begin(), piece.end(), '.', ',');
@@ -176,6 +202,8 @@ std::vector<Variant> groupRows(const Query& query, const std::vector<size_t>& ke
     }
     return out;
 }
+// Enough rows that handing them over costs little beside computing them.
+constexpr size_t BatchRows = 256;
 
 }  // namespace
 
@@ -187,55 +215,107 @@ int compareInJetOrder(const Variant& a, const Variant& b) {
     return x < y ? -1 : x > y ? 1 : 0;
 }
 
-Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched) {
-    size_t width = query.fetched.size();
-    size_t rows = width ? fetched.size() / width : 0;
-    auto row = [&](size_t r) { return std::span<const Variant>(fetched).subspan(r * width, width); };
+namespace {
+
+ResultBuilder builderFor(const Query& query) {
+    std::vector<std::string> names;
+    std::vector<ValueKind> kinds;
+    for (const ResultColumn& c : query.columns) {
+        names.push_back(c.name);
+        kinds.push_back(c.kind);
+    }
+    return ResultBuilder(std::move(names), std::move(kinds));
+}
+
+void addComputed(ResultBuilder& result, const Query& query, std::span<Variant> row) {
+    size_t sent = 0;
+    for (const ResultColumn& c : query.columns)
+        result.add(c.local ? evaluate(*c.local, row) : std::move(row[sent++]));
+}
+
+}  // namespace
+
+ComputedRows::ComputedRows(const Query& query) : query_(query), result_(builderFor(query)) {}
+
+void ComputedRows::computeAll(std::vector<Variant>& rows) {
+    const size_t width = query_.fetched.size();
+    for (size_t at = 0; width && at + width <= rows.size(); at += width)
+        addComputed(result_, query_, std::span<Variant>(rows).subspan(at, width));
+}
+
+// Rows the engine need not see all of before the first is final: no condition, grouping,
+// DISTINCT, ORDER BY or TOP of its own.
+bool ComputedRows::streams() const {
+    return query_.order.empty() && !query_.filter && !query_.grouped && !query_.distinct && !query_.top;
+}
+
+void ComputedRows::add(Variant value) {
+    fetched_.push_back(std::move(value));
+    const size_t batch = BatchRows * query_.fetched.size();
+    if (!streams() || fetched_.size() < batch) return;
+    if (!pipeline_) pipeline_ = std::make_unique<BatchPipeline>([this](std::vector<Variant>& b) { computeAll(b); });
+    pipeline_->push(std::move(fetched_));
+    fetched_ = {};
+    fetched_.reserve(batch);
+}
+
+Ref<ado::Recordset> ComputedRows::finish() {
+    if (streams()) {
+        if (pipeline_) {
+            pipeline_->push(std::move(fetched_));
+            pipeline_->finish();
+        } else {
+            computeAll(fetched_);
+        }
+        return result_.finish();
+    }
+    size_t width = query_.fetched.size();
+    size_t rows = width ? fetched_.size() / width : 0;
+    auto row = [&](size_t r) { return std::span<Variant>(fetched_).subspan(r * width, width); };
 
     std::vector<size_t> order;
     order.reserve(rows);
     for (size_t r = 0; r < rows; ++r) {
-        if (!query.filter) {
+        if (!query_.filter) {
             order.push_back(r);
             continue;
         }
-        const Variant met = evaluate(*query.filter, row(r));
+        const Variant met = evaluate(*query_.filter, row(r));
         if (!met.isNull() && truth(met)) order.push_back(r);
     }
-    if (query.grouped) {
-        std::vector<Variant> groups = groupRows(query, order, row, width);
-        fetched = std::move(groups);
-        width += query.aggregates.size();
-        rows = width ? fetched.size() / width : 0;
+    if (query_.grouped) {
+        std::vector<Variant> groups = groupRows(query_, order, row, width);
+        fetched_ = std::move(groups);
+        width += query_.aggregates.size();
+        rows = width ? fetched_.size() / width : 0;
         order.clear();
         for (size_t r = 0; r < rows; ++r) {
-            const Variant met = query.having ? evaluate(*query.having, row(r)) : Variant(true);
+            const Variant met = query_.having ? evaluate(*query_.having, row(r)) : Variant(true);
             if (!met.isNull() && truth(met)) order.push_back(r);
         }
     }
-    if (query.distinct) {
+    if (query_.distinct) {
         // The position in the server's row of each result column it sends.
         std::vector<size_t> sentAt;
-        for (size_t c = 0, sent = 0; c < query.columns.size(); ++c) sentAt.push_back(query.columns[c].local ? 0 : sent++);
-        dropRepeated(query, order, [&](size_t r, size_t c) {
-            const ResultColumn& column = query.columns[c];
+        for (size_t c = 0, sent = 0; c < query_.columns.size(); ++c) sentAt.push_back(query_.columns[c].local ? 0 : sent++);
+        dropRepeated(query_, order, [&](size_t r, size_t c) {
+            const ResultColumn& column = query_.columns[c];
             return column.local ? evaluate(*column.local, row(r)) : row(r)[sentAt[c]];
         });
     }
     // TOP n PERCENT keeps n% of the rows, rounded up.
     const std::optional<int64_t> top =
-        query.top && query.percent ? std::optional<int64_t>((static_cast<int64_t>(order.size()) * *query.top + 99) / 100)
-                                   : query.top;
-    if (!query.order.empty()) {
-        std::vector<Variant> keys;
-        keys.resize(rows * query.order.size());
+        query_.top && query_.percent ? std::optional<int64_t>((static_cast<int64_t>(order.size()) * *query_.top + 99) / 100)
+                                     : query_.top;
+    if (!query_.order.empty()) {
+        const size_t terms = query_.order.size();
+        std::vector<Variant> keys(rows * terms);
         for (const size_t r : order)  // the rows kept only: a row the condition left out raises nothing
-            for (size_t t = 0; t < query.order.size(); ++t) keys[r * query.order.size() + t] = evaluate(query.order[t].value, row(r));
-        const size_t terms = query.order.size();
+            for (size_t t = 0; t < terms; ++t) keys[r * terms + t] = evaluate(query_.order[t].value, row(r));
         auto compareRows = [&](size_t a, size_t b) {
             for (size_t t = 0; t < terms; ++t) {
                 const int c = compareInJetOrder(keys[a * terms + t], keys[b * terms + t]);
-                if (c != 0) return query.order[t].descending ? -c : c;
+                if (c != 0) return query_.order[t].descending ? -c : c;
             }
             return 0;
         };
@@ -249,20 +329,8 @@ Ref<ado::Recordset> computeRows(const Query& query, std::vector<Variant> fetched
     } else if (top && static_cast<size_t>(std::max<int64_t>(*top, 0)) < order.size()) {
         order.resize(static_cast<size_t>(std::max<int64_t>(*top, 0)));
     }
-
-    std::vector<std::string> names;
-    std::vector<ValueKind> kinds;
-    for (const ResultColumn& c : query.columns) {
-        names.push_back(c.name);
-        kinds.push_back(c.kind);
-    }
-    ResultBuilder result(std::move(names), std::move(kinds));
-    for (size_t r : order) {
-        size_t sent = 0;
-        for (const ResultColumn& c : query.columns)
-            result.add(c.local ? evaluate(*c.local, row(r)) : std::move(fetched[r * width + sent++]));
-    }
-    return result.finish();
+    for (const size_t r : order) addComputed(result_, query_, row(r));
+    return result_.finish();
 }
 
 }  // namespace zelt::jet::engine

@@ -2,8 +2,6 @@
 
 #include <strings.h>
 
-#include <cstring>
-
 #include "zelt/automation/date.hpp"
 #include "zelt/automation/regional.hpp"
 
@@ -18,7 +16,12 @@ bool isDatePattern(std::string_view pattern) {
         if (c == '"') quoted = !quoted;
         else if (quoted) continue;
         else if (c == '\\') ++i;
-        else if (c != '\0' && std::strchr("dDmMyYhHnNsS", c)) return true;
+        else {
+            switch (c | 0x20) {  // the letter in lower case
+            case 'd': case 'm': case 'y': case 'h': case 'n': case 's': return true;
+            default: break;
+            }
+        }
     }
     return false;
 }

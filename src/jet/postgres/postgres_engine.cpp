@@ -30,12 +30,15 @@ Session& PostgresEngine::open() {
     return *session_;
 }
 
-Result PostgresEngine::run(const std::string& sql) {
+Result PostgresEngine::run(const std::string& sql, const Session::RowHandler& rows) {
     Session& s = open();
-    if (!s.inTransaction()) return s.exec(sql);
+    if (!s.inTransaction()) {
+        std::vector<Result> results = s.run(sql, rows);
+        return results.empty() ? nullptr : std::move(results.back());
+    }
     const std::string open = std::string("SAVEPOINT ") + Savepoint + "; ";
     try {
-        std::vector<Result> results = s.run(open + sql + "; RELEASE SAVEPOINT " + Savepoint);
+        std::vector<Result> results = s.run(open + sql + "; RELEASE SAVEPOINT " + Savepoint, rows);
         return results.size() == 3 ? std::move(results[1]) : nullptr;
     } catch (...) {
         if (PQstatus(s.handle()) == CONNECTION_OK && PQtransactionStatus(s.handle()) == PQTRANS_INERROR) {
@@ -49,8 +52,9 @@ Result PostgresEngine::run(const std::string& sql) {
 }
 
 Ref<ado::Recordset> PostgresEngine::select(const Query& query) {
-    Result r = run(query.sql);
-    return readRows(r.get(), query);
+    RowReader reader(query);
+    run(query.sql, [&reader](const PGresult* r) { reader.read(r); });
+    return reader.finish();
 }
 
 Ref<ado::Recordset> PostgresEngine::execute(std::string_view text, int64_t& rowsAffected) {

@@ -24,7 +24,7 @@ public:
 
 private:
     Session& open();
-    Result run(const std::string& sql);
+    Result run(const std::string& sql, const Session::RowHandler& rows = {});
     Ref<ado::Recordset> select(const Query& query);
 
     std::unique_ptr<Session> session_;

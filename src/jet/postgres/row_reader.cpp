@@ -5,8 +5,6 @@
 #include <limits>
 #include <optional>
 
-#include "jet/engine/computed_columns.hpp"
-#include "jet/engine/result_builder.hpp"
 #include "zelt/automation/date.hpp"
 #include "zelt/automation/error.hpp"
 #include "zelt/automation/regional.hpp"
@@ -142,43 +140,53 @@ Variant valueOf(std::string_view text, Oid type, ValueKind kind) {
     return natural(text, shape);
 }
 
-Ref<ado::Recordset> readRows(const PGresult* r, const Query& query) {
-    const int columns = PQnfields(r);
+RowReader::RowReader(const Query& query) : query_(query) {}
+
+void RowReader::describe(const PGresult* r) {
+    const size_t columns = static_cast<size_t>(PQnfields(r));
+    for (size_t c = 0; c < columns; ++c) types_.push_back(PQftype(r, static_cast<int>(c)));
+    if (query_.computedLocally() && query_.fetched.size() == columns) {
+        kinds_ = query_.fetched;
+        computed_.emplace(query_);
+        return;
+    }
+    const bool described = query_.columns.size() == columns;
+    std::vector<std::string> names(columns);
+    kinds_.assign(columns, ValueKind::Unknown);
+    for (size_t c = 0; c < columns; ++c) {
+        names[c] = described ? query_.columns[c].name : PQfname(r, static_cast<int>(c));
+        if (described) kinds_[c] = query_.columns[c].kind;
+    }
+    values_.emplace(std::move(names), kinds_);
+}
+
+void RowReader::read(const PGresult* r) {
+    if (!values_ && !computed_) describe(r);
     const int rows = PQntuples(r);
-    if (query.computedLocally() && query.fetched.size() == static_cast<size_t>(columns)) {
-        std::vector<Variant> fetched;
-        fetched.reserve(static_cast<size_t>(rows) * static_cast<size_t>(columns));
-        for (int row = 0; row < rows; ++row)
-            for (int c = 0; c < columns; ++c)
-                fetched.push_back(PQgetisnull(r, row, c)
-                                      ? Variant::null()
-                                      : valueOf(std::string_view(PQgetvalue(r, row, c),
-                                                                 static_cast<size_t>(PQgetlength(r, row, c))),
-                                                PQftype(r, c), query.fetched[static_cast<size_t>(c)]));
-        return engine::computeRows(query, std::move(fetched));
-    }
-    const bool described = query.columns.size() == static_cast<size_t>(columns);
-    std::vector<std::string> names(static_cast<size_t>(columns));
-    std::vector<ValueKind> kinds(static_cast<size_t>(columns), ValueKind::Unknown);
-    std::vector<Oid> types(static_cast<size_t>(columns));
-    for (int c = 0; c < columns; ++c) {
-        const size_t i = static_cast<size_t>(c);
-        names[i] = described ? query.columns[i].name : PQfname(r, c);
-        if (described) kinds[i] = query.columns[i].kind;
-        types[i] = PQftype(r, c);
-    }
-    engine::ResultBuilder result(std::move(names), kinds);
+    const int columns = static_cast<int>(types_.size());
     for (int row = 0; row < rows; ++row) {
         for (int c = 0; c < columns; ++c) {
-            if (PQgetisnull(r, row, c)) {
-                result.add(Variant::null());
-                continue;
-            }
-            const std::string_view text(PQgetvalue(r, row, c), static_cast<size_t>(PQgetlength(r, row, c)));
-            result.add(valueOf(text, types[static_cast<size_t>(c)], kinds[static_cast<size_t>(c)]));
+            const size_t i = static_cast<size_t>(c);
+            Variant v = PQgetisnull(r, row, c)
+                            ? Variant::null()
+                            : valueOf(std::string_view(PQgetvalue(r, row, c), static_cast<size_t>(PQgetlength(r, row, c))),
+                                      types_[i], kinds_[i]);
+            if (computed_) computed_->add(std::move(v));
+            else values_->add(std::move(v));
         }
     }
-    return result.finish();
+}
+
+Ref<ado::Recordset> RowReader::finish() {
+    if (computed_) return computed_->finish();
+    if (values_) return values_->finish();
+    std::vector<std::string> names;
+    std::vector<ValueKind> kinds;
+    for (const ResultColumn& c : query_.columns) {
+        names.push_back(c.name);
+        kinds.push_back(c.kind);
+    }
+    return engine::ResultBuilder(std::move(names), std::move(kinds)).finish();
 }
 
 }  // namespace zelt::jet::postgres

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 #include "jet/postgres/server_errors.hpp"
 
@@ -61,20 +62,30 @@ void Session::failed(const PGresult* r, std::string_view sql) {
     throw mapServerError(r, sql);
 }
 
-std::vector<Result> Session::run(std::string_view sql) {
+std::vector<Result> Session::run(std::string_view sql, const RowHandler& rows) {
     std::vector<Result> results;
     const std::string text(sql);
     if (!PQsendQuery(conn_, text.c_str())) failed(nullptr, sql);
+    if (rows) PQsetSingleRowMode(conn_);
     Result error;
+    std::exception_ptr handlerError;
     while (PGresult* r = PQgetResult(conn_)) {
         Result owned(r);
         const ExecStatusType status = PQresultStatus(r);
         const bool bad = status == PGRES_FATAL_ERROR || status == PGRES_BAD_RESPONSE || status == PGRES_NONFATAL_ERROR;
+        if (rows && !handlerError && !error && (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK)) {
+            try {
+                rows(r);
+            } catch (...) {
+                handlerError = std::current_exception();
+            }
+        }
         if (bad && !error) error = std::move(owned);
-        else if (!bad) results.push_back(std::move(owned));
+        else if (!bad && status != PGRES_SINGLE_TUPLE) results.push_back(std::move(owned));
     }
     if (error) failed(error.get(), sql);
     if (PQstatus(conn_) != CONNECTION_OK) throw connectionLost();
+    if (handlerError) std::rethrow_exception(handlerError);
     return results;
 }
 

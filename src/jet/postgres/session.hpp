@@ -4,6 +4,7 @@
 #include <libpq-fe.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,9 +30,16 @@ public:
     const std::string& uri() const { return uri_; }
     PGconn* handle() const { return conn_; }
 
+    // Handed each row of a selection as it arrives (a result of one row), then the selection's
+    // end (a result of no rows, with the columns' description).
+    using RowHandler = std::function<void(const PGresult*)>;
+
     // Runs the statements of sql, one result each, in order; the first that fails raises its
-    // error, mapped to the Jet numbers, after the rest of the reply has been read.
-    std::vector<Result> run(std::string_view sql);
+    // error, mapped to the Jet numbers, after the rest of the reply has been read. With rows, the
+    // rows go to it as the server sends them, so that they are read while the server still
+    // computes the next; an exception from it is raised after the rest of the reply, a server's
+    // error before it.
+    std::vector<Result> run(std::string_view sql, const RowHandler& rows = {});
     // The result of the last statement of sql.
     Result exec(std::string_view sql);
     // One statement with text parameters ($1, $2, ...), for values the program did not write.
