@@ -2,7 +2,7 @@
 // database, with the texts the engine received where their exact form matters.
 
 #include "ambiente.hpp"
-#include "locale_com_virgula.hpp"
+#include "support/locale_com_virgula.hpp"
 
 namespace zelt::clientanim::teste {
 namespace {
