@@ -1,6 +1,7 @@
 // Selecionar against rows written through the class: each filter, the order, the empty result,
 // paging, refused arguments and a search value with a quote.
 #include "ambiente.hpp"
+#include "jet_translate/statements.hpp"
 
 namespace teste {
 namespace {
@@ -92,15 +93,10 @@ TEST_F(Selecao, RowsCarryTheAnimalAndItsOwnersComposedAddress) {
         "TipoDeCanalDeComunicacao4='Recado', CanalDeComunicacao4='3333-4444' WHERE Codigo=" + Variant(ana_).toText());
     ASSERT_EQ(nomes(0, Variant("Rex"), 3), (Nomes{"Rex"}));
     auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
-    std::vector<std::string> colunas;
+    Nomes colunas, esperadas;
     for (int i = 0; i < rs->fieldCount(); ++i) colunas.push_back(rs->fieldDef(i).name);
-    EXPECT_EQ(colunas,
-              (Nomes{"CodigoDoAnimal", "Nome", "Sexo", "CodigoDaEspecie", "NomeDaEspecie", "CodigoDaRaca", "NomeDaRaca",
-                     "Porte", "Cor", "DataDeNascimento", "RGA", "Microchip", "Pedigree", "AnimalMorto", "Observacao",
-                     "Situacao", "NomeDaSituacao", "DataEHoraDaInclusao", "UsuarioDaInclusao", "DataEHoraDaAlteracao",
-                     "UsuarioDaAlteracao", "CodigoDoCliente", "ApelidoOuNomeFantasia", "NomeOuRazaoSocial",
-                     "SituacaoDoCliente", "VIP", "CategoriaDaCurvaABC", "Logradouro", "Numero", "Complemento", "Bairro",
-                     "CEP", "Cidade", "UF", "EnderecoCompleto", "EnderecoCompletoComCEP", "TiposECanaisDeComunicacao"}));
+    for (const ColumnText& c : animalSelectionColumns) esperadas.push_back(c.name);
+    EXPECT_EQ(colunas, esperadas);
     for (const auto& [coluna, esperado] : std::vector<std::pair<const char*, std::string>>{
              {"Sexo", "Macho"}, {"DataDeNascimento", "15/05/2019"}, {"NomeDaSituacao", "Ativo"},
              {"NomeOuRazaoSocial", "Ana da Silva"}, {"UsuarioDaInclusao", "maria"}, {"CEP", "01305-000"},
@@ -114,59 +110,20 @@ TEST_F(Selecao, RowsCarryTheAnimalAndItsOwnersComposedAddress) {
     for (const char* coluna : {"EnderecoCompleto", "CEP", "TiposECanaisDeComunicacao"}) EXPECT_EQ(valor(coluna), "") << coluna;
 }
 
-// What follows the column list, for argument sets whose only trace is the statement's text.
-TEST_F(Selecao, StatementTextAfterTheColumns) {
-    struct Caso {
-        int16_t situacao;
-        Variant busca;
-        int16_t vivoOuMorto;
-        double dono;
-        std::string inicial, final_;
-        int16_t tipoDeData;
-        std::string onde;
-    };
+// The whole statement, for argument sets whose only trace is its text.
+TEST_F(Selecao, StatementTexts) {
     const std::string ana = Variant(ana_).toText(), rex = Variant(rex_).toText();
-    const std::string todos = "   (Animais.Situacao=1 OR Animais.Situacao=2) AND (Animais.AnimalMorto = False  OR "
-                              "Animais.AnimalMorto = True)  AND ";
-    const std::string porDia = " ORDER BY    Day(Animais.DataDeNascimento) , Month(Animais.DataDeNascimento) ASC;";
-    const std::vector<Caso> casos{
-        {1, Variant("Rex"), 1, ana_, "", "", 0,
-         "   Animais.Situacao=1 AND    Animais.AnimalMorto = False  AND (Animais.Nome LIKE '%Rex%'  OR "
-         "Animais.Microchip LIKE '%Rex%')  AND Animais.CodigoDoCliente = " + ana + " ORDER BY    Animais.Nome ASC;"},
-        {0, Variant(rex_), 3, 0, "10/05/2024", "20/05/2024", 3,
-         todos + "(Animais.Codigo = " + rex + "  OR Animais.Microchip LIKE '%" + rex + "%')" + porDia},
-        {2, Variant(), 2, 0, "10/05/2024", "20/06/2024", 3,
-         "   Animais.Situacao=2 AND    Animais.AnimalMorto = True  AND ((Day(Animais.DataDeNascimento)>=10 AND "
-         "Day(Animais.DataDeNascimento)<= 20) AND (Month(Animais.DataDeNascimento)>= 05 AND "
-         "Month(Animais.DataDeNascimento)<=06))" + porDia},
-        {0, Variant(0.0), 3, ana_, "01/03/2024", "31/03/2024", 2,
-         todos + "Animais.DataEHoraDaInclusao Between #03/01/2024 00:00:00# AND #03/31/2024 23:59:59#  AND "
-         "Animais.CodigoDoCliente = " + ana + " ORDER BY    Animais.Nome ASC;"}};
     gravarOsTextos();
-    for (const Caso& k : casos) {
-        SCOPED_TRACE(k.onde);
-        ASSERT_EQ(a_->Selecionar(ListaPaginada, 10, k.situacao, k.busca, k.vivoOuMorto, k.dono, k.inicial, k.final_,
-                                 k.tipoDeData), 0) << a_->get_DescricaoDoErro();
-        const std::string& texto = gravacao().ultimoQueComeca("          SELECT ");
-        EXPECT_TRUE(texto.starts_with("          SELECT    IIF(IsNull(Animais.Codigo), 0, Animais.Codigo) AS CodigoDoAnimal, "));
-        const std::string fimDasColunas = " AS TiposECanaisDeComunicacao ";
-        EXPECT_EQ(texto.substr(texto.find(fimDasColunas) + fimDasColunas.size()),
-                  "FROM      ((Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo) INNER JOIN "
-                  "EspeciesDeAnimais ON Animais.CodigoDaEspecie = EspeciesDeAnimais.Codigo) INNER JOIN RacasDeAnimais ON "
-                  "Animais.CodigoDaRaca = RacasDeAnimais.Codigo WHERE " + k.onde);
-        EXPECT_EQ(a_->get_ResultadoDaSelecaoEmRecordset()->get_PageSize(), 10);
+    for (const statements::AnimalSearch& k : std::vector<statements::AnimalSearch>{
+             {1, 1, "Rex", ana, "", "", 0}, {0, 3, rex, "0", "10/05/2024", "20/05/2024", 3},
+             {2, 2, "", "0", "10/05/2024", "20/06/2024", 3}, {0, 3, "", ana, "01/03/2024", "31/03/2024", 2}}) {
+        SCOPED_TRACE(k.valor + " " + k.dataInicial);
+        const Variant busca = k.valor.empty() ? Variant() : statements::numeric(k.valor) ? Variant(std::stod(k.valor)) : Variant(k.valor);
+        ASSERT_EQ(a_->Selecionar(ListaPaginada, 7, k.situacao, busca, k.vivoOuMorto, std::stod(k.codigoDoCliente),
+                                 k.dataInicial, k.dataFinal, k.tipoDeData), 0) << a_->get_DescricaoDoErro();
+        EXPECT_EQ(gravacao().ultimoQueComeca("          SELECT "), statements::animalSelection(k));
+        EXPECT_EQ(a_->get_ResultadoDaSelecaoEmRecordset()->get_PageSize(), 7);  // not the default 10
     }
-}
-
-TEST_F(Selecao, PagedListIsPagedThroughTheClass) {
-    ASSERT_EQ(a_->Selecionar(ListaPaginada, 2, 0, Variant(), 3), 0);
-    auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
-    EXPECT_EQ(rs->get_PageSize(), 2);
-    rs->put_AbsolutePage(2);
-    Variant pagina;
-    ASSERT_EQ(a_->PaginarResultadoDaSelecaoEmRecordset(2, pagina), 0) << a_->get_DescricaoDoErro();
-    EXPECT_EQ(coluna(refCast<ado::Recordset>(pagina.toObject()), "Nome"), (Nomes{"O’Brien", "Rex"}));
-    EXPECT_EQ(rs->get_AbsolutePage(), 2);
 }
 
 // Refused before the database is asked; the last result stays.

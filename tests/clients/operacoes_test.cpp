@@ -2,7 +2,7 @@
 // database, with the texts the engine received where their exact form matters.
 
 #include "ambiente.hpp"
-#include "locale_com_virgula.hpp"
+#include "support/locale_com_virgula.hpp"
 
 namespace zelt::clientanim::teste {
 namespace {
@@ -158,25 +158,6 @@ TEST_F(Operacoes, FailuresNameTheirStep) {
     gravacao().textos.clear();
     c->put_Sexo("");
     EXPECT_EQ(c->Adicionar(), 2);
-    EXPECT_TRUE(gravacao().textos.empty());
-}
-
-TEST_F(Operacoes, OpeningErrorsAndRefusalsOfTheDataAccessComponent) {
-    gravarOsTextos();
-    for (const char* operacao : {"Adicionar", "Alterar", "AlterarCodigoIBGEDoMunicipio", "Excluir"}) {
-        SCOPED_TRACE(operacao);
-        auto c = pessoaValida();
-        c->put_Codigo(1);
-        gravacao().resultadoDaAbertura = 3;
-        EXPECT_EQ(callByName(*c, operacao).toInt16(), 3);
-        EXPECT_EQ(c->get_DescricaoDaFalha(), DadosDeAcessoGravados::DescricaoDaFalha);
-        EXPECT_EQ(c->get_NumeroDoErro(), 0);
-        gravacao().resultadoDaAbertura = 1;
-        EXPECT_EQ(callByName(*c, operacao).toInt16(), 1);
-        EXPECT_EQ(c->get_NumeroDoErro(), -2147467259);
-        EXPECT_EQ(c->get_DescricaoDoErro(), "O banco de dados não abriu.");
-        EXPECT_EQ(c->get_LocalDoErro(), DadosDeAcessoGravados::LocalDaAbertura);  // the component's own, unchanged
-    }
     EXPECT_TRUE(gravacao().textos.empty());
 }
 

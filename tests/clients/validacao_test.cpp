@@ -229,66 +229,55 @@ TEST_F(Validacao, DuplicateMessages) {
     EXPECT_EQ(validar(*x, 2), 0);
 }
 
-// A letter among the first nine characters of the CPF is the check's own error, kept beside the refusal.
-TEST_F(Validacao, LetterInTheCpfBody) {
-    auto c = pessoaValida("1020a040570");
-    EXPECT_EQ(validar(*c), 2);
-    EXPECT_EQ(c->get_DescricaoDaFalha(), CpfIncorreto);
-    EXPECT_EQ(c->get_NumeroDoErro(), 13);
-    EXPECT_EQ(c->get_DescricaoDoErro(), "Tipos incompatíveis");
-    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarCPF, Ponto: 3");
-}
-
-TEST_F(Validacao, WithoutLookupsOrForDeletionNothingIsExecuted) {
-    auto c = pessoaValida("");
-    c->put_CodigoIBGEDoMunicipio("");
-    EXPECT_EQ(c->ValidarDados(1, nullptr, nullptr), 0);  // no connection needed
-    auto vazio = novoCliente();
-    vazio->put_Situacao(-1);
-    EXPECT_EQ(vazio->ValidarDados(3, nullptr, nullptr), 0);
-    EXPECT_EQ(vazio->ValidarDados(7, nullptr, nullptr), 0);
-    EXPECT_EQ(vazio->get_DescricaoDaFalha(), "");
-}
-
-TEST_F(Validacao, WithoutUserObjectFailsAtPointFive) {
-    auto c = pessoaValida();
-    c->putref_DadosDoUsuario(nullptr);
-    EXPECT_EQ(validar(*c), 1);
-    EXPECT_EQ(c->get_NumeroDoErro(), 91);
-    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarDados, Ponto: 5");
-    c->put_NomeOuRazaoSocial("");  // a rule before the user object is asked
-    EXPECT_EQ(validar(*c), 2);
-}
-
-TEST_F(Validacao, DadoEspecificoValidatesOnlyTheMunicipalityCode) {
-    auto c = novoCliente();  // every other field blank, no "11"
-    EXPECT_EQ(c->ValidarDadoEspecifico(2, refConexao(), nullptr, Variant("CPFCNPJ")), 2);
-    EXPECT_EQ(c->get_DescricaoDaFalha(), DigiteOIBGE);
-    EXPECT_EQ(c->get_NomeDoCampoValidado(), "CodigoIBGEDoMunicipio");
-    c->put_CodigoIBGEDoMunicipio("12345");
-    EXPECT_EQ(c->ValidarDadoEspecifico(1, refConexao(), nullptr, Variant()), 2);
-    EXPECT_EQ(c->get_DescricaoDaFalha(), SeteDigitos);
-    c->put_CodigoIBGEDoMunicipio("3550308");
-    c->putref_DadosDoUsuario(nullptr);  // not needed here
-    EXPECT_EQ(c->ValidarDadoEspecifico(2, refConexao(), nullptr, Variant("3550308")), 0);
-    c->put_CodigoIBGEDoMunicipio("");
-    EXPECT_EQ(c->ValidarDadoEspecifico(3, nullptr, nullptr, Variant()), 0);
-}
-
-TEST_F(Validacao, ADatabaseFailureIsResultOne) {
-    const Ref<Object> semExecute = make<DadosDoUsuarioEmMemoria>();
-    auto c = pessoaValida();
-    c->put_CPFCNPJ("");
-    EXPECT_EQ(c->ValidarDados(1, semExecute, nullptr), 1);
-    EXPECT_EQ(c->get_NumeroDoErro(), 438);
-    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarDados, Ponto: 8");
-    EXPECT_EQ(c->get_DescricaoDaFalha(), "");  // a failure is no refusal
-    c->put_CPFCNPJ("10203040570");  // the duplicate lookup fails first
-    EXPECT_EQ(c->ValidarDados(2, semExecute, nullptr), 1);
-    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarDados, Ponto: 5");
-    EXPECT_EQ(c->get_NomeDoCampoValidado(), "");
-    EXPECT_EQ(c->ValidarDadoEspecifico(2, semExecute, nullptr, Variant()), 1);
-    EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, ValidarDadoEspecifico, Ponto: 2");
+// Each call on a valid person as the row adjusts it: the result, and the error, refusal and field it leaves.
+TEST_F(Validacao, ResultOfEachCall) {
+    const Ref<Object> semExecute = make<DadosDoUsuarioEmMemoria>();  // a connection without Execute: error 438
+    const Ref<Object> conexao = refConexao();
+    struct Caso {
+        const char* nome;
+        std::function<int16_t(clsClientes&)> chamar;
+        int16_t resultado;
+        int32_t numero = 0;
+        std::string local = "", falha = "", campo = "";
+    };
+    const std::vector<Caso> casos{
+        // A letter among the first nine characters of the CPF is the check's own error, kept beside the refusal.
+        {"letra no cpf", [&](clsClientes& c) { c.put_CPFCNPJ("1020a040570"); return validar(c); }, 2, 13, "ValidarCPF, Ponto: 3",
+         CpfIncorreto, "CPFCNPJ"},
+        {"sem usuario", [&](clsClientes& c) { c.putref_DadosDoUsuario(nullptr); return validar(c); }, 1, 91, "ValidarDados, Ponto: 5"},
+        {"regra antes do usuario",
+         [&](clsClientes& c) { c.putref_DadosDoUsuario(nullptr); c.put_NomeOuRazaoSocial(""); return validar(c); }, 2, 0, "",
+         "Digite o nome completo do cliente.", "NomeOuRazaoSocial"},
+        {"sem consultas nenhuma conexao",
+         [](clsClientes& c) { c.put_CPFCNPJ(""); c.put_CodigoIBGEDoMunicipio(""); return c.ValidarDados(1, nullptr, nullptr); }, 0},
+        {"exclusao e outras nada validam",
+         [](clsClientes& c) { c.put_Sexo(""); c.put_Situacao(-1); return c.ValidarDados(3, nullptr, nullptr) + c.ValidarDados(7, nullptr, nullptr); }, 0},
+        {"falha do banco", [&](clsClientes& c) { c.put_CPFCNPJ(""); return c.ValidarDados(1, semExecute, nullptr); }, 1, 438,
+         "ValidarDados, Ponto: 8"},
+        {"a consulta do documento falha antes", [&](clsClientes& c) { return c.ValidarDados(2, semExecute, nullptr); }, 1, 438,
+         "ValidarDados, Ponto: 5"},
+        {"falha do banco no dado especifico",
+         [&](clsClientes& c) { return c.ValidarDadoEspecifico(2, semExecute, nullptr, Variant()); }, 1, 438,
+         "ValidarDadoEspecifico, Ponto: 2"},
+        // The specific check looks at the municipality code alone, with or without "11", and needs no user.
+        {"dado especifico so o ibge",
+         [&](clsClientes& c) { c.put_Sexo(""); c.put_CodigoIBGEDoMunicipio(""); return c.ValidarDadoEspecifico(2, conexao, nullptr, Variant("CPFCNPJ")); },
+         2, 0, "", DigiteOIBGE, "CodigoIBGEDoMunicipio"},
+        {"dado especifico curto", [&](clsClientes& c) { c.put_CodigoIBGEDoMunicipio("12345"); return c.ValidarDadoEspecifico(1, conexao, nullptr, Variant()); },
+         2, 0, "", SeteDigitos, "CodigoIBGEDoMunicipio"},
+        {"dado especifico sem usuario",
+         [&](clsClientes& c) { c.putref_DadosDoUsuario(nullptr); return c.ValidarDadoEspecifico(2, conexao, nullptr, Variant("3550308")); }, 0},
+        {"dado especifico na exclusao",
+         [](clsClientes& c) { c.put_CodigoIBGEDoMunicipio(""); return c.ValidarDadoEspecifico(3, nullptr, nullptr, Variant()); }, 0}};
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(k.nome);
+        auto c = pessoaValida();
+        EXPECT_EQ(k.chamar(*c), k.resultado);
+        EXPECT_EQ(c->get_NumeroDoErro(), k.numero);
+        EXPECT_EQ(c->get_LocalDoErro(), k.local.empty() ? "" : "ZELT_N_ClientAnim, clsClientes, " + k.local);
+        EXPECT_EQ(c->get_DescricaoDaFalha(), k.falha);
+        EXPECT_EQ(c->get_NomeDoCampoValidado(), k.campo);
+    }
 }
 
 }  // namespace

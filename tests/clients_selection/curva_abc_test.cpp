@@ -20,12 +20,7 @@ protected:
         gerencial().classificacao = {{Variant("A"), Variant(codigos[0])}, {Variant("B"), Variant(codigos[1])},
                                      {Variant("A"), Variant(codigos[2])}};
     }
-    Linhas categorias() {
-        Linhas l;
-        auto rs = conexaoDireta().Execute("SELECT CategoriaDaCurvaABC FROM Clientes ORDER BY Codigo");
-        for (; !rs->get_EOF(); rs->MoveNext()) l.push_back((*rs)(0).toText());
-        return l;
-    }
+    Linhas categorias() { return testing_support::coluna(sql("SELECT CategoriaDaCurvaABC FROM Clientes ORDER BY Codigo"), "CategoriaDaCurvaABC"); }
     Variant ultimaAtualizacao() { return valor("SELECT DataDeAtualizacaoDaCategoriaDaCurvaABC FROM Empresa"); }
     std::vector<std::string> atualizacoes() {
         std::vector<std::string> u;
@@ -58,35 +53,33 @@ TEST_F(CurvaABC, ThreeClassifiedClientsAndEveryoneElseC) {
     EXPECT_EQ(gerencial().criados, 0);
 }
 
-TEST_F(CurvaABC, WithoutEntry304OnlyTheCountIsSent) {
-    conexaoDireta().Execute("DELETE * FROM OSParaBD");
-    ASSERT_EQ(c->AtualizarCategoriaDaCurvaABC(), Concluido) << c->get_DescricaoDoErro();
-    EXPECT_EQ(gravacao().textos, (Linhas{" SELECT NOW AS DataHoraDoServidor ",
-                                         " SELECT COUNT(*) FROM OSParaBD WHERE Numero = 304"}));
-    EXPECT_EQ(gerencial().criados, 0);
-    EXPECT_EQ(categorias(), Linhas(5, "X"));
-}
-
-TEST_F(CurvaABC, UpdatedTodayOrNeverDatedNothingRuns) {
-    for (const std::string& dia : {"'" + Date::today().format("dd/mm/yyyy") + "'", std::string("NULL")}) {
-        conexaoDireta().Execute("UPDATE Empresa SET DataDeAtualizacaoDaCategoriaDaCurvaABC=" + dia);
+// A day already recorded or never dated, a classification not ready or empty, and no entry 304 write nothing.
+TEST_F(CurvaABC, WhenNothingIsWritten) {
+    struct Caso { const char* nome; std::function<void()> preparar; int criados; Linhas textos; };
+    const std::string hoje = "'" + Date::today().format("dd/mm/yyyy") + "'";
+    for (const Caso& k : std::vector<Caso>{
+             {"hoje", [&] { sql("UPDATE Empresa SET DataDeAtualizacaoDaCategoriaDaCurvaABC=" + hoje); }, 0, {}},
+             {"nunca", [&] { sql("UPDATE Empresa SET DataDeAtualizacaoDaCategoriaDaCurvaABC=NULL"); }, 0, {}},
+             {"nao pronta", [] { gerencial().resultado = 1; }, 1, {}},
+             {"vazia", [] { gerencial().classificacao.clear(); }, 1, {}},
+             {"sem 304", [&] { sql("DELETE * FROM OSParaBD"); }, 0,
+              {" SELECT NOW AS DataHoraDoServidor ", " SELECT COUNT(*) FROM OSParaBD WHERE Numero = 304"}}}) {
+        SCOPED_TRACE(k.nome);
+        sql("UPDATE Empresa SET DataDeAtualizacaoDaCategoriaDaCurvaABC='01/01/2020'");
+        gerencial().resultado = 0;
+        k.preparar();
+        const std::string dia = ultimaAtualizacao().isNull() ? "Null" : ultimaAtualizacao().toText();
+        gravacao().textos.clear();
         ASSERT_EQ(c->AtualizarCategoriaDaCurvaABC(), Concluido) << c->get_DescricaoDoErro();
-        EXPECT_EQ(gerencial().criados, 0);
+        EXPECT_EQ(ultimaAtualizacao().isNull() ? "Null" : ultimaAtualizacao().toText(), dia);
+        EXPECT_EQ(gerencial().criados, k.criados);
+        gerencial().criados = 0;
         EXPECT_EQ(categorias(), Linhas(5, "X"));
+        EXPECT_TRUE(atualizacoes().empty());
+        if (!k.textos.empty()) {
+            EXPECT_EQ(gravacao().textos, k.textos);
+        }
     }
-}
-
-TEST_F(CurvaABC, AClassificationNotReadyOrEmptyWritesNothing) {
-    gerencial().resultado = 1;
-    ASSERT_EQ(c->AtualizarCategoriaDaCurvaABC(), Concluido);
-    EXPECT_EQ(gerencial().criados, 1);
-    gerencial().resultado = 0;
-    gerencial().classificacao.clear();
-    ASSERT_EQ(c->AtualizarCategoriaDaCurvaABC(), Concluido);
-    EXPECT_EQ(gerencial().criados, 2);
-    EXPECT_TRUE(atualizacoes().empty());
-    EXPECT_EQ(categorias(), Linhas(5, "X"));
-    EXPECT_EQ(ultimaAtualizacao().toDate(), Variant("01/01/2020").toDate());
 }
 
 TEST_F(CurvaABC, AFailureMidwayLeavesNothingWritten) {

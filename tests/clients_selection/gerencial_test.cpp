@@ -76,23 +76,5 @@ TEST_F(ComponenteGerencial, ATextThatIsNoDateIsAnError) {
     }
 }
 
-TEST_F(ComponenteGerencial, TheClientCategoriesFollowTheLastTwelveMonths) {
-    const Date hoje = Date::today();
-    const std::string ontem = "'" + Date(hoje.serial() - 1).format("dd/mm/yyyy") + "'";
-    const double a = inserirCliente("Ana"), b = inserirCliente("Bruno"), c = inserirCliente("Carla");
-    const double semCompras = inserirCliente("Dora", {{"CategoriaDaCurvaABC", "'A'"}});
-    receber(a, "850", ontem);
-    receber(b, "100", ontem);
-    receber(c, "50", ontem);
-    receber(semCompras, "100000", "'" + Date(hoje.serial() - 800).format("dd/mm/yyyy") + "'");
-    sql("INSERT INTO OSParaBD (Numero) VALUES (304)");
-    sql("UPDATE Empresa SET DataDeAtualizacaoDaCategoriaDaCurvaABC='01/01/2020'");
-    auto clientes = novoCliente();
-    ASSERT_EQ(clientes->AtualizarCategoriaDaCurvaABC(), Concluido) << clientes->get_DescricaoDoErro();
-    EXPECT_EQ(testing_support::coluna(sql("SELECT CategoriaDaCurvaABC FROM Clientes ORDER BY Codigo"), "CategoriaDaCurvaABC"),
-              (Linhas{"A", "B", "C", "C"}));
-    EXPECT_EQ(valor("SELECT DataDeAtualizacaoDaCategoriaDaCurvaABC FROM Empresa").toDate(), hoje);
-}
-
 }  // namespace
 }  // namespace zelt::clientanim::teste

@@ -85,15 +85,6 @@ TEST_F(Registro, RegisterCreateUnregister) {
         const Interface& esperada = interfaces.at(i.name);
         EXPECT_EQ(i, registry::describeInterface(esperada.tabela, esperada.iid, Classes.at(esperada.progId))) << i.name;
     }
-    using Slot = TypeLibraryInfo::Slot;
-    using K = InvokeKind;
-    EXPECT_EQ(lib->interfaces.at(1).name, "_clsClientAnim");
-    EXPECT_EQ(lib->interfaces.at(1).slots,
-              (std::vector<Slot>{{"Selecionar", K::Method, 1}, {"ResultadoDaSelecaoEmRecordset", K::PropertyGet, 2},
-                                 {"NumeroDoErro", K::PropertyGet, 3}, {"DescricaoDoErro", K::PropertyGet, 4},
-                                 {"LocalDoErro", K::PropertyGet, 5}, {"DescricaoDaFalha", K::PropertyGet, 6},
-                                 {"DadosDoUsuario", K::PropertyPutRef, 7}}));
-
     using Valores = std::vector<std::pair<std::string, int32_t>>;
     const Valores listas{{"ListaPaginada", 1}, {"ListaCompleta", 2}};
     const Valores situacoes{{"TodasAsSituacoes", 0}, {"RegistroAtivo", 1},    {"RegistroInativo", 2},

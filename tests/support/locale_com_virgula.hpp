@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-namespace zelt::clientanim::teste {
+namespace zelt::testing_support {
 
 class LocaleComVirgula {
 public:
@@ -33,12 +33,11 @@ public:
 
 private:
     bool usar(const char* nome) {
-        ativo_ = std::setlocale(LC_ALL, nome) && std::string(std::localeconv()->decimal_point) == ",";
-        return ativo_;
+        return ativo_ = std::setlocale(LC_ALL, nome) && std::string(std::localeconv()->decimal_point) == ",";
     }
     std::string anterior_;
     std::filesystem::path dir_;
     bool ativo_ = false;
 };
 
-}  // namespace zelt::clientanim::teste
+}  // namespace zelt::testing_support
