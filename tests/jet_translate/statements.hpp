@@ -94,36 +94,23 @@ inline std::string clientsByYear(int16_t situacao, bool administrador) {
 }
 
 // The client insertion of a new registration: 55 columns, each value with its closing piece.
-inline std::string clientInsertion(const std::string& serverTime, const std::string& limite = "1500.5") {
-    const char* const columns[] = {
-        "TipoDeCliente", "ApelidoOuNomeFantasia", "ApelidoOuNomeFantasiaSoundex", "NomeOuRazaoSocial",
-        "NomeOuRazaoSocialSoundex", "Sexo", "DataDeNascimento", "AnoDeNascimento", "CPFCNPJ", "RGIE", "CEP",
-        "TipoDeLogradouro", "Logradouro", "Numero", "Complemento", "Bairro", "Cidade", "CodigoIBGEDoMunicipio", "UF",
-        "VIP", "CategoriaDaCurvaABC", "EndCobCEP", "EndCobTipoDeLogradouro", "EndCobLogradouro", "EndCobNumero",
-        "EndCobComplemento", "EndCobBairro", "EndCobCidade", "EndCobUF", "TipoDeCanalDeComunicacao1",
-        "CanalDeComunicacao1", "TipoDeCanalDeComunicacao2", "CanalDeComunicacao2", "TipoDeCanalDeComunicacao3",
-        "CanalDeComunicacao3", "TipoDeCanalDeComunicacao4", "CanalDeComunicacao4", "Profissao", "Observacao",
-        "LimiteDeCredito", "MotivoDaSituacao", "ClienteComDesconto", "DescontoUnico", "PercentualUnicoDeDescontos",
-        "PercentualDeDescontoEmClinicos", "PercentualDeDescontoEmCirurgiaSimples", "PercentualDeDescontoEmCirurgiaMedia",
-        "PercentualDeDescontoEmCirurgiaComplexa", "PercentualDeDescontoEmBanhosTosasEEsteticas",
-        "PercentualDeDescontoEmHospedagens", "PercentualDeDescontoEmAdestramentos", "PercentualDeDescontoEmOutros",
-        "Situacao", "DataEHoraDaInclusao", "UsuarioDaInclusao"};
-    std::string s = "INSERT INTO Clientes (";
-    for (size_t i = 0; i < 55; ++i) s += std::string(columns[i]) + (i < 54 ? "," : ")");
-    s += " VALUES(";
-    s += "'PF','Zé','Z000','José da Silva','J200','M','2503','1980','01234567890','123','01310100',";
-    s += "'Rua','Paulista','1000','ap 1','Bela Vista','São Paulo','3550308','SP',";
-    s += "True, 'C',";
-    s += "'','','','','','','','',";
-    s += "'Email','ze@example.com','Celular','11 99999-0000','','','','',";
-    s += "'Vet','obs',";
-    s += limite + ", ";
-    s += "'', ";
-    s += "False, False, ";
-    for (int i = 0; i < 9; ++i) s += "12.5, ";
-    s += "1, ";
-    s += "'" + serverTime + "', ";
-    return s + "'ana');";
+inline std::string clientInsertion(const std::string& serverTime) {
+    return "INSERT INTO Clientes ("
+           "TipoDeCliente,ApelidoOuNomeFantasia,ApelidoOuNomeFantasiaSoundex,NomeOuRazaoSocial,NomeOuRazaoSocialSoundex,"
+           "Sexo,DataDeNascimento,AnoDeNascimento,CPFCNPJ,RGIE,CEP,TipoDeLogradouro,Logradouro,Numero,Complemento,Bairro,"
+           "Cidade,CodigoIBGEDoMunicipio,UF,VIP,CategoriaDaCurvaABC,EndCobCEP,EndCobTipoDeLogradouro,EndCobLogradouro,"
+           "EndCobNumero,EndCobComplemento,EndCobBairro,EndCobCidade,EndCobUF,TipoDeCanalDeComunicacao1,CanalDeComunicacao1,"
+           "TipoDeCanalDeComunicacao2,CanalDeComunicacao2,TipoDeCanalDeComunicacao3,CanalDeComunicacao3,"
+           "TipoDeCanalDeComunicacao4,CanalDeComunicacao4,Profissao,Observacao,LimiteDeCredito,MotivoDaSituacao,"
+           "ClienteComDesconto,DescontoUnico,PercentualUnicoDeDescontos,PercentualDeDescontoEmClinicos,"
+           "PercentualDeDescontoEmCirurgiaSimples,PercentualDeDescontoEmCirurgiaMedia,"
+           "PercentualDeDescontoEmCirurgiaComplexa,PercentualDeDescontoEmBanhosTosasEEsteticas,"
+           "PercentualDeDescontoEmHospedagens,PercentualDeDescontoEmAdestramentos,PercentualDeDescontoEmOutros,Situacao,"
+           "DataEHoraDaInclusao,UsuarioDaInclusao) VALUES("
+           "'PF','Zé','Z000','José da Silva','J200','M','2503','1980','01234567890','123','01310100','Rua','Paulista','1000',"
+           "'ap 1','Bela Vista','São Paulo','3550308','SP',True, 'C','','','','','','','','','Email','ze@example.com',"
+           "'Celular','11 99999-0000','','','','','Vet','obs',1500.5, '', False, False, " +
+           statements::repeated("12.5, ", 9) + "1, '" + serverTime + "', 'ana');";
 }
 
 // The single animal insertion, and the one of a registration's grid (other order and pieces).
