@@ -21,26 +21,6 @@ TEST_F(EngineTest, DeletingAnAnimalThatExamsReferToIsRefused) {
     EXPECT_EQ(run("DELETE * FROM Animais WHERE Codigo=" + std::to_string(b)), 1);
 }
 
-// An animal is written with the codes it is given, owner 0 included; the joined lists leave out one
-// whose owner, species or breed has no row.
-TEST_F(EngineTest, AnAnimalWhoseOwnerSpeciesOrBreedHasNoRowIsWrittenButNotJoined) {
-    const int32_t ownerCode = addClient("Alberto");
-    const std::string owner = std::to_string(ownerCode);
-    struct Case {
-        std::string client, species, breed;
-    };
-    const std::vector<Case> cases{{owner, "1", "1"}, {"0", "1", "1"}, {owner, "-1", "-1"}, {owner, "999", "1"},
-                                  {owner, "1", "9999"}};
-    for (const Case& c : cases)
-        EXPECT_EQ(run("INSERT INTO Animais (CodigoDoCliente, CodigoDaEspecie, CodigoDaRaca, Nome) VALUES (" + c.client +
-                      ", " + c.species + ", " + c.breed + ", 'Rex')"), 1) << c.client << " " << c.species << " " << c.breed;
-    EXPECT_EQ(run("UPDATE Animais SET CodigoDoCliente = 12345 WHERE Codigo = " + std::to_string(addAnimal(ownerCode, "Tom"))), 1);
-    EXPECT_EQ(scalar("SELECT Count(*) FROM Animais").toInt32(), 6);
-    EXPECT_EQ(scalar("SELECT Count(*) FROM ((Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo) "
-                     "INNER JOIN EspeciesDeAnimais ON Animais.CodigoDaEspecie = EspeciesDeAnimais.Codigo) "
-                     "INNER JOIN RacasDeAnimais ON Animais.CodigoDaRaca = RacasDeAnimais.Codigo").toInt32(), 1);
-}
-
 // Two workstations may both pass the lookup for a number before either writes it: the later
 // writing is refused with the duplicate-key error. Blank and null numbers repeat freely.
 TEST_F(EngineTest, ANonBlankCpfOrCnpjBelongsToOneClient) {

@@ -36,30 +36,6 @@ void makeVersionOneFile(const std::string& path, bool duplicateCpf) {
     if (duplicateCpf) db.exec("INSERT INTO Clientes (Codigo, CPFCNPJ) VALUES (2, '11144477735')");
 }
 
-// The reference data, made once whatever the number of openings: the company's row, the IBGE
-// municipalities, and every species with its breeds, the first of them "Sem Raça Definida".
-TEST_F(EngineTest, ReferenceDataIsCreatedOnceWhateverTheNumberOfOpenings) {
-    engine.reset();
-    engine = jet::openDatabase(databasePath);
-    engine = jet::openDatabase(databasePath);
-    for (const auto& [sql, expected] : std::vector<std::pair<std::string, std::string>>{
-             {"SELECT Count(*) FROM Empresa", "1"},
-             {"SELECT IIF(IsNull(DataDeAtualizacaoDaCategoriaDaCurvaABC), 'Null', 'x') FROM Empresa", "Null"},
-             {"SELECT Count(*) FROM OSParaBD", "0"},
-             {"SELECT Count(*) FROM MunicipiosIBGE", "5570"},
-             {"SELECT Count(*) FROM MunicipiosIBGE WHERE CodigoIBGE = '3550308' OR CodigoIBGE = '1100015'", "2"},
-             {"SELECT Nome FROM EspeciesDeAnimais WHERE Codigo = 1", "Canina"},
-             {"SELECT Count(*) >= 8 FROM EspeciesDeAnimais", "True"},
-             {"SELECT Count(*) FROM EspeciesDeAnimais WHERE Codigo NOT IN (SELECT CodigoDaEspecieDeAnimal FROM RacasDeAnimais "
-              "WHERE Nome = 'Sem Raça Definida')", "0"},
-             {"SELECT Count(*) FROM RacasDeAnimais WHERE Nome = 'Sem Raça Definida'", "SELECT Count(*) FROM EspeciesDeAnimais"},
-             {"SELECT Count(*) FROM RacasDeAnimais INNER JOIN EspeciesDeAnimais ON RacasDeAnimais.CodigoDaEspecieDeAnimal = "
-              "EspeciesDeAnimais.Codigo WHERE EspeciesDeAnimais.Nome = 'Felina' AND RacasDeAnimais.Nome = 'Siamês'", "1"},
-             {"SELECT Count(*) FROM RacasDeAnimais WHERE Nome = 'Shih Tzu'", "1"},
-         })
-        EXPECT_EQ(scalar(sql).toText(), expected.starts_with("SELECT") ? scalar(expected).toText() : expected) << sql;
-}
-
 // Several processes meeting a new or an older file at once: exactly one creates or upgrades it,
 // none fails.
 TEST(SchemaCreation, ConcurrentFirstOpeningsCreateOneSchema) {

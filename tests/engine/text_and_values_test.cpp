@@ -1,4 +1,5 @@
-// Comparison and ordering of Portuguese text, and the kinds values keep in their columns.
+// LIKE's wildcards, and the kinds values keep in their columns (comparison and ordering of text, and
+// Yes/No, are examples under dialect/).
 #include "engine_fixture.hpp"
 #include "jet/engine/like_matching.hpp"
 #include <cstdint>
@@ -11,25 +12,6 @@ namespace zelt {
 namespace {
 
 using testing_support::EngineTest;
-
-TEST_F(EngineTest, TextEqualityAndLikeIgnoreCase) {
-    const auto c = addClient("JOÃO DA SILVA");
-    addAnimal(c, "Rex");
-    EXPECT_EQ(scalar("SELECT Count(*) FROM Animais WHERE Nome = 'rex'").toInt32(), 1);
-    EXPECT_EQ(scalar("SELECT Count(*) FROM Animais WHERE Nome <> 'REX'").toInt32(), 0);
-    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE NomeOuRazaoSocial LIKE '%joão%'").toInt32(), 1);
-    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE NomeOuRazaoSocial LIKE '%joao%'").toInt32(), 0);
-    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE NomeOuRazaoSocial LIKE 'j_ão%'").toInt32(), 1);
-    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE NomeOuRazaoSocial LIKE '[i-k]o[!b-z]o%'").toInt32(), 1);
-}
-
-TEST_F(EngineTest, OrderingPutsAccentedNamesBesideTheirBaseLetter) {
-    for (const char* n : {"Bruno", "alberto", "Álvaro", "Zélia", "Alberto Filho", "ana"}) addClient(n);
-    auto rs = select("SELECT NomeOuRazaoSocial FROM Clientes ORDER BY NomeOuRazaoSocial ASC");
-    std::vector<std::string> names;
-    for (int i = 0; i < rs->get_RecordCount(); ++i) names.push_back(rs->valueAt(i, 0).toText());
-    EXPECT_EQ(names, (std::vector<std::string>{"alberto", "Alberto Filho", "Álvaro", "ana", "Bruno", "Zélia"}));
-}
 
 // Wildcards count characters, not bytes; a bracket list's range follows the Portuguese collation,
 // case-insensitive, accents apart.
@@ -114,28 +96,6 @@ TEST_F(EngineTest, MoneyIsExact) {
          })
         EXPECT_EQ(errorOf([&] { int64_t n; engine->execute(statement, n); }).number(), err::Overflow) << statement;
     EXPECT_EQ(scalar("SELECT LimiteDeCredito" + from), Variant(Currency::fromRaw(3000)));  // nothing stored
-}
-
-// Yes/No is Jet's: True is -1 when stored, compared and counted; any number but 0 is True.
-TEST_F(EngineTest, YesNoIsMinusOneOrZero) {
-    const auto c = addClient("Alberto");
-    const std::string code = std::to_string(c), where = " WHERE Codigo=" + code, from = " FROM Clientes" + where;
-    run("UPDATE Clientes SET VIP=True, ClienteComDesconto=False, DescontoUnico=5" + where);
-    for (const Row& r : std::vector<Row>{
-             {"SELECT VIP" + from, true},
-             {"SELECT ClienteComDesconto" + from, false},
-             {"SELECT DescontoUnico + 0" + from, -1},
-             {"SELECT VIP + 0" + from, -1},
-             {"SELECT Count(*) FROM Clientes WHERE Codigo = True", 0},
-             {"SELECT Count(*) FROM Clientes WHERE Codigo = -True", 1},
-             {"SELECT True + 1" + from, 0},
-             {"SELECT (1 = 1) + 1" + from, 0},
-             {"SELECT VIP = (Codigo = " + code + ")" + from, true},
-             {"SELECT Sum(VIP)" + from, -1},
-             {"SELECT IIF(Clientes.VIP=True, 'Sim', 'Não')" + from, "Sim"},
-         })
-        EXPECT_EQ(scalar(r.statement), r.expected) << r.statement;
-    EXPECT_EQ(select("SELECT VIP" + from)->fieldDef(0).type, ado::adBoolean);
 }
 
 TEST_F(EngineTest, NowIsTheLocalClock) {

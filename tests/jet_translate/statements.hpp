@@ -1,16 +1,17 @@
 #pragma once
-// The statements the component writes, built from its fragments in its order.
+// The statements the component writes: its selections from its own builders, the animal search and
+// the insertions as it writes them.
 #include <string>
 
-#include "selection_columns.hpp"
+#include "clientanim/animals/colunas_da_selecao.hpp"
+#include "clientanim/clientanim/comando_de_listagem.hpp"
+#include "clientanim/clients/estatisticas_instrucoes.hpp"
+#include "clientanim/clients/selecao_instrucao.hpp"
+#include "clientanim/frame/texto_seguro.hpp"
 
 namespace statements {
 
-inline std::string columnList(const std::vector<ColumnText>& columns) {
-    std::string out;
-    for (const ColumnText& c : columns) out += c.text;
-    return out;
-}
+namespace ca = zelt::clientanim;
 
 inline std::string repeated(const std::string& piece, int times) {
     std::string out;
@@ -33,7 +34,8 @@ struct AnimalSearch {
 };
 
 inline std::string animalSelection(const AnimalSearch& a) {
-    std::string s = "          SELECT " + columnList(animalSelectionColumns);
+    std::string s = "          SELECT ";
+    for (std::string_view c : ca::animais::colunasDaSelecao()) s += c;
     s += "FROM  ";
     s += "    ((Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo) INNER JOIN EspeciesDeAnimais ON "
          "Animais.CodigoDaEspecie = EspeciesDeAnimais.Codigo) INNER JOIN RacasDeAnimais ON Animais.CodigoDaRaca = "
@@ -66,153 +68,49 @@ inline std::string animalSelection(const AnimalSearch& a) {
 }
 
 struct ClientSearch {
-    int situacao = 0;  // 0 all ... 5 recent
+    int16_t situacao = 0;  // 0 all ... 5 recent
     bool administrador = false;
-    int tamanhoDaPagina = 20;
+    int16_t tamanhoDaPagina = 20;
     std::string valor, nome, codigo = "0", logradouro, dataInicial, dataFinal, animal;
-    int tipoDeData = 0;
+    int16_t tipoDeData = 0;
 };
 
-inline std::string clientStatus(const ClientSearch& c) {
-    if (c.situacao == 0 || c.situacao == 5)
-        return c.administrador
-                   ? "   (Clientes.Situacao=1 OR Clientes.Situacao=2 OR Clientes.Situacao=3 OR Clientes.Situacao=4) "
-                   : "   (Clientes.Situacao=1 OR Clientes.Situacao=2 OR Clientes.Situacao=3) ";
-    return "   (Clientes.Situacao=" + std::to_string(c.situacao) + ") ";
-}
-
-inline std::string generalSearch(const std::string& v) {
-    if (numeric(v) && (v.size() == 11 || v.size() == 14))
-        return " AND (Clientes.Codigo = " + v + " " + " OR Clientes.CPFCNPJ LIKE '%" + v + "%') ";
-    if (numeric(v)) return " AND (Clientes.Codigo = " + v + ") ";
-    return " AND (Clientes.ApelidoOuNomeFantasia LIKE '%" + v + "%' " + " OR Clientes.NomeOuRazaoSocial LIKE '%" + v +
-           "%' " + " OR Clientes.Logradouro LIKE '%" + v + "%') ";
-}
-
-inline std::string animalCondition(const std::string& a) {
-    std::string s = numeric(a) ? " AND (Animais.Codigo = " + a + " " : " AND (Animais.Nome LIKE '%" + a + "%' ";
-    return s + " OR Animais.Microchip LIKE '%" + a + "%') ";
-}
-
-inline std::string monthDay(const std::string& d) { return std::to_string(std::stoi(d.substr(3, 2) + d.substr(0, 2))); }
+// An empty text is an omitted argument.
+inline zelt::Variant given(const std::string& v) { return v.empty() ? zelt::Variant() : zelt::Variant(v); }
 
 inline std::string clientSelection(const ClientSearch& c) {
-    std::string s = c.situacao == 5 ? "SELECT TOP " + std::to_string(c.tamanhoDaPagina) + " " : "SELECT ";
-    s += columnList(clientSelectionColumns);
-    s += "FROM  ";
-    s += c.animal.empty() ? "   Clientes " : "   Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo ";
-    s += "WHERE " + clientStatus(c);
-    const bool birthdays = !c.dataInicial.empty() && c.tipoDeData == 3;
-    // With the animal join both tables have the column: the client's is named with its table.
-    const std::string nascimento = c.animal.empty() ? "DataDeNascimento" : "Clientes.DataDeNascimento";
-    if (!c.valor.empty()) {
-        s += generalSearch(c.valor);
-        if (!c.animal.empty()) s += animalCondition(c.animal);
-    } else if (!c.nome.empty()) {
-        s += " AND (Clientes.ApelidoOuNomeFantasia LIKE '%" + c.nome + "%' " + " OR Clientes.NomeOuRazaoSocial LIKE '%" +
-             c.nome + "%') ";
-    } else if (c.codigo != "0") {
-        s += " AND (Clientes.Codigo = " + c.codigo + ") ";
-    } else if (!c.logradouro.empty()) {
-        s += " AND (Clientes.Logradouro LIKE '%" + c.logradouro + "%') ";
-    } else if (birthdays) {
-        s += " AND (Val(Mid(" + nascimento + ", 3, 2) & Mid(" + nascimento + ", 1, 2)) >=" + monthDay(c.dataInicial) +
-             " And Val(Mid(" + nascimento + ", 3, 2) & Mid(" + nascimento + ", 1, 2)) <= " + monthDay(c.dataFinal) + ") ";
-    } else if (!c.dataInicial.empty() && c.tipoDeData == 2) {
-        s += " AND Clientes.DataEHoraDaInclusao Between #" + monthFirst(c.dataInicial) + " 00:00:00# AND #" +
-             monthFirst(c.dataFinal) + " 23:59:59# ";
-    } else if (!c.animal.empty()) {
-        s += animalCondition(c.animal);
-    }
-    s += "ORDER BY ";
-    if (c.situacao == 5) s += "   Clientes.Codigo DESC";
-    else if (birthdays) s += "   FORMAT(Val(Mid(" + nascimento + ",3,2) & Mid(" + nascimento + ",1,2)),\"0000\") , Clientes.NomeOuRazaoSocial ";
-    else s += "   Clientes.NomeOuRazaoSocial ASC";
-    return s + ";";
+    return ca::clientes::montarSelecaoDeClientes({c.tamanhoDaPagina, c.situacao, given(c.valor), c.nome, std::stod(c.codigo),
+                                                  c.logradouro, c.dataInicial, c.dataFinal, c.tipoDeData, given(c.animal)},
+                                                 c.administrador, ca::textoSeguro);
 }
 
 inline std::string listing(const ClientSearch& c) {
-    std::string s = "           SHAPE     { ";
-    s += c.situacao == 5 ? " SELECT TOP " + std::to_string(c.tamanhoDaPagina) + " " : " SELECT ";
-    s += columnList(listingParentColumns);
-    s += "     FROM ";
-    s += c.animal.empty() ? "   Clientes " : "   Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo ";
-    s += "WHERE " + clientStatus(c);
-    if (!c.valor.empty()) s += generalSearch(c.valor);
-    if (!c.animal.empty()) s += animalCondition(c.animal);
-    s += "     ORDER BY ";
-    s += c.situacao == 5 ? "   Clientes.Codigo DESC" : "   Clientes.NomeOuRazaoSocial ASC";
-    s += "     } AS Clientes      APPEND      (         {         SELECT ";
-    s += columnList(listingChildColumns);
-    s += "        FROM ";
-    s += "           EspeciesDeAnimais INNER JOIN (RacasDeAnimais INNER JOIN Animais ON RacasDeAnimais.Codigo = "
-         "Animais.CodigoDaRaca) ON (EspeciesDeAnimais.Codigo = RacasDeAnimais.CodigoDaEspecieDeAnimal) AND "
-         "(EspeciesDeAnimais.Codigo = Animais.CodigoDaEspecie) ";
-    s += "WHERE ";
-    s += c.situacao == 1 ? "   Animais.Situacao=1 " : c.situacao == 2 ? "   Animais.Situacao=2 " : "   (Animais.Situacao=1 OR Animais.Situacao=2) ";
-    if (!c.animal.empty()) s += animalCondition(c.animal);
-    s += "        ORDER BY ";
-    s += c.situacao == 5 ? "   Animais.Codigo DESC" : "   Animais.Nome ASC";
-    s += "        }         RELATE            CodigoDoCliente TO CodigoDoClienteDeAnimais      ) AS Animais ";
-    return s;
+    return ca::montarComandoDeListagem({c.tamanhoDaPagina, c.situacao, c.administrador, given(c.valor), given(c.animal)});
 }
 
-inline std::string clientsByMonth(const std::string& ano) {
-    static const char* const months[] = {"Jan", "Fev", "Mar", "Abr", "Mai", "Jun", "Jul", "Ago", "Set", "Out", "Nov", "Dez"};
-    std::string s;
-    for (int m = 1; m <= 12; ++m) {
-        if (m > 1) s += "UNION ALL ";
-        s += m == 1 ? "          SELECT " : "SELECT ";
-        s += std::string("       '") + months[m - 1] + "' AS Mes, Count(*) AS NumeroDeClientes ";
-        s += "FROM        Clientes WHERE ";
-        s += "       (((Month([Clientes.DataEHoraDaInclusao]))=" + std::to_string(m) +
-             ") AND ((Year([Clientes.DataEHoraDaInclusao]))=" + ano + ")) ";
-    }
-    return s + ";";
-}
-
-inline std::string clientsByYear(int situacao, bool administrador) {
-    std::string s = "          SELECT        YEAR(Clientes.DataEHoraDaInclusao) AS Ano FROM        Clientes WHERE ";
-    if (situacao == 0) {
-        s += "   (Clientes.Situacao=1 OR Clientes.Situacao=2 OR Clientes.Situacao=3) ";
-        if (administrador) s += "   OR(Clientes.Situacao=4) ";
-    } else if (situacao >= 1 && situacao <= 3) {
-        s += "   Clientes.Situacao=" + std::to_string(situacao) + " ";
-    }
-    return s + "GROUP BY        YEAR(Clientes.DataEHoraDaInclusao)ORDER BY        YEAR(Clientes.DataEHoraDaInclusao);";
+inline std::string clientsByMonth(const std::string& ano) { return ca::clientes::montarContagemPorMes(ano); }
+inline std::string clientsByYear(int16_t situacao, bool administrador) {
+    return ca::clientes::montarSelecaoDosAnos(situacao, administrador);
 }
 
 // The client insertion of a new registration: 55 columns, each value with its closing piece.
-inline std::string clientInsertion(const std::string& serverTime, const std::string& limite = "1500.5") {
-    const char* const columns[] = {
-        "TipoDeCliente", "ApelidoOuNomeFantasia", "ApelidoOuNomeFantasiaSoundex", "NomeOuRazaoSocial",
-        "NomeOuRazaoSocialSoundex", "Sexo", "DataDeNascimento", "AnoDeNascimento", "CPFCNPJ", "RGIE", "CEP",
-        "TipoDeLogradouro", "Logradouro", "Numero", "Complemento", "Bairro", "Cidade", "CodigoIBGEDoMunicipio", "UF",
-        "VIP", "CategoriaDaCurvaABC", "EndCobCEP", "EndCobTipoDeLogradouro", "EndCobLogradouro", "EndCobNumero",
-        "EndCobComplemento", "EndCobBairro", "EndCobCidade", "EndCobUF", "TipoDeCanalDeComunicacao1",
-        "CanalDeComunicacao1", "TipoDeCanalDeComunicacao2", "CanalDeComunicacao2", "TipoDeCanalDeComunicacao3",
-        "CanalDeComunicacao3", "TipoDeCanalDeComunicacao4", "CanalDeComunicacao4", "Profissao", "Observacao",
-        "LimiteDeCredito", "MotivoDaSituacao", "ClienteComDesconto", "DescontoUnico", "PercentualUnicoDeDescontos",
-        "PercentualDeDescontoEmClinicos", "PercentualDeDescontoEmCirurgiaSimples", "PercentualDeDescontoEmCirurgiaMedia",
-        "PercentualDeDescontoEmCirurgiaComplexa", "PercentualDeDescontoEmBanhosTosasEEsteticas",
-        "PercentualDeDescontoEmHospedagens", "PercentualDeDescontoEmAdestramentos", "PercentualDeDescontoEmOutros",
-        "Situacao", "DataEHoraDaInclusao", "UsuarioDaInclusao"};
-    std::string s = "INSERT INTO Clientes (";
-    for (size_t i = 0; i < 55; ++i) s += std::string(columns[i]) + (i < 54 ? "," : ")");
-    s += " VALUES(";
-    s += "'PF','Zé','Z000','José da Silva','J200','M','2503','1980','01234567890','123','01310100',";
-    s += "'Rua','Paulista','1000','ap 1','Bela Vista','São Paulo','3550308','SP',";
-    s += "True, 'C',";
-    s += "'','','','','','','','',";
-    s += "'Email','ze@example.com','Celular','11 99999-0000','','','','',";
-    s += "'Vet','obs',";
-    s += limite + ", ";
-    s += "'', ";
-    s += "False, False, ";
-    for (int i = 0; i < 9; ++i) s += "12.5, ";
-    s += "1, ";
-    s += "'" + serverTime + "', ";
-    return s + "'ana');";
+inline std::string clientInsertion(const std::string& serverTime) {
+    return "INSERT INTO Clientes ("
+           "TipoDeCliente,ApelidoOuNomeFantasia,ApelidoOuNomeFantasiaSoundex,NomeOuRazaoSocial,NomeOuRazaoSocialSoundex,"
+           "Sexo,DataDeNascimento,AnoDeNascimento,CPFCNPJ,RGIE,CEP,TipoDeLogradouro,Logradouro,Numero,Complemento,Bairro,"
+           "Cidade,CodigoIBGEDoMunicipio,UF,VIP,CategoriaDaCurvaABC,EndCobCEP,EndCobTipoDeLogradouro,EndCobLogradouro,"
+           "EndCobNumero,EndCobComplemento,EndCobBairro,EndCobCidade,EndCobUF,TipoDeCanalDeComunicacao1,CanalDeComunicacao1,"
+           "TipoDeCanalDeComunicacao2,CanalDeComunicacao2,TipoDeCanalDeComunicacao3,CanalDeComunicacao3,"
+           "TipoDeCanalDeComunicacao4,CanalDeComunicacao4,Profissao,Observacao,LimiteDeCredito,MotivoDaSituacao,"
+           "ClienteComDesconto,DescontoUnico,PercentualUnicoDeDescontos,PercentualDeDescontoEmClinicos,"
+           "PercentualDeDescontoEmCirurgiaSimples,PercentualDeDescontoEmCirurgiaMedia,"
+           "PercentualDeDescontoEmCirurgiaComplexa,PercentualDeDescontoEmBanhosTosasEEsteticas,"
+           "PercentualDeDescontoEmHospedagens,PercentualDeDescontoEmAdestramentos,PercentualDeDescontoEmOutros,Situacao,"
+           "DataEHoraDaInclusao,UsuarioDaInclusao) VALUES("
+           "'PF','Zé','Z000','José da Silva','J200','M','2503','1980','01234567890','123','01310100','Rua','Paulista','1000',"
+           "'ap 1','Bela Vista','São Paulo','3550308','SP',True, 'C','','','','','','','','','Email','ze@example.com',"
+           "'Celular','11 99999-0000','','','','','Vet','obs',1500.5, '', False, False, " +
+           statements::repeated("12.5, ", 9) + "1, '" + serverTime + "', 'ana');";
 }
 
 // The single animal insertion, and the one of a registration's grid (other order and pieces).

@@ -6,6 +6,7 @@
 
 #include <set>
 
+#include "clientanim/clients/selecao_colunas.hpp"
 #include "jet/postgres/dialect.hpp"
 #include "sqlite_check.hpp"
 #include "statements.hpp"
@@ -244,14 +245,20 @@ TEST(Translation, WritesEachStatementInTheEnginesTerms) {
 // Every column of the component's selections, named and typed as the recordsets hand them out,
 // whatever branch of their conditions the arguments take.
 TEST(Translation, TheComponentsSelectionsKeepTheirColumns) {
-    const auto expected = [](const std::vector<ColumnText>& columns, const std::set<std::string>& integers) {
+    // A column's name follows its last " AS ".
+    const auto expected = [](std::span<const std::string_view> columns, const std::set<std::string>& integers) {
         std::string out;
-        for (const ColumnText& c : columns) out += (out.empty() ? "" : ", ") + std::string(c.name) + (integers.count(c.name) ? " "
-            "Integer" : " Text");
+        for (std::string_view c : columns) {
+            std::string upper(c);
+            for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            std::string name(c.substr(upper.rfind(" AS ") + 4));
+            name = name.substr(0, name.find_first_of(", "));
+            out += (out.empty() ? "" : ", ") + name + (integers.count(name) ? " Integer" : " Text");
+        }
         return out;
     };
-    const std::string animalColumns = expected(animalSelectionColumns, {"CodigoDoAnimal", "CodigoDaEspecie", "CodigoDaRaca", "Situacao",
-                                                                       "CodigoDoCliente", "SituacaoDoCliente"});
+    const std::string animalColumns = expected(zelt::clientanim::animais::colunasDaSelecao(), {"CodigoDoAnimal", "CodigoDaEspecie",
+        "CodigoDaRaca", "Situacao", "CodigoDoCliente", "SituacaoDoCliente"});
     using statements::AnimalSearch;
     for (const AnimalSearch& a : {AnimalSearch{0, 1, "", "0", "", "", 0}, AnimalSearch{1, 2, "Rex", "0", "", "", 0},
                                   AnimalSearch{2, 3, "15", "12", "", "", 0}, AnimalSearch{0, 1, "", "12", "01/03/2024", "31/03/2024", 2},
@@ -270,7 +277,7 @@ TEST(Translation, TheComponentsSelectionsKeepTheirColumns) {
     searches[9] = {4, false, 20, "", "", "0", "", "01/03/2024", "31/03/2024", "", 2};
     searches[10].situacao = 5;
     searches[10].animal = "15";
-    const std::string clientColumns = expected(clientSelectionColumns, {"CodigoDoCliente", "Situacao"});
+    const std::string clientColumns = expected(zelt::clientanim::clientes::colunasDaSelecao(), {"CodigoDoCliente", "Situacao"});
     for (const auto& c : searches)
         EXPECT_EQ(signature(translated(statements::clientSelection(c)).query), clientColumns) << statements::clientSelection(c);
     const std::string months = translated(statements::clientsByMonth("2024")).query.sql;
@@ -293,7 +300,10 @@ TEST(Translation, TheComponentsSelectionsKeepTheirColumns) {
             EXPECT_EQ(signature(t.shape->query), "CodigoDoCliente Integer, ApelidoOuNomeFantasiaDoCliente Text, "
                 "NomeOuRazaoSocialDoCliente Text, "
                                                  "NomeDaSituacaoDoCliente Text");
-            EXPECT_EQ(signature(chapter.child->query), expected(listingChildColumns, {"CodigoDoAnimal", "CodigoDoClienteDeAnimais"}));
+            EXPECT_EQ(signature(chapter.child->query), "CodigoDoAnimal Integer, "
+                "CodigoDoClienteDeAnimais Integer, NomeDoAnimal Text, NomeDaEspecieDoAnimal Text, NomeDaRacaDoAnimal Text, "
+                "NomeDaSituacaoDoAnimal Text, DataEHoraDaInclusao Text, UsuarioDaInclusao Text, DataEHoraDaAlteracao Text, "
+                "UsuarioDaAlteracao Text");
             EXPECT_EQ(chapter.name, "Animais");
             EXPECT_EQ(chapter.relate, (std::vector<std::pair<std::string, std::string>>{{"CodigoDoCliente", "CodigoDoClienteDeAnimais"}}));
             expectText(t.shape->query.sql, *animal ? "…FROM \"Animais\" INNER JOIN \"Clientes\"…" : "…FROM \"Clientes\" WHERE…");
