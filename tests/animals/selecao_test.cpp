@@ -95,7 +95,10 @@ TEST_F(Selecao, RowsCarryTheAnimalAndItsOwnersComposedAddress) {
     auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
     Nomes colunas, esperadas;
     for (int i = 0; i < rs->fieldCount(); ++i) colunas.push_back(rs->fieldDef(i).name);
-    for (const ColumnText& c : animalSelectionColumns) esperadas.push_back(c.name);
+    for (std::string_view c : animais::colunasDaSelecao()) {  // "   expression AS Name, "
+        c = c.substr(c.rfind(" AS ") + 4);
+        esperadas.emplace_back(c.substr(0, c.find_first_of(", ")));
+    }
     EXPECT_EQ(colunas, esperadas);
     for (const auto& [coluna, esperado] : std::vector<std::pair<const char*, std::string>>{
              {"Sexo", "Macho"}, {"DataDeNascimento", "15/05/2019"}, {"NomeDaSituacao", "Ativo"},

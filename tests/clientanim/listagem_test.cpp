@@ -220,14 +220,40 @@ TEST_F(Listagem, TheConversationWithTheDataAccessComponent) {
     }
 }
 
+// The command's column texts, as the component writes them.
+const char* const ColunasDosClientes[] = {
+    R"jet(        Clientes.Codigo AS CodigoDoCliente, )jet",
+    R"jet(        Clientes.ApelidoOuNomeFantasia As ApelidoOuNomeFantasiaDoCliente, )jet",
+    R"jet(        Clientes.NomeOuRazaoSocial As NomeOuRazaoSocialDoCliente, )jet",
+    R"jet(        IIF(IsNull(Clientes.Situacao), 'Ativo', SWITCH(Clientes.Situacao=1, IIF(Clientes.Sexo='M', 'Ativo', 'Ativa'), Clientes.Situacao=2, IIF(Clientes.Sexo='M', 'Inativo', 'Inativa'), Clientes.Situacao=3, IIF(Clientes.Sexo='M', 'Bloqueado', 'Bloqueada'), Clientes.Situacao=4, IIF(Clientes.Sexo='M', 'Excluído', 'Excluída'))) AS NomeDaSituacaoDoCliente )jet",
+};
+const char* const ColunasDosAnimais[] = {
+    R"jet(           Animais.Codigo AS CodigoDoAnimal, )jet",
+    R"jet(           Animais.CodigoDoCliente AS CodigoDoClienteDeAnimais, )jet",
+    R"jet(           Animais.Nome As NomeDoAnimal, )jet",
+    R"jet(           EspeciesDeAnimais.Nome As NomeDaEspecieDoAnimal, )jet",
+    R"jet(           RacasDeAnimais.Nome As NomeDaRacaDoAnimal, )jet",
+    R"jet(           IIF(Animais.Situacao=1, 'Ativo', 'Inativo') AS NomeDaSituacaoDoAnimal, )jet",
+    R"jet(           Format(Animais.DataEHoraDaInclusao,'DD/MM/YYYY HH:MM:SS') AS DataEHoraDaInclusao, )jet",
+    R"jet(           IIF(IsNull(Animais.UsuarioDaInclusao), '', Animais.UsuarioDaInclusao) AS UsuarioDaInclusao, )jet",
+    R"jet(           Format(Animais.DataEHoraDaAlteracao,'DD/MM/YYYY HH:MM:SS') AS DataEHoraDaAlteracao, )jet",
+    R"jet(           IIF(IsNull(Animais.UsuarioDaAlteracao), '', Animais.UsuarioDaAlteracao) AS UsuarioDaAlteracao )jet",
+};
+template <size_t N>
+std::string emSequencia(const char* const (&colunas)[N]) {
+    std::string out;
+    for (const char* c : colunas) out += c;
+    return out;
+}
+
 TEST_F(Listagem, TheCommandTextAsSent) {
     const auto pai = [](const std::string& cabeca, bool comAnimais) {
-        return "           SHAPE      { " + cabeca + statements::columnList(listingParentColumns) + "     FROM " +
+        return "           SHAPE      { " + cabeca + emSequencia(ColunasDosClientes) + "     FROM " +
                (comAnimais ? "   Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo " : "   Clientes ") +
                "WHERE ";
     };
     const std::string filho =
-        "     } AS Clientes      APPEND      (         {         SELECT " + statements::columnList(listingChildColumns) +
+        "     } AS Clientes      APPEND      (         {         SELECT " + emSequencia(ColunasDosAnimais) +
         "        FROM            EspeciesDeAnimais INNER JOIN (RacasDeAnimais INNER JOIN Animais ON RacasDeAnimais.Codigo = "
         "Animais.CodigoDaRaca) ON (EspeciesDeAnimais.Codigo = RacasDeAnimais.CodigoDaEspecieDeAnimal) AND "
         "(EspeciesDeAnimais.Codigo = Animais.CodigoDaEspecie) WHERE ";
