@@ -129,6 +129,24 @@ Variant logical(const LocalValue& v, std::span<const Variant> row) {
 
 int rank(const Variant& v) { return v.isNull() || v.isEmpty() ? 0 : v.isText() ? 2 : 1; }
 
+// A table of keys, `width` a row, and the rows' positions sorted by them in Jet's order (ties
+// keep their order).
+struct SortedKeys {
+    std::vector<Variant> keys;
+    size_t width;
+    std::vector<size_t> order;
+
+    int compare(size_t a, size_t b) const {
+        for (size_t c = 0; c < width; ++c)
+            if (const int d = compareInJetOrder(keys[a * width + c], keys[b * width + c])) return d;
+        return 0;
+    }
+    SortedKeys(std::vector<Variant> k, size_t w, size_t rows) : keys(std::move(k)), width(w), order(rows) {
+        std::iota(order.begin(), order.end(), size_t{0});
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return compare(a, b) < 0; });
+    }
+};
+
 // The rows of kept (in order) whose result columns repeat none of an earlier row's.
 void dropRepeated(const Query& query, std::vector<size_t>& kept, const std::function<Variant(size_t, size_t)>& value) {
     const size_t width = query.columns.size();
@@ -136,17 +154,10 @@ void dropRepeated(const Query& query, std::vector<size_t>& kept, const std::func
     values.reserve(kept.size() * width);
     for (const size_t r : kept)
         for (size_t c = 0; c < width; ++c) values.push_back(value(r, c));
-    auto compareRows = [&](size_t a, size_t b) {
-        for (size_t c = 0; c < width; ++c)
-            if (const int d = compareInJetOrder(values[a * width + c], values[b * width + c])) return d;
-        return 0;
-    };
-    std::vector<size_t> sorted(kept.size());
-    std::iota(sorted.begin(), sorted.end(), size_t{0});
-    std::stable_sort(sorted.begin(), sorted.end(), [&](size_t a, size_t b) { return compareRows(a, b) < 0; });
+    const SortedKeys sorted(std::move(values), width, kept.size());
     std::vector<bool> repeated(kept.size(), false);
-    for (size_t i = 1; i < sorted.size(); ++i)
-        if (compareRows(sorted[i - 1], sorted[i]) == 0) repeated[sorted[i]] = true;
+    for (size_t i = 1; i < sorted.order.size(); ++i)
+        if (sorted.compare(sorted.order[i - 1], sorted.order[i]) == 0) repeated[sorted.order[i]] = true;
     size_t out = 0;
     for (size_t i = 0; i < kept.size(); ++i)
         if (!repeated[i]) kept[out++] = kept[i];
@@ -180,18 +191,11 @@ std::vector<Variant> groupRows(const Query& query, const std::vector<size_t>& ke
     keys.reserve(kept.size() * terms);
     for (const size_t r : kept)
         for (const LocalValue& g : query.groups) keys.push_back(evaluate(g, row(r)));
-    auto compareKeys = [&](size_t a, size_t b) {
-        for (size_t t = 0; t < terms; ++t)
-            if (const int c = compareInJetOrder(keys[a * terms + t], keys[b * terms + t])) return c;
-        return 0;
-    };
-    std::vector<size_t> sorted(kept.size());
-    std::iota(sorted.begin(), sorted.end(), size_t{0});
-    std::stable_sort(sorted.begin(), sorted.end(), [&](size_t a, size_t b) { return compareKeys(a, b) < 0; });
+    const SortedKeys sorted(std::move(keys), terms, kept.size());
     std::vector<std::vector<size_t>> groups;
-    for (size_t i = 0; i < sorted.size(); ++i) {
-        if (i == 0 || compareKeys(sorted[i - 1], sorted[i]) != 0) groups.emplace_back();
-        groups.back().push_back(kept[sorted[i]]);
+    for (size_t i = 0; i < sorted.order.size(); ++i) {
+        if (i == 0 || sorted.compare(sorted.order[i - 1], sorted.order[i]) != 0) groups.emplace_back();
+        groups.back().push_back(kept[sorted.order[i]]);
     }
     if (terms == 0 && groups.empty()) groups.emplace_back();
     std::vector<Variant> out;
