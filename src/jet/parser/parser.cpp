@@ -473,32 +473,25 @@ private:
         return l;
     }
     Index term() { return climb(unary(), 0, &Parser::termLevel, &Parser::unary); }
-    Index unary() {
+    Index unary() { return signedValue(true); }
+    // A sign, then a value. An exponent has its own sign (2 ^ -1) but no power of its own, so that
+    // 2 ^ 3 ^ 2 is (2 ^ 3) ^ 2, while -2 ^ 2 is -(2 ^ 2).
+    Index signedValue(bool raised) {
         if (peek().isSymbol('-')) {
             const uint32_t p = next().start;
             const Level level(*this, p);
-            return make(Expr::Kind::Negate, p, unary());
+            return make(Expr::Kind::Negate, p, signedValue(raised));
         }
         if (peek().isSymbol('+')) next();
         const Index l = primary();
-        return peek().isSymbol('^') ? power(l) : l;
+        return raised && peek().isSymbol('^') ? power(l) : l;
     }
     Index power(Index l) {
         while (peek().isSymbol('^')) {
             const uint32_t p = next().start;
-            l = binary(Op::Power, l, exponent(), p);
+            l = binary(Op::Power, l, signedValue(false), p);
         }
         return l;
-    }
-    // An exponent may have its own sign: 2 ^ -1.
-    Index exponent() {
-        if (peek().isSymbol('-')) {
-            const uint32_t p = next().start;
-            const Level level(*this, p);
-            return make(Expr::Kind::Negate, p, exponent());
-        }
-        if (peek().isSymbol('+')) next();
-        return primary();
     }
 
     Index column(std::string_view table, std::string_view column, uint32_t position) {

@@ -197,6 +197,17 @@ void joinedTables(const ast::Tree& tree, Index i, Scope& scope, std::vector<Inde
     conditions.push_back(f.on);
 }
 
+// The joined tables other than the one a statement changes, after the opening that introduces them.
+void appendOtherTables(std::string& out, const Scope& scope, const ScopedTable* target, std::string_view opening) {
+    std::string_view separator = opening;
+    for (const ScopedTable& t : scope.tables()) {
+        if (&t == target) continue;
+        out += separator;
+        separator = ", ";
+        sql::appendAliased(out, t.table->name, t.name);
+    }
+}
+
 // UPDATE over joined tables changes one of them, the one its assignments name; the others join
 // it through FROM, and the ON conditions become the WHERE's.
 Query updateJoined(const ast::Tree& tree, const Dialect& dialect) {
@@ -218,9 +229,7 @@ Query updateJoined(const ast::Tree& tree, const Dialect& dialect) {
     std::string& out = q.sql;
     ValueWriter values(tree, scope, out, dialect);
     out += "UPDATE ";
-    sql::appendIdentifier(out, target->table->name);
-    out += " AS ";
-    sql::appendIdentifier(out, target->name);
+    sql::appendAliased(out, target->table->name, target->name);
     out += " SET ";
     for (size_t i = 0; i < st.assignments.size(); ++i) {
         if (i) out += ", ";
@@ -229,15 +238,7 @@ Query updateJoined(const ast::Tree& tree, const Dialect& dialect) {
         out += " = ";
         values.write(c, st.assignments[i].value);
     }
-    bool first = true;
-    for (const ScopedTable& t : scope.tables()) {
-        if (&t == target) continue;
-        out += first ? " FROM " : ", ";
-        first = false;
-        sql::appendIdentifier(out, t.table->name);
-        out += " AS ";
-        sql::appendIdentifier(out, t.name);
-    }
+    appendOtherTables(out, scope, target, " FROM ");
     if (st.where != ast::None) conditions.push_back(st.where);
     for (size_t i = 0; i < conditions.size(); ++i) {
         out += i ? " AND (" : " WHERE (";
@@ -266,21 +267,11 @@ Query deleteJoined(const ast::Tree& tree, const Dialect& dialect) {
     std::string& out = q.sql;
     ExpressionWriter w(tree, scope, out, dialect);
     out += "DELETE FROM ";
-    sql::appendIdentifier(out, target->table->name);
-    out += " AS ";
-    sql::appendIdentifier(out, target->name);
+    sql::appendAliased(out, target->table->name, target->name);
     const bool others = scope.tables().size() > 1;
     if (conditions.empty() && !others) return q;
-    out += others ? " WHERE EXISTS (SELECT 1 FROM " : " WHERE ";
-    bool first = true;
-    for (const ScopedTable& t : scope.tables()) {
-        if (&t == target) continue;
-        if (!first) out += ", ";
-        first = false;
-        sql::appendIdentifier(out, t.table->name);
-        out += " AS ";
-        sql::appendIdentifier(out, t.name);
-    }
+    if (!others) out += " WHERE ";
+    appendOtherTables(out, scope, target, " WHERE EXISTS (SELECT 1 FROM ");
     for (size_t i = 0; i < conditions.size(); ++i) {
         out += i ? " AND (" : others ? " WHERE (" : "(";
         w.writeCondition(conditions[i]);

@@ -115,9 +115,7 @@ public:
             out += "SELECT ";
             for (size_t i = 0; i < items_.size(); ++i) {
                 if (i) out += ", ";
-                sql::appendIdentifier(out, rankedName(i));
-                out += " AS ";
-                sql::appendIdentifier(out, items_[i].name);
+                sql::appendAliased(out, rankedName(i), items_[i].name);
             }
             out += " FROM (";
         }
@@ -287,11 +285,10 @@ private:
             return;
         }
         if (f.join == From::Join::Table) {
-            sql::appendIdentifier(out, findTable(f.table)->name);
-            if (!f.alias.empty()) {
-                out += " AS ";
-                sql::appendIdentifier(out, f.alias);
-            }
+            if (f.alias.empty())
+                sql::appendIdentifier(out, findTable(f.table)->name);
+            else
+                sql::appendAliased(out, findTable(f.table)->name, f.alias);
             return;
         }
         if (nested) out += '(';

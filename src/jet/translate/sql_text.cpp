@@ -25,6 +25,12 @@ void appendColumn(std::string& out, std::string_view table, std::string_view col
     appendIdentifier(out, column);
 }
 
+void appendAliased(std::string& out, std::string_view name, std::string_view alias) {
+    appendIdentifier(out, name);
+    out += " AS ";
+    appendIdentifier(out, alias);
+}
+
 void appendString(std::string& out, std::string_view body, bool doubleQuoted) {
     out += '\'';
     if (!doubleQuoted) {

@@ -12,6 +12,8 @@ void appendIdentifier(std::string& out, std::string_view name);
 // Encloses out[mark..] in parentheses.
 void enclose(std::string& out, size_t mark);
 void appendColumn(std::string& out, std::string_view table, std::string_view column);
+// "name" AS "alias": a table or a column under the name the statement gives it.
+void appendAliased(std::string& out, std::string_view name, std::string_view alias);
 // A Jet literal's body ('...' or "...", its own quote doubled inside) as a SQLite '...' literal.
 void appendString(std::string& out, std::string_view body, bool doubleQuoted);
 // The value a Jet literal's body stands for.
