@@ -52,7 +52,8 @@ TEST(SchemaCreation, ConcurrentFirstOpeningsCreateOneSchema) {
                 try {
                     auto e = jet::openDatabase(path);
                     _exit(0);
-                } catch (...) {
+                } catch (const std::exception& error) {
+                    std::fputs(error.what(), stderr);
                     _exit(1);
                 }
             }

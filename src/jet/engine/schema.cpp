@@ -123,6 +123,21 @@ FileKind classify(Database& db) {
     return registerTables && db.queryInt("PRAGMA user_version") == 1 ? FileKind::Ours : FileKind::Foreign;
 }
 
+// classify's queries as one reading of the file: while another process creates the schema, they
+// would otherwise see an unmarked file before its commit and its tables after it, which looks
+// like another program's file.
+FileKind classifyAtOnce(Database& db) {
+    db.exec("BEGIN");
+    try {
+        const FileKind kind = classify(db);
+        db.exec("COMMIT");
+        return kind;
+    } catch (...) {
+        sqlite3_exec(db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
 void refuseForeign(Database& db, FileKind kind) {
     if (kind == FileKind::Foreign)
         throw cannotOpen(db.path(), "o arquivo não é um banco de dados do cadastro de clientes e animais");
@@ -245,7 +260,7 @@ std::string schemaDdl() {
 void ensureSchema(Database& db) {
     if (db.queryInt("PRAGMA application_id") == ApplicationId && db.queryInt("PRAGMA user_version") >= SchemaVersion)
         return;
-    refuseForeign(db, classify(db));  // before anything is written to it, its journal included
+    refuseForeign(db, classifyAtOnce(db));  // before anything is written to it, its journal included
     switchToWal(db);
     // Relations cannot be switched off inside a transaction; a table rebuilt by the upgrade is
     // dropped while others refer to it.
