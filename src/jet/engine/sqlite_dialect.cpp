@@ -65,7 +65,7 @@ public:
         out += ')';
     }
 
-    std::string_view concatFunction() const override { return "jet_concat"; }
+    std::string_view concatFunction(bool) const override { return "jet_concat"; }
     // A date is marked as one, since SQLite holds it as a number.
     void concatOperand(std::string& piece, const Typed& written) const override {
         if (written.kind == ValueKind::Date) piece = "jet_date_text(" + piece + ")";

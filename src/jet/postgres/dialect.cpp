@@ -207,8 +207,9 @@ public:
     void intoMoney(std::string&, size_t) const override {}
 
     // Null reads as empty text, and all Null is Null (jet_concat); numbers and dates as CStr
-    // writes them under the regional settings ("1,5", "25/12/2020 10:30:00").
-    std::string_view concatFunction() const override { return "jet_concat"; }
+    // writes them under the regional settings ("1,5", "25/12/2020 10:30:00"). Where the whole can't
+    // be Null the server's concat does it alone: jet_concat, inlined, computes its operands twice.
+    std::string_view concatFunction(bool neverNull) const override { return neverNull ? "concat" : "jet_concat"; }
     void concatOperand(std::string& piece, const Typed& written) const override {
         switch (written.kind) {
         case ValueKind::Text: return;

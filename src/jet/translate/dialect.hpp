@@ -68,9 +68,10 @@ public:
     // A computed value on its way into a money column, written at out[mark..].
     virtual void intoMoney(std::string& out, size_t mark) const = 0;
 
-    // a & b & ...: the function that joins the operands (Null reads as empty text), and each
-    // operand in the text form Jet gives it (dates, amounts).
-    virtual std::string_view concatFunction() const = 0;
+    // a & b & ...: the function that joins the operands (Null reads as empty text; neverNull when
+    // an operand can't be Null, so neither can the whole), and each operand in the text form Jet
+    // gives it (dates, amounts).
+    virtual std::string_view concatFunction(bool neverNull) const = 0;
     virtual void concatOperand(std::string& piece, const Typed& written) const = 0;
 
     // l + r or l - r where one side is a date: the whole, or "" to keep "l op r".

@@ -170,10 +170,35 @@ Operand ExpressionWriter::placed(Index e, const Piece& p) {
     return {e, begin, out_.size(), p.typed};
 }
 
+namespace {
+
+// Whether a value can never be Null: a literal, a concatenation with such an operand, an IIf whose
+// branches both are.
+bool neverNull(const ast::Tree& tree, const Expr& x) {
+    switch (x.kind) {
+    case Expr::Kind::Number:
+    case Expr::Kind::String:
+    case Expr::Kind::Date:
+    case Expr::Kind::Boolean: return true;
+    case Expr::Kind::Binary:
+        return x.op == Op::Concat && (neverNull(tree, tree[x.first]) || neverNull(tree, tree[tree.nextOf(x.first)]));
+    case Expr::Kind::Call: {
+        if (!sameWord(x.a, "IIf") || x.first == ast::None) return false;
+        const Index whenTrue = tree.nextOf(x.first);
+        const Index whenFalse = whenTrue == ast::None ? ast::None : tree.nextOf(whenTrue);
+        return whenFalse != ast::None && tree.nextOf(whenFalse) == ast::None && neverNull(tree, tree[whenTrue]) &&
+               neverNull(tree, tree[whenFalse]);
+    }
+    default: return false;
+    }
+}
+
+}  // namespace
+
 Typed ExpressionWriter::concatenation(const Expr& e) {
     // a & b & c becomes one call: Null reads as empty text (all Null is Null), numbers and dates in
     // their regional text.
-    sql::ArgumentList list(out_, dialect_.concatFunction());
+    sql::ArgumentList list(out_, dialect_.concatFunction(neverNull(tree_, e)));
     auto operands = [&](auto&& self, Index i) -> void {
         const Expr& x = tree_[i];
         if (x.kind == Expr::Kind::Binary && x.op == Op::Concat) {
