@@ -233,9 +233,13 @@ RETURNS text LANGUAGE sql STABLE PARALLEL SAFE AS $$
 $$;
 )sql";
 
+// The catalogue is read with the statement's own snapshot: to_regclass may answer from this
+// session's cache, which has not yet seen a schema another session committed while this one
+// waited for the lock, and the schema would be seeded twice.
 int installedVersion(Session& s) {
-    Result exists = s.exec("SELECT to_regclass('" + quoted(VersionTable) + "') IS NOT NULL");
-    if (std::string_view(PQgetvalue(exists.get(), 0, 0)) != "t") return 0;
+    Result exists = s.exec(std::string("SELECT count(*) FROM pg_catalog.pg_tables WHERE schemaname = current_schema() "
+                                       "AND tablename = '") + VersionTable + "'");
+    if (std::string_view(PQgetvalue(exists.get(), 0, 0)) == "0") return 0;
     Result version = s.exec("SELECT coalesce(max(\"Versao\"), 0) FROM " + quoted(VersionTable));
     return std::atoi(PQgetvalue(version.get(), 0, 0));
 }
