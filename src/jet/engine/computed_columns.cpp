@@ -65,7 +65,7 @@ Variant evaluate(const LocalValue& v, std::span<const Variant> row) {
         return Variant::null();
     case LocalValue::Kind::Add: return addValues(operandsOf(v, row));
     case LocalValue::Kind::Call: {
-        const library::Function* f = library::find(v.text);
+        const library::Function* f = library::findComputed(v.text);
         return library::call(f ? *f : library::operatorFunction(v.text), operandsOf(v, row));
     }
     case LocalValue::Kind::Compare: {

@@ -13,6 +13,7 @@
 #include "jet/engine/library_functions.hpp"
 #include "jet/engine/like_matching.hpp"
 #include "jet/engine/sqlite_function.hpp"
+#include "jet/library/library.hpp"
 #include "zelt/automation/date.hpp"
 #include "zelt/automation/error.hpp"
 #include "zelt/automation/regional.hpp"
@@ -32,10 +33,8 @@ std::string numberText(sqlite3_value* v) {
     return Variant(sqlite3_value_double(v)).toText();
 }
 
-std::optional<Date> dateOf(sqlite3_value* v) {
-    if (isNumber(v)) return Date(sqlite3_value_double(v));
-    if (sqlite3_value_type(v) == SQLITE_TEXT) return Date::parseRegional(textOf(v));
-    return std::nullopt;
+Date dateOf(sqlite3_value* v) {
+    return isNumber(v) ? Date(sqlite3_value_double(v)) : library::dateOfText(textOf(v));
 }
 
 // Format(x, pattern[, 1]): the third argument says that x is an amount in ten-thousandths, which
@@ -67,9 +66,7 @@ void val(sqlite3_context* ctx, int, sqlite3_value** argv) {
 template <int (Date::*Part)() const>
 void datePart(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (isNull(argv[0])) return sqlite3_result_null(ctx);
-    if (auto d = dateOf(argv[0])) return sqlite3_result_int(ctx, ((*d).*Part)());
-    throw RuntimeError(jet::err::TypeMismatch,
-                       "Tipo de dados incompatível na expressão: '" + std::string(textOf(argv[0])) + "' não é uma data.");
+    sqlite3_result_int(ctx, (dateOf(argv[0]).*Part)());
 }
 
 void now(sqlite3_context* ctx, int, sqlite3_value**) { sqlite3_result_double(ctx, Date::now().serial()); }

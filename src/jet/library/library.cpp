@@ -29,6 +29,13 @@ const Function* find(std::string_view name) {
     return nullptr;
 }
 
+const Function* findComputed(std::string_view name) {
+    if (const Function* f = find(name)) return f;
+    for (const Function& f : coreFunctions())
+        if (sameWord(f.name, name)) return &f;
+    return nullptr;
+}
+
 const Function& operatorFunction(std::string_view name) {
     for (const Function& f : operatorFunctions())
         if (f.name == name) return f;

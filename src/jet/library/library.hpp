@@ -28,6 +28,9 @@ struct Function {
 
 // Case-insensitive, by Jet's name; nothing for a name the library lacks.
 const Function* find(std::string_view name);
+// The same, or one of the functions every engine has of its own (coreFunctions): what a value
+// computed on fetched rows may call.
+const Function* findComputed(std::string_view name);
 // The operators, by the names of operatorFunctions: Mod, IntDiv (the backslash), Power (^), Xor, Eqv, Imp.
 const Function& operatorFunction(std::string_view name);
 std::span<const Function> all();
@@ -43,5 +46,8 @@ std::span<const Function> numberFunctions();
 std::span<const Function> conversionFunctions();
 std::span<const Function> dateFunctions();
 std::span<const Function> operatorFunctions();
+std::span<const Function> coreFunctions();
+// A text Day, Month and Year read as a date, day first; Jet's type mismatch when it is none.
+Date dateOfText(std::string_view text);
 
 }  // namespace zelt::jet::library

@@ -130,7 +130,7 @@ LocalValue LocalPlanner::localize(Index e) {
         }
         return v;
     }
-    if (const library::Function* f = x.kind == Expr::Kind::Call ? library::find(x.a) : nullptr) {
+    if (const library::Function* f = x.kind == Expr::Kind::Call ? library::findComputed(x.a) : nullptr) {
         if (static_cast<int>(args.size()) < f->minArgs || static_cast<int>(args.size()) > f->maxArgs)
             wrongArgumentCount(tree_, x);
         v.kind = LocalValue::Kind::Call;
@@ -161,8 +161,8 @@ LocalValue LocalPlanner::localize(Index e) {
     }
     if (const std::optional<LocalValue> c = condition(e)) return *c;
     throwError(err::Syntax, "Neste banco de dados esta expressão só pode ser calculada numa coluna da seleção, num "
-                            "termo de ORDER BY ou numa condição de uma seleção, e dentro de IIf, Switch, &, das "
-                            "comparações, de And, Or, Not, Is Null, Like, Between e In apenas, " +
+                            "termo de ORDER BY ou numa condição de uma seleção, e dentro de IIf, Switch, Trim, Val, Year, "
+                            "Month, Day, &, das comparações, de And, Or, Not, Is Null, Like, Between e In apenas, " +
                                 whereInText(tree_.text, x.position, x.a.empty() ? std::string_view("(") : x.a) + ".");
 }
 
@@ -268,7 +268,7 @@ static ValueKind kindOf(const LocalValue& v, const std::vector<ValueKind>& fetch
     case LocalValue::Kind::Concat: return ValueKind::Text;
     case LocalValue::Kind::Add: return ValueKind::Unknown;  // a text or a number, row by row
     case LocalValue::Kind::Call: {
-        const library::Function* f = library::find(v.text);
+        const library::Function* f = library::findComputed(v.text);
         std::vector<ValueKind> kinds;
         for (const LocalValue& o : v.operands) kinds.push_back(kindOf(o, fetched));
         return library::resultKind(f ? *f : library::operatorFunction(v.text), kinds);
