@@ -9,9 +9,7 @@ inline constexpr const char* LibraryName = "ZELT_I_ADO";
 inline constexpr const char* ProgId = "ZELT_I_ADO.clsObjetosDeDados";
 inline constexpr const char* ClassId = "{5D3C2B9E-0A41-4F6B-9C1E-2E7A9B40D001}";
 
-// Offers the class object to the in-process registry (also done when the library loads).
-void offerClasses();
-// Offers and writes the ProgID into the registry file: S_OK (0), or SELFREG_E_CLASS when the
+// Writes the ProgID into the registry file: S_OK (0), or SELFREG_E_CLASS when the
 // registry cannot be written.
 int32_t DllRegisterServer();
 int32_t DllUnregisterServer();

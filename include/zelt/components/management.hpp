@@ -31,7 +31,6 @@ private:
     std::string descricaoDoErro_, localDoErro_;
 };
 
-void offerClasses();
 int32_t DllRegisterServer();
 int32_t DllUnregisterServer();
 

@@ -30,7 +30,6 @@ public:
 };
 
 // Offers the class to the in-process class table (done when the library loads).
-void offerClasses();
 int32_t DllRegisterServer();
 int32_t DllUnregisterServer();
 

@@ -4,21 +4,14 @@
 
 namespace zelt::dataaccess {
 
-void offerClasses() {
-    registry::offerClass({ProgId, ClassId, LibraryName, "Apartment",
-                          [] { return Ref<Object>(make<clsObjetosDeDados>()); }});
-}
-
-int32_t DllRegisterServer() {
-    offerClasses();
-    return registry::registerLibrary(LibraryName);
-}
-
-int32_t DllUnregisterServer() { return registry::unregisterLibrary(LibraryName); }
-
 namespace {
-// The class objects are there as soon as the library is loaded, as a COM server's are.
-const bool offeredOnLoad = (offerClasses(), true);
+// The class object is there as soon as the library is loaded, as a COM server's is.
+const bool offeredOnLoad = (registry::offerClass({ProgId, ClassId, LibraryName, "Apartment",
+                                                   [] { return Ref<Object>(make<clsObjetosDeDados>()); }}),
+                            true);
 }  // namespace
+
+int32_t DllRegisterServer() { return registry::registerLibrary(LibraryName); }
+int32_t DllUnregisterServer() { return registry::unregisterLibrary(LibraryName); }
 
 }  // namespace zelt::dataaccess

@@ -126,19 +126,14 @@ const DispatchTable& clsGerencial::table() const {
     return t;
 }
 
-void offerClasses() {
-    registry::offerClass({ProgId, ClassId, LibraryName, "Apartment", [] { return Ref<Object>(make<clsGerencial>()); }});
-}
-
-int32_t DllRegisterServer() {
-    offerClasses();
-    return registry::registerLibrary(LibraryName);
-}
-
-int32_t DllUnregisterServer() { return registry::unregisterLibrary(LibraryName); }
-
 namespace {
-const bool oferecida = (offerClasses(), true);
-}
+// The class object is there as soon as the library is loaded, as a COM server's is.
+const bool offeredOnLoad = (registry::offerClass({ProgId, ClassId, LibraryName, "Apartment",
+                                                   [] { return Ref<Object>(make<clsGerencial>()); }}),
+                            true);
+}  // namespace
+
+int32_t DllRegisterServer() { return registry::registerLibrary(LibraryName); }
+int32_t DllUnregisterServer() { return registry::unregisterLibrary(LibraryName); }
 
 }  // namespace zelt::management
