@@ -1,5 +1,5 @@
-// Selecionar against rows written through the class: each filter, the order, the empty result,
-// paging, refused arguments and a search value with a quote.
+// Selecionar and the auxiliary lists against rows written through the class: each filter, the order,
+// the empty result, the statement texts, and refused arguments.
 #include "ambiente.hpp"
 #include "jet_translate/statements.hpp"
 
@@ -30,8 +30,9 @@ protected:
                 const std::string& inicial = "", const std::string& final_ = "", int16_t tipoDeData = 0) {
         const int16_t r = a_->Selecionar(ListaCompleta, 0, situacao, busca, vivoOuMorto, dono, inicial, final_, tipoDeData);
         EXPECT_EQ(r, 0) << a_->get_DescricaoDoErro() << " / " << a_->get_LocalDoErro();
-        return coluna(a_->get_ResultadoDaSelecaoEmRecordset(), "Nome");
+        return coluna("Nome");
     }
+    Nomes coluna(const char* nome) { return testing_support::coluna(a_->get_ResultadoDaSelecaoEmRecordset(), nome); }
     std::string valor(const char* coluna) { return (*a_->get_ResultadoDaSelecaoEmRecordset())(std::string_view(coluna)).toText(); }
 
     double ana_ = 0, bia_ = 0, rex_ = 0, mia_ = 0;
@@ -39,49 +40,34 @@ protected:
 };
 
 TEST_F(Selecao, WhatEachFilterFinds) {
-    struct Caso {
-        const char* nome;
-        int16_t situacao;
-        Variant busca;
-        int16_t vivoOuMorto;
-        double dono;
-        std::string inicial, final_;
-        int16_t tipoDeData;
-        Nomes esperados;
-    };
-    const std::string mia = Variant(mia_).toText();
+    struct Caso { const char* nome; int16_t situacao; Variant busca; int16_t vivoOuMorto; double dono; std::string inicial, final_; int16_t tipoDeData; Nomes esperados; };
     const std::vector<Caso> casos{
         {"ativos", 1, Variant(), 3, 0, "", "", 0, {"Bob", "Mia", "O’Brien", "Rex", "Tom"}},
         {"inativos", 2, Variant(), 3, 0, "", "", 0, {"Zeca"}},
-        {"todos", 0, Variant(), 3, 0, "", "", 0, {"Bob", "Mia", "O’Brien", "Rex", "Tom", "Zeca"}},
         {"vivos", 0, Variant(), 1, 0, "", "", 0, {"Mia", "O’Brien", "Rex", "Tom", "Zeca"}},
         {"mortos", 0, Variant(), 2, 0, "", "", 0, {"Bob"}},
-        {"dono", 0, Variant(), 3, bia_, "", "", 0, {"O’Brien", "Zeca"}},
         {"vivos ativos do dono", 1, Variant(), 1, ana_, "", "", 0, {"Mia", "Rex", "Tom"}},
         {"codigo ou microchip", 0, Variant(mia_), 3, 0, "", "", 0, {"Mia", "Tom"}},
-        {"texto numerico busca o codigo", 0, Variant(mia), 3, 0, "", "", 0, {"Mia", "Tom"}},
+        {"texto numerico busca o codigo", 0, Variant(Variant(mia_).toText()), 3, 0, "", "", 0, {"Mia", "Tom"}},
         {"nome sem caixa", 0, Variant("rEx"), 3, 0, "", "", 0, {"Rex"}},
         {"digitos do microchip", 0, Variant("77"), 3, 0, "", "", 0, {"Rex"}},
         {"busca no dono", 0, Variant("e"), 3, bia_, "", "", 0, {"O’Brien", "Zeca"}},
         {"busca deixa as datas", 0, Variant("Rex"), 3, 0, "01/04/2024", "30/04/2024", 2, {"Rex"}},
         {"aspas tratadas", 0, Variant("O'Brien"), 3, 0, "", "", 0, {"O’Brien"}},
         {"injecao", 0, Variant("'; DELETE * FROM Animais; --"), 3, 0, "", "", 0, {}},
-        {"ninguem", 0, Variant("Ninguém"), 3, 0, "", "", 0, {}},
         {"inclusao com os dois dias inteiros", 0, Variant(), 3, 0, "01/03/2024", "31/03/2024", 2, {"Mia", "Rex"}},
         {"inclusao de um dia", 0, Variant(""), 3, 0, "01/04/2024", "01/04/2024", 2, {"Tom"}},
-        {"sem data inicial", 0, Variant(0.0), 3, 0, "   ", "01/04/2024", 2,
-         {"Bob", "Mia", "O’Brien", "Rex", "Tom", "Zeca"}},
+        {"sem data inicial", 0, Variant(0.0), 3, 0, "   ", "01/04/2024", 2, {"Bob", "Mia", "O’Brien", "Rex", "Tom", "Zeca"}},
         {"aniversarios por dia", 0, Variant(), 3, 0, "10/05/2024", "20/05/2024", 3, {"Zeca", "Mia", "Rex"}},
-        {"aniversarios fora", 0, Variant(), 3, 0, "25/05/2024", "05/06/2024", 3, {}},
-    };
+        {"aniversarios fora", 0, Variant(), 3, 0, "25/05/2024", "05/06/2024", 3, {}}};
     for (const Caso& k : casos) {
         SCOPED_TRACE(k.nome);
         EXPECT_EQ(nomes(k.situacao, k.busca, k.vivoOuMorto, k.dono, k.inicial, k.final_, k.tipoDeData), k.esperados);
         if (k.esperados.empty()) {
-            EXPECT_EQ(a_->get_DescricaoDaFalha(), "Nenhum animal encontrado com as especificações informadas.");
+            EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal);
         }
     }
-    EXPECT_EQ(numero("SELECT COUNT(*) FROM Animais"), 6);
+    EXPECT_EQ(contar("Animais"), 6);
 }
 
 TEST_F(Selecao, RowsCarryTheAnimalAndItsOwnersComposedAddress) {
@@ -129,30 +115,136 @@ TEST_F(Selecao, StatementTexts) {
     }
 }
 
-// Refused before the database is asked; the last result stays.
+// Refused before the database is asked, or by it; the last result stays.
 TEST_F(Selecao, RefusedArguments) {
     ASSERT_EQ(nomes(0, Variant(), 3).size(), 6u);
     auto anterior = a_->get_ResultadoDaSelecaoEmRecordset();
     gravarOsTextos();
-    struct Caso { int16_t situacao, vivoOuMorto; std::string inicial, final_; int16_t tipoDeData; int32_t numero; std::string descricao; };
+    struct Caso { std::function<int16_t(clsAnimais&)> chamar; int32_t numero; std::string local, descricao = ""; };
+    const auto selecionar = [](int16_t situacao, int16_t vivoOuMorto, std::string de, std::string ate, int16_t tipo) {
+        return [=](clsAnimais& a) { return a.Selecionar(ListaCompleta, 0, situacao, Variant(), vivoOuMorto, 0, de, ate, tipo); };
+    };
     for (const Caso& k : std::vector<Caso>{
-             {7, 3, "", "", 0, 5, "O argumento lintSituacaoParaFiltro recebeu 7; os valores aceitos são 0 (todas as "
-                                  "situações), 1 (ativos) e 2 (inativos)."},
-             {0, 0, "", "", 0, 5, "O argumento lintAnimalVivoOuMorto recebeu 0; os valores aceitos são 1 (vivos), 2 "
-                                  "(mortos) e 3 (ambos)."},
-             {0, 3, "31/02/2024", "31/03/2024", 2, 13, ""},
-             {0, 3, "1) OR (1=1/05", "20/05/2024", 3, 13, ""},
-             {0, 3, "10/05/2024", "", 3, 13, ""}}) {
-        SCOPED_TRACE(k.inicial + " " + std::to_string(k.situacao));
-        EXPECT_EQ(a_->Selecionar(ListaCompleta, 0, k.situacao, Variant(), k.vivoOuMorto, 0, k.inicial, k.final_, k.tipoDeData), 1);
+             {selecionar(7, 3, "", "", 0), 5, "Selecionar, Ponto: 3", "O argumento lintSituacaoParaFiltro recebeu 7; os "
+                                                                    "valores aceitos são 0 (todas as situações), 1 (ativos) e 2 (inativos)."},
+             {selecionar(0, 0, "", "", 0), 5, "Selecionar, Ponto: 3", "O argumento lintAnimalVivoOuMorto recebeu 0; os "
+                                                                    "valores aceitos são 1 (vivos), 2 (mortos) e 3 (ambos)."},
+             {selecionar(0, 3, "31/02/2024", "31/03/2024", 2), 13, "Selecionar, Ponto: 3"},
+             {selecionar(0, 3, "1) OR (1=1/05", "20/05/2024", 3), 13, "Selecionar, Ponto: 3"},
+             {selecionar(0, 3, "10/05/2024", "", 3), 13, "Selecionar, Ponto: 3"},
+             {[&](clsAnimais& a) { return a.SelecionarParaComboBoxFiltradoPorCliente(ana_); }, 5,  // living or dead omitted
+              "SelecionarParaComboBoxFiltradoPorCliente, Ponto: 3"},
+             {[](clsAnimais& a) { return a.SelecionarParaImpressaoEExportacao(0, 2, "", "", ""); }, 13,
+              "SelecionarParaImpressaoEExportacao, Ponto: 3"}}) {
+        SCOPED_TRACE(k.local + " " + std::to_string(k.numero));
+        EXPECT_EQ(k.chamar(*a_), 1);
         EXPECT_EQ(a_->get_NumeroDoErro(), k.numero);
         if (!k.descricao.empty()) {
             EXPECT_EQ(a_->get_DescricaoDoErro(), k.descricao);
         }
-        EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, Selecionar, Ponto: 3");
+        EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, " + k.local);
     }
     EXPECT_TRUE(gravacao().textos.empty());
     EXPECT_TRUE(a_->get_ResultadoDaSelecaoEmRecordset() == anterior);
+}
+
+TEST_F(Selecao, DropDownListsActiveAnimalsByName) {
+    const std::string inicio = "          SELECT    Animais.Codigo,    Animais.Nome FROM    Animais WHERE    Animais.Situacao = 1 AND ";
+    const std::string fim = " ORDER BY    Animais.Nome ASC;";
+    struct Caso { double dono; int16_t vivoOuMorto; Nomes nomes; std::string texto; };
+    gravarOsTextos();
+    for (const Caso& k : std::vector<Caso>{
+             {0, 1, {"Mia", "O’Brien", "Rex", "Tom"}, ""}, {ana_, 2, {"Bob"}, ""}, {bia_, 2, {}, ""},
+             {ana_, 1, {"Mia", "Rex", "Tom"}, inicio + "   Animais.AnimalMorto = False AND    Animais.CodigoDoCliente = " + Variant(ana_).toText() + fim},
+             {0, 3, {"Bob", "Mia", "O’Brien", "Rex", "Tom"}, inicio + "(Animais.AnimalMorto = False  OR Animais.AnimalMorto = True)" + fim}}) {
+        SCOPED_TRACE(std::to_string(k.dono) + " " + std::to_string(k.vivoOuMorto));
+        ASSERT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(k.dono, k.vivoOuMorto), 0);
+        EXPECT_EQ(coluna("Nome"), k.nomes);
+        EXPECT_EQ(a_->get_ResultadoDaSelecaoEmRecordset()->fieldCount(), 2);
+        if (k.nomes.empty()) {
+            EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal);
+        }
+        if (!k.texto.empty()) {
+            EXPECT_EQ(gravacao().ultimoQueComeca("          SELECT "), k.texto);
+        }
+    }
+}
+
+TEST_F(Selecao, PrintListColumnsStatementTextAndPeriod) {
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0), 0) << a_->get_DescricaoDoErro();
+    EXPECT_EQ(coluna("Nome"), (Nomes{"Bob", "Mia", "O’Brien", "Rex", "Tom", "Zeca"}));
+    EXPECT_EQ(coluna("AnimalMorto").front(), "Sim");
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 1, "", "01/04/2024", "30/04/2024"), 0);
+    EXPECT_EQ(coluna("Nome").size(), 6u) << "only option 2 limits the period";
+
+    gravarOsTextos();
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 2, "", "01/04/2024", "30/04/2024"), 0);
+    EXPECT_EQ(coluna("Nome"), (Nomes{"Tom"}));
+    const std::string& texto = gravacao().ultimoQueComeca("SELECT ");
+    EXPECT_TRUE(texto.starts_with("SELECT Animais.Codigo, Animais.Nome, Animais.Sexo, Clientes.Codigo AS CodigoDoCliente, "));
+    const std::string fimDasColunas = " AS DataEHoraDaAlteracao ";
+    EXPECT_EQ(texto.substr(texto.find(fimDasColunas) + fimDasColunas.size()),
+              "FROM ((Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo) INNER JOIN "
+              "EspeciesDeAnimais ON Animais.CodigoDaEspecie = EspeciesDeAnimais.Codigo) INNER JOIN RacasDeAnimais ON "
+              "Animais.CodigoDaRaca = RacasDeAnimais.Codigo  WHERE Animais.DataEHoraDaInclusao Between "
+              "#04/01/2024 00:00:00# AND #04/30/2024 23:59:59# ORDER BY Animais.Nome ASC;");
+    auto rs = a_->get_ResultadoDaSelecaoEmRecordset();
+    Nomes colunas;
+    for (int i = 0; i < rs->fieldCount(); ++i) colunas.push_back(rs->fieldDef(i).name);
+    EXPECT_EQ(colunas, (Nomes{"Codigo", "Nome", "Sexo", "CodigoDoCliente", "Cliente", "CodigoDaEspecie", "Especie",
+                              "CodigoDaRaca", "Raca", "Porte", "DataDeNascimento", "Cor", "RGA", "Microchip", "Pedigree",
+                              "AnimalMorto", "Observacao", "DataEHoraDaInclusao", "DataEHoraDaAlteracao"}));
+    EXPECT_EQ(valor("Cliente"), "Ana da Silva");
+    EXPECT_EQ(valor("DataEHoraDaInclusao"), "01/04/2024 00:00:00");
+    ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 2, "", "01/01/2020", "31/01/2020"), 0);
+    EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal);
+}
+
+// The order text goes into the statement unchanged; the database refuses a bad one, and nothing else happens.
+TEST_F(Selecao, PrintListOrderText) {
+    sql("UPDATE Clientes SET Cidade='Santos' WHERE ApelidoOuNomeFantasia='Ana'");
+    sql("UPDATE Clientes SET Cidade='Belém' WHERE ApelidoOuNomeFantasia='Bia'");
+    gravarOsTextos();
+    struct Caso { std::string ordem; Nomes nomes; };  // no names: refused
+    for (const Caso& k : std::vector<Caso>{
+             {"Clientes.NomeOuRazaoSocial, Animais.Nome", {"Bob", "Mia", "Rex", "Tom", "O’Brien", "Zeca"}},
+             {"Animais.Situacao DESC, Animais.Nome", {"Zeca", "Bob", "Mia", "O’Brien", "Rex", "Tom"}},
+             {"Clientes.Cidade, Animais.Nome", {"O’Brien", "Zeca", "Bob", "Mia", "Rex", "Tom"}},
+             {"Cliente DESC, [Animais].[Nome]", {"O’Brien", "Zeca", "Bob", "Mia", "Rex", "Tom"}},
+             {"Nome; DELETE * FROM Animais", {}}, {"NaoExiste", {}}, {"   ", {}}, {"Animais.Nome,", {}}}) {
+        SCOPED_TRACE(k.ordem);
+        const int16_t r = a_->SelecionarParaImpressaoEExportacao(0, 0, k.ordem);
+        EXPECT_TRUE(gravacao().textos.back().ends_with("ORDER BY " + k.ordem + " ASC;")) << gravacao().textos.back();
+        if (k.nomes.empty()) {
+            EXPECT_EQ(r, 1);
+            EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, SelecionarParaImpressaoEExportacao, Ponto: 4");
+        } else {
+            ASSERT_EQ(r, 0) << a_->get_DescricaoDoErro();
+            EXPECT_EQ(coluna("Nome"), k.nomes);
+        }
+    }
+    EXPECT_EQ(contar("Animais"), 6);
+}
+
+TEST_F(Selecao, OneLineListOfLivingActiveAnimals) {
+    const double caio = inserirCliente("Caio");
+    gravarOsTextos();
+    for (const auto& [dono, esperado] : std::vector<std::pair<double, std::string>>{
+             {ana_, "Mia, Rex e Tom"}, {bia_, "O’Brien"}, {caio, ""}}) {
+        std::string lista = "antes";
+        ASSERT_EQ(a_->SelecionarAnimaisEmUmUnicoRegistro(dono, lista), 0);
+        EXPECT_EQ(lista, esperado);
+    }
+    EXPECT_EQ(gravacao().textos.front(),
+              "SELECT   IIF(IsNull(Animais.Nome), '', Animais.Nome) AS Nome FROM    Animais WHERE    "
+              "Animais.CodigoDoCliente =  " + Variant(ana_).toText() +
+                  " AND     Animais.AnimalMorto = False AND     Animais.Situacao = 1 ORDER BY    Animais.Nome ASC;");
+    // A failure keeps the caller's text.
+    gravacao().antesDeExecutar = [](const std::string&) { throwError(-2147467259, "Banco ocupado.", 5003218); };
+    std::string lista = "antes";
+    EXPECT_EQ(a_->SelecionarAnimaisEmUmUnicoRegistro(ana_, lista), 1);
+    EXPECT_EQ(lista, "antes");
+    EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, SelecionarAnimaisEmUmUnicoRegistro, Ponto: 4");
 }
 
 }  // namespace
