@@ -42,23 +42,6 @@ TEST(Documentos, VerdictsOfTheChecks) {
     for (const Caso& k : casos) EXPECT_EQ(correto(k.f, k.numero), k.correto) << k.numero;
 }
 
-// A non-digit among the first nine is the check's own failure; a leading space is read as the first character.
-TEST(Documentos, NonDigitInTheCpfBodyIsTypeMismatchAtPointThree) {
-    for (const char* cpf : {"1020304a570", " 1020304057"}) {
-        int16_t ponto = 0;
-        try {
-            cpfCorreto(cpf, ponto);
-            ADD_FAILURE() << "no error for " << cpf;
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.number(), err::TypeMismatch) << cpf;
-            EXPECT_EQ(ponto, 3) << cpf;
-        }
-    }
-    int16_t ponto = 0;
-    cpfCorreto("1020304057b", ponto);  // in the check digits a letter is only a mismatch
-    EXPECT_EQ(ponto, 5);
-}
-
 TEST(Documentos, MaskFillsDigitsFromTheRight) {
     const std::vector<std::tuple<std::string, std::string_view, std::string>> casos{
         {"10203040570", MascaraDoCPF, "102.030.405-70"}, {"95000000000106", MascaraDoCNPJ, "95.000.000/0001-06"},

@@ -1,50 +1,11 @@
 #pragma once
-// The client fixture with what the selection tests add: the columns of the last selection, and a
-// stand-in management component with a classification chosen by the test.
-#include <utility>
-
+// The client fixture with what the selection tests add: the columns of the last selection and receivables.
 #include "clientanim/frame/enumeracoes.hpp"
 #include "clientanim/frame/valores_sql.hpp"
-#include "clients/ambiente.hpp"
+#include "support/clientes.hpp"
+#include "support/gerencial.hpp"
 
 namespace zelt::clientanim::teste {
-
-// ZELT_N_Gerencial.clsGerencial as the test sets it up: what it answers and what it was asked.
-struct Gerencial {
-    int16_t resultado = 0;
-    std::vector<std::pair<Variant, Variant>> classificacao;  // Classificacao, CodigoDoCliente
-    int criados = 0;
-    std::vector<std::string> periodo;  // the two texts of the last request
-};
-inline Gerencial& gerencial() {
-    static Gerencial g;
-    return g;
-}
-
-class GerencialDeTeste : public Dispatchable {
-public:
-    GerencialDeTeste() { ++gerencial().criados; }
-    const DispatchTable& table() const override {
-        static const DispatchTable t(
-            "_clsGerencial",
-            {Member{"SelecionarCurvaABCporLucratividadeDeClientes", InvokeKind::Method,
-                    {{"lstrDataFinal", VarType::String, false, true}, {"lstrDataInicial", VarType::String, false, true}},
-                    VarType::I2,
-                    [](Object&, std::span<Variant> a) {
-                        gerencial().periodo = {a[0].toText(), a[1].toText()};
-                        return Variant(gerencial().resultado);
-                    }},
-             Member{"ResultadoDaSelecaoEmRecordset", InvokeKind::PropertyGet, {}, VarType::Object,
-                    [](Object&, std::span<Variant>) {
-                        std::vector<std::vector<Variant>> linhas;
-                        for (const auto& [classe, codigo] : gerencial().classificacao) linhas.push_back({classe, codigo});
-                        return Variant(ado::Recordset::fromRows(
-                            {{"Classificacao", ado::adVarWChar, 1}, {"CodigoDoCliente", ado::adVariant, 0}},
-                            std::move(linhas)));
-                    }}});
-        return t;
-    }
-};
 
 class AmbienteDeSelecao : public Ambiente {
 protected:
@@ -52,17 +13,13 @@ protected:
         Ambiente::SetUp();
         gerencial() = Gerencial{};
     }
-
     // The column of the last selection, row by row in the recordset's order.
     static std::vector<std::string> coluna(clsClientes& c, const std::string& nome) {
         return testing_support::coluna(c.get_ResultadoDaSelecaoEmRecordset(), nome);
     }
-
-    void usarGerencialDeTeste() {
-        ClassInfo info{"ZELT_N_Gerencial.clsGerencial", "{3B7E1C42-55A0-4D8E-9F21-7A6C0B9D1E02}", "ZELT_TEST_Gerencial",
-                       "Apartment", [] { return Ref<Object>(make<GerencialDeTeste>()); }};
-        registry::offerClass(info);
-        registry::registerProgId(info);
+    void receber(double cliente, const std::string& valor, const std::string& baixa = "NULL") {
+        sql("INSERT INTO ContasAReceber (CodigoDoCliente, ValorDoDocumento, DataDaBaixa) VALUES (" + sql::numero(cliente) + ", " +
+            valor + ", " + baixa + ")");
     }
 };
 

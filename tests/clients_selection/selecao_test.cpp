@@ -1,4 +1,5 @@
-// Selecionar: which rows each search argument finds, and the status filters.
+// Selecionar: which rows each search argument finds, the status filters, the recent list, birthdays
+// and dates of inclusion.
 #include "ambiente_de_selecao.hpp"
 #include "jet_translate/statements.hpp"
 
@@ -6,7 +7,9 @@ namespace zelt::clientanim::teste {
 namespace {
 
 using Linhas = std::vector<std::string>;
+constexpr int16_t PorDataDeInclusao = 2, Aniversariantes = 3;
 const std::string Todas = "WHERE    (Clientes.Situacao=1 OR Clientes.Situacao=2 OR Clientes.Situacao=3 OR Clientes.Situacao=4) ";
+const std::string Nenhum = "Nenhum cliente encontrado com as especificações informadas.";
 
 class BuscaDeClientes : public AmbienteDeSelecao {
 protected:
@@ -28,16 +31,8 @@ protected:
 };
 
 TEST_F(BuscaDeClientes, WhatEachSearchArgumentFinds) {
-    struct Caso {
-        const char* nome;
-        Variant geral;
-        std::string nomeDoCliente;
-        double codigo;
-        std::string logradouro;
-        Variant animal;
-        Linhas esperados;
-        std::string condicao = "";  // what the statement ends with after the status, when it shows there
-    };
+    struct Caso { const char* nome; Variant geral; std::string nomeDoCliente; double codigo; std::string logradouro; Variant animal;
+                  Linhas esperados; std::string condicao = ""; };  // condicao: what the statement ends with after the status
     const std::vector<Caso> casos{
         {"onze digitos: o codigo e todo documento que os contem", Variant("12345678901"), "", 0, "", Variant(),
          {"Ana Souza", "Pet Shop Ltda"}, " AND (Clientes.Codigo = 12345678901  OR Clientes.CPFCNPJ LIKE '%12345678901%') "},
@@ -77,13 +72,11 @@ TEST_F(BuscaDeClientes, WhatEachSearchArgumentFinds) {
                                 "", "", 0, k.animal), Concluido) << c->get_DescricaoDoErro();
         EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), k.esperados);
         if (k.esperados.empty()) {
-            EXPECT_EQ(c->get_DescricaoDaFalha(), "Nenhum cliente encontrado com as especificações informadas.");
+            EXPECT_EQ(c->get_DescricaoDaFalha(), Nenhum);
         }
-        if (!k.condicao.empty()) {
-            EXPECT_TRUE(gravacao().textos.back().ends_with("FROM     Clientes " + Todas + k.condicao +
-                                                           "ORDER BY    Clientes.NomeOuRazaoSocial ASC;"))
-                << gravacao().textos.back();
-        }
+        EXPECT_TRUE(k.condicao.empty() || gravacao().textos.back().ends_with("FROM     Clientes " + Todas + k.condicao +
+                                                                         "ORDER BY    Clientes.NomeOuRazaoSocial ASC;"))
+            << gravacao().textos.back();
     }
     EXPECT_EQ(c->get_NumeroTotalDeRegistros(), 0);  // no operation assigns it
 }
@@ -107,65 +100,50 @@ TEST_F(BuscaDeClientes, EveryRowCarriesTheDisplayTexts) {
     EXPECT_EQ(coluna(*c, "CPFCNPJ"), (Linhas{"11.222.333/0001-81"}));
 }
 
-class SituacaoDosClientes : public AmbienteDeSelecao {
-protected:
-    void SetUp() override {
-        AmbienteDeSelecao::SetUp();
-        c = novoCliente();
-        for (int s = 1; s <= 4; ++s) inserirCliente("Situação " + std::to_string(s), {{"Situacao", std::to_string(s)}});
-    }
-    Ref<clsClientes> c;
-};
-
-TEST_F(SituacaoDosClientes, AllStatusesShowExcludedClientsOnlyToAUserWhoseAdministradorEqualsTrue) {
-    const Linhas todas{"1", "2", "3", "4"}, semExcluidos{"1", "2", "3"};
-    // No rows: a text that is neither a Boolean nor a number cannot be compared (error 13).
-    struct Caso { Variant administrador; Linhas situacoes; };
+// The list of all statuses shows excluded clients only to a user whose Administrador equals True; a text that is
+// neither a Boolean nor a number cannot be compared (error 13). An explicit filter shows its status to everybody.
+TEST_F(BuscaDeClientes, StatusFilters) {
+    for (const auto& [nome, s] : std::vector<std::pair<std::string, int>>{{"Bruno Lima", 2}, {"Pet Shop Ltda", 3}, {"Comercial Ltda", 4}})
+        sql("UPDATE Clientes SET Situacao=" + std::to_string(s) + " WHERE NomeOuRazaoSocial='" + nome + "'");
+    const Linhas todas{"1", "2", "4", "1", "3"}, semExcluidos{"1", "2", "1", "3"};
+    struct Caso { Variant administrador; Linhas situacoes; };  // no rows: refused
     for (const Caso& k : std::vector<Caso>{
              {Variant(true), todas}, {Variant(false), semExcluidos}, {Variant(int16_t{-1}), todas}, {Variant(-1.0), todas},
              {Variant(Currency::fromInt(-1)), todas}, {Variant(int32_t{1}), semExcluidos}, {Variant(" verdadeiro"), todas},
              {Variant("TRUE"), todas}, {Variant("-1"), todas}, {Variant("1"), semExcluidos},
-             {Variant("Falso"), semExcluidos}, {Variant::null(), semExcluidos}, {Variant(), semExcluidos},
-             {Variant("sim"), {}}}) {
+             {Variant("Falso"), semExcluidos}, {Variant::null(), semExcluidos}, {Variant(), semExcluidos}, {Variant("sim"), {}}}) {
         SCOPED_TRACE(k.administrador.isNull() ? "Null" : k.administrador.toText());
         usuario_->definir("Administrador", k.administrador);
-        const int16_t r = c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant());
+        EXPECT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant()), k.situacoes.empty() ? Erro : Concluido);
         if (k.situacoes.empty()) {
-            EXPECT_EQ(r, Erro);
             EXPECT_EQ(c->get_NumeroDoErro(), 13);
         } else {
-            ASSERT_EQ(r, Concluido) << c->get_DescricaoDoErro();
             EXPECT_EQ(coluna(*c, "Situacao"), k.situacoes);
         }
     }
     usuario_->definir("Administrador", Variant(false));
     ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant()), Concluido);
-    EXPECT_EQ(coluna(*c, "NomeDaSituacao"), (Linhas{"Ativo", "Inativo", "Bloqueado"}));
-    // An explicit filter shows its status to everybody.
+    EXPECT_EQ(coluna(*c, "NomeDaSituacao"), (Linhas{"Ativa", "Inativo", "Ativo", "Bloqueado"}));
     for (int16_t s = 1; s <= 4; ++s) {
         ASSERT_EQ(c->Selecionar(ListaCompleta, 0, s, Variant()), Concluido);
-        EXPECT_EQ(coluna(*c, "Situacao"), (Linhas{std::to_string(s)}));
+        EXPECT_EQ(coluna(*c, "Situacao"), Linhas(s == 1 ? 2 : 1, std::to_string(s)));
     }
-}
 
-TEST_F(SituacaoDosClientes, RefusedFiltersAndTheMissingUserObject) {
+    // Refused filters; the all-statuses list needs the user object, a single status does not.
     gravarOsTextos();
     for (int16_t filtro : {int16_t(6), int16_t(-1)}) {
         EXPECT_EQ(c->Selecionar(ListaCompleta, 0, filtro, Variant("Ana")), Erro);
         EXPECT_EQ(c->get_NumeroDoErro(), 5);
-        EXPECT_EQ(c->get_DescricaoDoErro(),
-                  "O argumento lintSituacaoParaFiltro recebeu " + std::to_string(filtro) +
-                      "; os valores aceitos são 0 (todas as situações), 1 (ativos), 2 (inativos), 3 (bloqueados), "
-                      "4 (excluídos) e 5 (recentes).");
+        EXPECT_EQ(c->get_DescricaoDoErro(), "O argumento lintSituacaoParaFiltro recebeu " + std::to_string(filtro) +
+                      "; os valores aceitos são 0 (todas as situações), 1 (ativos), 2 (inativos), 3 (bloqueados), 4 (excluídos) e 5 (recentes).");
         EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Selecionar, Ponto: 4");
     }
     EXPECT_TRUE(gravacao().textos.empty());
-    EXPECT_FALSE(c->get_ResultadoDaSelecaoEmRecordset());
-    // The all-statuses list needs the user object; a single status does not.
     auto semUsuario = make<clsClientes>();
     EXPECT_EQ(semUsuario->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant()), Erro);
     EXPECT_EQ(semUsuario->get_NumeroDoErro(), 91);
     EXPECT_EQ(semUsuario->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Selecionar, Ponto: 3");
+    EXPECT_FALSE(semUsuario->get_ResultadoDaSelecaoEmRecordset());
     EXPECT_EQ(semUsuario->Selecionar(ListaCompleta, 0, RegistroAtivo, Variant()), Concluido);
 }
 
@@ -174,24 +152,85 @@ TEST_F(AmbienteDeSelecao, TheRecentListTakesTheHighestCodesAndShowsThemByName) {
     for (int i = 30; i >= 1; --i) inserirCliente((i < 10 ? "Nome 0" : "Nome ") + std::to_string(i));
     auto c = novoCliente();
     ASSERT_EQ(c->Selecionar(ListaPaginada, 20, RegistroRecente, Variant()), Concluido) << c->get_DescricaoDoErro();
-    auto rs = c->get_ResultadoDaSelecaoEmRecordset();
-    EXPECT_EQ(rs->get_RecordCount(), 20);
-    EXPECT_EQ(rs->get_PageSize(), 20);
-    const auto nomes = coluna(*c, "NomeOuRazaoSocial");
-    EXPECT_EQ(nomes.front(), "Nome 01");
-    EXPECT_EQ(nomes.back(), "Nome 20");
-    EXPECT_TRUE(std::is_sorted(nomes.begin(), nomes.end()));
-    const double maior = valor("SELECT MAX(Codigo) FROM Clientes").toDouble();
-    const auto codigos = coluna(*c, "CodigoDoCliente");
-    EXPECT_EQ(codigos.front(), sql::numero(maior));
-    for (const auto& codigo : codigos) EXPECT_GT(std::stod(codigo), maior - 20);
+    EXPECT_EQ(c->get_ResultadoDaSelecaoEmRecordset()->get_PageSize(), 20);
+    Linhas esperados;
+    for (int i = 1; i <= 20; ++i) esperados.push_back((i < 10 ? "Nome 0" : "Nome ") + std::to_string(i));
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), esperados);
+    EXPECT_EQ(coluna(*c, "CodigoDoCliente").front(), sql::numero(valor("SELECT MAX(Codigo) FROM Clientes").toDouble()));
 
     // The statement joins its pieces in order.
     gravarOsTextos();
-    ASSERT_EQ(c->Selecionar(ListaCompleta, 20, RegistroRecente, Variant(), "", 0, "", "", "", 0, Variant("Rex")), Concluido)
-        << c->get_DescricaoDoErro();
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 20, RegistroRecente, Variant(), "", 0, "", "", "", 0, Variant("Rex")), Concluido);
     ASSERT_EQ(gravacao().textos.size(), 1u);
     EXPECT_EQ(gravacao().textos[0], statements::clientSelection({5, true, 20, "", "", "0", "", "", "", "Rex", 0}));
+}
+
+TEST_F(AmbienteDeSelecao, BirthdaysInCalendarOrderThenByName) {
+    // Day and month digits as stored; the year, when known, is kept apart.
+    for (const auto& [nome, dia] : std::vector<std::pair<std::string, std::string>>{
+             {"Antes", "2405"}, {"Bia", "2505"}, {"Alice", "2505"}, {"Fim de maio", "3105"}, {"Junho", "0106"},
+             {"Último", "0506"}, {"Depois", "0606"}, {"Janeiro", "0501"}, {"Dezembro", "2512"}})
+        inserirCliente(nome, {{"DataDeNascimento", "'" + dia + "'"}, {"AnoDeNascimento", "'1990'"}});
+    // The animals' own dates of birth fall outside the range; their owners' birthdays do not.
+    for (const auto& [dono, animal] : std::vector<std::pair<std::string, std::string>>{
+             {"Bia", "Rex"}, {"Bia", "Rex II"}, {"Antes", "Rex III"}})
+        inserirAnimal(valor("SELECT Codigo FROM Clientes WHERE NomeOuRazaoSocial='" + dono + "'").toDouble(), animal);
+    sql("UPDATE Animais SET DataDeNascimento='01/01/2020'");
+    struct Caso { std::string de, ate; Variant busca, animal; Linhas esperados; };
+    const std::vector<Caso> casos{
+        {"25/05/2024", "05/06/2024", Variant(), Variant(), {"Alice", "Bia", "Fim de maio", "Junho", "Último"}},
+        {"20/12/2024", "10/01/2025", Variant(), Variant(), {}},  // across the year's end: nothing
+        // The general value replaces the range, not the calendar order.
+        {"25/05/2024", "05/06/2024", Variant("i"), Variant(), {"Janeiro", "Alice", "Bia", "Fim de maio", "Último", "Depois"}},
+        {"25/05/2024", "05/06/2024", Variant(), Variant("Rex"), {"Bia", "Bia"}}};
+    auto c = novoCliente();
+    gravarOsTextos();
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(k.de + " " + k.ate);
+        ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, k.busca, "", 0, "", k.de, k.ate, Aniversariantes,
+                                k.animal), Concluido) << c->get_DescricaoDoErro();
+        EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), k.esperados);
+        EXPECT_EQ(gravacao().textos.back(), statements::clientSelection({0, true, 20, k.busca.toText(), "", "0", "", k.de, k.ate,
+                                                                         k.animal.toText(), Aniversariantes}));
+    }
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant("Alice")), Concluido);
+    EXPECT_EQ(coluna(*c, "DataDeNascimento"), (Linhas{"25/05/1990"}));
+    // A day or month that is not digits is a type mismatch.
+    for (const auto& [de, ate] : std::vector<std::pair<std::string, std::string>>{
+             {"2a/05/2024", "05/06/2024"}, {"25/05/2024", "05-0x-2024"}, {"25/05/2024", ""}, {"1", "05/06/2024"}}) {
+        EXPECT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", 0, "", de, ate, Aniversariantes), Erro)
+            << de << " " << ate;
+        EXPECT_EQ(c->get_NumeroDoErro(), 13);
+        EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, Selecionar, Ponto: 3");
+    }
+}
+
+TEST_F(AmbienteDeSelecao, InclusionDatesAreReadDayFirstAndSpanWholeDays) {
+    for (const auto& [nome, quando] : std::vector<std::pair<std::string, std::string>>{
+             {"Véspera", "09/01/2024 23:59:59"}, {"Primeira hora", "10/01/2024 00:00:00"},
+             {"Meio", "11/01/2024 12:00:00"}, {"Última hora", "12/01/2024 23:59:59"},
+             {"Seguinte", "13/01/2024 00:00:00"}, {"Outubro", "01/10/2024 12:00:00"}})
+        inserirCliente(nome, {{"DataEHoraDaInclusao", "'" + quando + "'"}});
+    auto c = novoCliente();
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", 0, "", "10/01/2024", "12/01/2024",
+                            PorDataDeInclusao), Concluido) << c->get_DescricaoDoErro();
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial"), (Linhas{"Meio", "Primeira hora", "Última hora"}));
+    EXPECT_EQ(coluna(*c, "DataEHoraDaInclusao").front(), "11/01/2024 12:00:00");
+    // A date without its kind is no condition.
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", 0, "", "10/01/2024", "12/01/2024", 0),
+              Concluido);
+    EXPECT_EQ(coluna(*c, "NomeOuRazaoSocial").size(), 6u);
+
+    // Day first in, month first out.
+    gravarOsTextos();
+    ASSERT_EQ(c->Selecionar(ListaCompleta, 0, RegistroAtivo, Variant(), "", 0, "", "2/1/2024", "12/01/2024",
+                            PorDataDeInclusao), Concluido);
+    EXPECT_TRUE(gravacao().textos.back().ends_with(
+        "WHERE    (Clientes.Situacao=1)  AND Clientes.DataEHoraDaInclusao Between #01/02/2024 00:00:00# AND "
+        "#01/12/2024 23:59:59# ORDER BY    Clientes.NomeOuRazaoSocial ASC;")) << gravacao().textos.back();
+    EXPECT_EQ(c->Selecionar(ListaCompleta, 0, TodasAsSituacoes, Variant(), "", 0, "", "10/01/2024", "não é data",
+                            PorDataDeInclusao), Erro);
+    EXPECT_EQ(c->get_NumeroDoErro(), 13);
 }
 
 }  // namespace
