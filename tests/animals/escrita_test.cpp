@@ -138,9 +138,7 @@ TEST_F(Escrita, FlagAndFailures) {
         EXPECT_EQ(a->get_LocalDoErro(), k.local.starts_with("cls") ? "ZELT_N_ClientAnim, " + k.local : k.local);
         EXPECT_EQ(a->get_DescricaoDaFalha(), k.falha);
         EXPECT_EQ(a->get_CodigoGerado(), 0);
-        if (k.resultado != 1) {
-            EXPECT_TRUE(gravacao().textos.empty());
-        }
+        if (k.resultado != 1) { EXPECT_TRUE(gravacao().textos.empty()); }
     }
     EXPECT_EQ(contar("Animais"), 0);
 }

@@ -30,9 +30,8 @@ protected:
                 const std::string& inicial = "", const std::string& final_ = "", int16_t tipoDeData = 0) {
         const int16_t r = a_->Selecionar(ListaCompleta, 0, situacao, busca, vivoOuMorto, dono, inicial, final_, tipoDeData);
         EXPECT_EQ(r, 0) << a_->get_DescricaoDoErro() << " / " << a_->get_LocalDoErro();
-        return coluna("Nome");
+        return coluna(*a_, "Nome");
     }
-    Nomes coluna(const char* nome) { return testing_support::coluna(a_->get_ResultadoDaSelecaoEmRecordset(), nome); }
     std::string valor(const char* coluna) { return (*a_->get_ResultadoDaSelecaoEmRecordset())(std::string_view(coluna)).toText(); }
 
     double ana_ = 0, bia_ = 0, rex_ = 0, mia_ = 0;
@@ -63,9 +62,7 @@ TEST_F(Selecao, WhatEachFilterFinds) {
     for (const Caso& k : casos) {
         SCOPED_TRACE(k.nome);
         EXPECT_EQ(nomes(k.situacao, k.busca, k.vivoOuMorto, k.dono, k.inicial, k.final_, k.tipoDeData), k.esperados);
-        if (k.esperados.empty()) {
-            EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal);
-        }
+        if (k.esperados.empty()) { EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal); }
     }
     EXPECT_EQ(contar("Animais"), 6);
 }
@@ -139,9 +136,7 @@ TEST_F(Selecao, RefusedArguments) {
         SCOPED_TRACE(k.local + " " + std::to_string(k.numero));
         EXPECT_EQ(k.chamar(*a_), 1);
         EXPECT_EQ(a_->get_NumeroDoErro(), k.numero);
-        if (!k.descricao.empty()) {
-            EXPECT_EQ(a_->get_DescricaoDoErro(), k.descricao);
-        }
+        if (!k.descricao.empty()) { EXPECT_EQ(a_->get_DescricaoDoErro(), k.descricao); }
         EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, " + k.local);
     }
     EXPECT_TRUE(gravacao().textos.empty());
@@ -159,27 +154,23 @@ TEST_F(Selecao, DropDownListsActiveAnimalsByName) {
              {0, 3, {"Bob", "Mia", "O’Brien", "Rex", "Tom"}, inicio + "(Animais.AnimalMorto = False  OR Animais.AnimalMorto = True)" + fim}}) {
         SCOPED_TRACE(std::to_string(k.dono) + " " + std::to_string(k.vivoOuMorto));
         ASSERT_EQ(a_->SelecionarParaComboBoxFiltradoPorCliente(k.dono, k.vivoOuMorto), 0);
-        EXPECT_EQ(coluna("Nome"), k.nomes);
+        EXPECT_EQ(coluna(*a_, "Nome"), k.nomes);
         EXPECT_EQ(a_->get_ResultadoDaSelecaoEmRecordset()->fieldCount(), 2);
-        if (k.nomes.empty()) {
-            EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal);
-        }
-        if (!k.texto.empty()) {
-            EXPECT_EQ(gravacao().ultimoQueComeca("          SELECT "), k.texto);
-        }
+        if (k.nomes.empty()) { EXPECT_EQ(a_->get_DescricaoDaFalha(), MensagemNenhumAnimal); }
+        if (!k.texto.empty()) { EXPECT_EQ(gravacao().ultimoQueComeca("          SELECT "), k.texto); }
     }
 }
 
 TEST_F(Selecao, PrintListColumnsStatementTextAndPeriod) {
     ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0), 0) << a_->get_DescricaoDoErro();
-    EXPECT_EQ(coluna("Nome"), (Nomes{"Bob", "Mia", "O’Brien", "Rex", "Tom", "Zeca"}));
-    EXPECT_EQ(coluna("AnimalMorto").front(), "Sim");
+    EXPECT_EQ(coluna(*a_, "Nome"), (Nomes{"Bob", "Mia", "O’Brien", "Rex", "Tom", "Zeca"}));
+    EXPECT_EQ(coluna(*a_, "AnimalMorto").front(), "Sim");
     ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 1, "", "01/04/2024", "30/04/2024"), 0);
-    EXPECT_EQ(coluna("Nome").size(), 6u) << "only option 2 limits the period";
+    EXPECT_EQ(coluna(*a_, "Nome").size(), 6u) << "only option 2 limits the period";
 
     gravarOsTextos();
     ASSERT_EQ(a_->SelecionarParaImpressaoEExportacao(0, 2, "", "01/04/2024", "30/04/2024"), 0);
-    EXPECT_EQ(coluna("Nome"), (Nomes{"Tom"}));
+    EXPECT_EQ(coluna(*a_, "Nome"), (Nomes{"Tom"}));
     const std::string& texto = gravacao().ultimoQueComeca("SELECT ");
     EXPECT_TRUE(texto.starts_with("SELECT Animais.Codigo, Animais.Nome, Animais.Sexo, Clientes.Codigo AS CodigoDoCliente, "));
     const std::string fimDasColunas = " AS DataEHoraDaAlteracao ";
@@ -220,7 +211,7 @@ TEST_F(Selecao, PrintListOrderText) {
             EXPECT_EQ(a_->get_LocalDoErro(), "ZELT_N_ClientAnim, clsAnimais, SelecionarParaImpressaoEExportacao, Ponto: 4");
         } else {
             ASSERT_EQ(r, 0) << a_->get_DescricaoDoErro();
-            EXPECT_EQ(coluna("Nome"), k.nomes);
+            EXPECT_EQ(coluna(*a_, "Nome"), k.nomes);
         }
     }
     EXPECT_EQ(contar("Animais"), 6);

@@ -1,6 +1,7 @@
 // AtualizarCategoriaDaCurvaABC: when it runs, what it writes, and that a failure writes nothing; and the
 // management component's ABC classification, on the real database, that the update uses.
-#include "ambiente_de_selecao.hpp"
+#include "support/clientes.hpp"
+#include "support/gerencial.hpp"
 #include "clientanim/clients/curva_abc_instrucoes.hpp"
 
 namespace zelt::clientanim::teste {
@@ -8,10 +9,10 @@ namespace {
 
 using Linhas = std::vector<std::string>;
 
-class CurvaABC : public AmbienteDeSelecao {
+class CurvaABC : public Ambiente {
 protected:
     void SetUp() override {
-        AmbienteDeSelecao::SetUp();
+        Ambiente::SetUp();
         c = novoCliente();
         for (int i = 1; i <= 5; ++i) codigos.push_back(inserirCliente("Cliente " + std::to_string(i), {{"CategoriaDaCurvaABC", "'X'"}}));
         sql("INSERT INTO OSParaBD (Numero) VALUES (304)");
@@ -76,9 +77,7 @@ TEST_F(CurvaABC, WhenNothingIsWritten) {
         EXPECT_EQ(gerencial().criados, k.criados);
         EXPECT_EQ(categorias(), Linhas(5, "X"));
         EXPECT_EQ(atualizacoes().size(), k.ponto.empty() ? 0u : 5u);  // the four inside the transaction, then the one refused
-        if (!k.textos.empty()) {
-            EXPECT_EQ(gravacao().textos, k.textos);
-        }
+        if (!k.textos.empty()) { EXPECT_EQ(gravacao().textos, k.textos); }
         EXPECT_EQ(c->get_LocalDoErro(), k.ponto.empty() ? "" : "ZELT_N_ClientAnim, clsClientes, AtualizarCategoriaDaCurvaABC, Ponto: " + k.ponto);
     }
     sql("INSERT INTO OSParaBD (Numero) VALUES (304)");
@@ -87,7 +86,7 @@ TEST_F(CurvaABC, WhenNothingIsWritten) {
     EXPECT_EQ(c->get_LocalDoErro(), "ZELT_N_ClientAnim, clsClientes, AtualizarCategoriaDaCurvaABC, Ponto: 7");
 }
 
-class ComponenteGerencial : public AmbienteDeSelecao {
+class ComponenteGerencial : public Ambiente {
 protected:
     // Asks the component created by its ProgID for the period, as the client class calls it.
     int16_t classificar(const std::string& fim, const std::string& inicio) {

@@ -1,5 +1,5 @@
 // The counts by month and by year, and the credit limit with what open receivables use of it.
-#include "ambiente_de_selecao.hpp"
+#include "support/clientes.hpp"
 #include "jet_translate/statements.hpp"
 
 namespace zelt::clientanim::teste {
@@ -7,10 +7,10 @@ namespace {
 
 using Linhas = std::vector<std::string>;
 
-class Estatisticas : public AmbienteDeSelecao {
+class Estatisticas : public Ambiente {
 protected:
     void SetUp() override {
-        AmbienteDeSelecao::SetUp();
+        Ambiente::SetUp();
         c = novoCliente();
     }
     void incluir(const std::vector<std::pair<std::string, std::string>>& inclusoes) {

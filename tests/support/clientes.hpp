@@ -1,6 +1,8 @@
 #pragma once
 // The component's fixture with what the client tests share: a client object with the user, and a
 // valid person.
+#include "clientanim/frame/enumeracoes.hpp"
+#include "clientanim/frame/valores_sql.hpp"
 #include "support/cadastro.hpp"
 #include "zelt/clientanim/clsClientes.hpp"
 

@@ -46,8 +46,9 @@ public:
     }
 };
 
-// From now on, until the registry is made again, the management component is the stand-in.
+// From now on, until the registry is made again, the management component is the stand-in, asked nothing yet.
 inline void usarGerencialDeTeste() {
+    gerencial() = Gerencial{};
     ClassInfo info{"ZELT_N_Gerencial.clsGerencial", "{3B7E1C42-55A0-4D8E-9F21-7A6C0B9D1E02}", "ZELT_TEST_Gerencial",
                    "Apartment", [] { return Ref<Object>(make<GerencialDeTeste>()); }};
     registry::offerClass(info);
