@@ -21,13 +21,12 @@ protected:
     double inserirCliente(const std::string& nome) {
         return Cadastro::inserirCliente(nome, {{"NomeOuRazaoSocial", "'" + nome + " da Silva'"}, {"Sexo", "'F'"}, {"VIP", "False"}});
     }
-    static Ref<DadosDoUsuarioEmMemoria> usuario() { return testing_support::Ambiente::usuario("maria", false); }
 
     // A clsAnimais created by its ProgID, with a user object and a valid record of the given owner.
     Ref<clsAnimais> animal(double dono, const std::string& nome) {
         auto a = refCast<clsAnimais>(CreateObject("ZELT_N_ClientAnim.clsAnimais"));
         EXPECT_TRUE(a);
-        a->putref_DadosDoUsuario(usuario());
+        a->putref_DadosDoUsuario(usuario("maria", false));
         a->put_CodigoDoCliente(dono);
         a->put_Nome(nome);
         a->put_Sexo("M");

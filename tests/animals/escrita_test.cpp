@@ -26,17 +26,15 @@ TEST_F(Escrita, SlotOrderAndCallsByName) {
     EXPECT_EQ(t.slots()[10].kind, InvokeKind::PropertyGet);
 
     const double dono = inserirCliente("Ana");
-    putRefProperty(*a, "DadosDoUsuario", usuario());
+    putRefProperty(*a, "DadosDoUsuario", usuario_);
     for (const auto& [nome, valor] : std::vector<std::pair<const char*, Variant>>{
              {"CodigoDoCliente", Variant(dono)}, {"Nome", Variant("Rex")}, {"Sexo", Variant("M")},
              {"CodigoDaEspecie", Variant(especie_)}, {"CodigoDaRaca", Variant(raca_)}, {"Situacao", Variant(int16_t{1})}})
         putProperty(*a, nome, valor);
-    EXPECT_EQ(getProperty(*a, "Situacao").toInt16(), 1);
     ASSERT_EQ(callByName(*a, "Adicionar").toInt16(), 0) << getProperty(*a, "DescricaoDoErro").toText();
     EXPECT_GT(getProperty(*a, "CodigoGerado").toDouble(), 0);
     EXPECT_EQ(callByName(*a, "Selecionar", {Variant(int16_t{2}), Variant(int16_t{0}), Variant(int16_t{0}),
                                             Variant("Rex"), Variant(int16_t{3})}).toInt16(), 0);
-    EXPECT_EQ(getProperty(*a, "NumeroTotalDeRegistros").toDouble(), 0) << "no operation assigns it";
     std::vector<Variant> args{Variant(dono), Variant("")};
     EXPECT_EQ(callByNameRef(*a, "SelecionarAnimaisEmUmUnicoRegistro", args).toInt16(), 0);
     EXPECT_EQ(args[1].toText(), "Rex");
@@ -155,22 +153,19 @@ TEST_F(Escrita, Exclusion) {
     a->put_Codigo(codigo);
     const auto restantes = [&] { return contar("Animais WHERE Codigo = " + cod); };
 
-    sql("INSERT INTO Exames (CodigoDoAnimal) VALUES (" + cod + ")");
-    sql("INSERT INTO Vacinacoes (CodigoDoAnimal) VALUES (" + cod + ")");
+    for (const char* tabela : {"Exames", "Vacinacoes"}) sql(std::string("INSERT INTO ") + tabela + " (CodigoDoAnimal) VALUES (" + cod + ")");
     gravarOsTextos();
     EXPECT_EQ(a->Excluir(), 3);
     const std::string anterior = a->get_DescricaoDaFalha();
     EXPECT_EQ(anterior, "O animal 'Rex' não pode ser excluído porque esta sendo utilizada na tabela de 'Exames'.\r\n\r\n"
                         "Se não deseja mais utilizar, altere a 'Situação' do animal para 'Inativo'.");
     EXPECT_EQ(gravacao().textos.size(), 3u) << "the counts stop at the first table with rows";
-    sql("DELETE * FROM Exames");
-    sql("DELETE * FROM Vacinacoes");
+    for (const char* tabela : {"Exames", "Vacinacoes"}) sql(std::string("DELETE * FROM ") + tabela);
 
     struct Caso { const char* trecho; int32_t numero, contexto; int16_t resultado; std::string falha, local; };
     for (const Caso& k : std::vector<Caso>{
              // The provider's general failure with another help context keeps the previous message.
-             {"DELETE", -2147467259, 5003218, 3, anterior, ""},
-             {"DELETE", -2147467259, 5003000, 3, MensagemDoBanco, ""},
+             {"DELETE", -2147467259, 5003218, 3, anterior, ""}, {"DELETE", -2147467259, 5003000, 3, MensagemDoBanco, ""},
              {"DELETE", -2147217865, 0, 1, MensagemDoBanco, "ZELT_N_ClientAnim, clsAnimais, Excluir, Ponto: 5"},
              {"FROM Medicacoes", -2147217865, 0, 1, MensagemDoBanco, "ZELT_N_ClientAnim, clsAnimais, ValidarDados, Ponto: 8"}}) {
         SCOPED_TRACE(k.local);

@@ -1,8 +1,9 @@
-// Adicionar with the animals grid, Alterar, AlterarCodigoIBGEDoMunicipio and Excluir on the real
-// database, with the texts the engine received where their exact form matters.
+// _clsClientes through late binding, and Adicionar with the animals grid, Alterar, AlterarCodigoIBGEDoMunicipio and
+// Excluir on the real database, with the texts the engine received where their exact form matters.
+
+#include <sstream>
 
 #include "support/clientes.hpp"
-#include "support/locale_com_virgula.hpp"
 
 namespace zelt::clientanim::teste {
 namespace {
@@ -63,7 +64,6 @@ TEST_F(Operacoes, SpeciesBreedAndStatusCellsGoUnchangedAndTheDatabaseDecides) {
     for (const Caso& k : std::vector<Caso>{{16, " 1", 0}, {16, "2.0", 0}, {16, "Null", 0}, {3, especie_ + " ", 0},
                                            {5, " " + raca_, 0}, {16, "", 1}, {3, "", 1}}) {
         SCOPED_TRACE("coluna " + std::to_string(k.coluna) + " [" + k.celula + "]");
-        gravacao().textos.clear();
         auto linha = animal("Rex");
         linha[k.coluna] = k.celula;
         auto c = comAnimais({linha}, "");
@@ -109,13 +109,11 @@ TEST_F(Operacoes, FailuresNameTheirStep) {
         {"Adicionar", "", semUsuario, 91, "ValidarDados, Ponto: 5"},  // validation's own error, passed on
         {"Adicionar", " SELECT NOW", nada, 3001, "Adicionar, Ponto: 5"},
         {"Adicionar", "SELECT @@Identity", nada, 3001, "Adicionar, Ponto: 6"},
-        {"Alterar", " SELECT NOW", nada, 3001, "Alterar, Ponto: 5"},
-        {"Alterar", "UPDATE", nada, 3001, "Alterar, Ponto: 7"},
+        {"Alterar", " SELECT NOW", nada, 3001, "Alterar, Ponto: 5"}, {"Alterar", "UPDATE", nada, 3001, "Alterar, Ponto: 7"},
         {"AlterarCodigoIBGEDoMunicipio", "", semUsuario, 91, "AlterarCodigoIBGEDoMunicipio, Ponto: 6"},
         {"AlterarCodigoIBGEDoMunicipio", "UPDATE", nada, 3001, "AlterarCodigoIBGEDoMunicipio, Ponto: 7"},
         // A deletion refuses only the provider's general failure; any other is an error.
-        {"Excluir", " SELECT NOW", nada, 3001, "Excluir, Ponto: 5"},
-        {"Excluir", "UPDATE", nada, 3001, "Excluir, Ponto: 7"}};
+        {"Excluir", " SELECT NOW", nada, 3001, "Excluir, Ponto: 5"}, {"Excluir", "UPDATE", nada, 3001, "Excluir, Ponto: 7"}};
     gravarOsTextos();
     for (const Caso& k : casos) {
         SCOPED_TRACE(std::string(k.operacao) + " " + k.local);
@@ -131,16 +129,15 @@ TEST_F(Operacoes, FailuresNameTheirStep) {
         EXPECT_EQ(c->get_LocalDoErro(), std::string("ZELT_N_ClientAnim, clsClientes, ") + k.local);
         EXPECT_EQ(contar("Clientes"), 0);
     }
-    // The same object, once the database answers.
-    gravacao().antesDeExecutar = nullptr;
+    // The same object, once the database answers; a validation failure begins nothing.
+    gravacao() = {};
     auto c = pessoaValida();
     gravacao().falharNoInicio("SELECT @@Identity", RuntimeError(3022, "sem identidade"));
     EXPECT_EQ(c->Adicionar(), 1);
     EXPECT_EQ(c->get_DescricaoDoErro(), "sem identidade");
-    gravacao().antesDeExecutar = nullptr;
+    gravacao() = {};
     EXPECT_EQ(c->Adicionar(), 0);
     EXPECT_EQ(contar("Clientes"), 1);
-    // A validation failure begins nothing.
     gravacao().textos.clear();
     c->put_Sexo("");
     EXPECT_EQ(c->Adicionar(), 2);
@@ -166,20 +163,16 @@ TEST_F(Operacoes, ExactTexts) {
     const double codigo = c->get_CodigoGerado();
     const std::string inclusao = "'" + c->get_DataHoraDaAtualizacao() + "', 'maria');";
     const std::string incluidoEm = coluna(codigo, "DataEHoraDaInclusao");
-    // The order of the call: lookups, clock, insertions, identity.
-    std::vector<std::string> inicios;
-    for (const auto& t : gravacao().textos) inicios.push_back(t.substr(0, 20));
-    EXPECT_EQ(inicios, (std::vector<std::string>{" SELECT Clientes.Cod", " SELECT COUNT(*) AS ", " SELECT NOW AS DataH",
-                                                 "INSERT INTO Clientes", "SELECT @@Identity", "INSERT INTO Animais ",
-                                                 "INSERT INTO Animais "}));
+    // In the order of the call: lookups, clock, insertions, identity.
+    ASSERT_EQ(gravacao().textos.size(), 7u);
     EXPECT_EQ(grade_->get_Row(), 2);  // left on the last row written
     EXPECT_EQ(contar("Animais WHERE Pedigree=True AND AnimalMorto=False AND CodigoDoCliente=" + Variant(codigo).toText()), 2);
     std::vector<std::pair<std::string, std::string>> textos{
         {gravacao().textos[0], " SELECT Clientes.Codigo AS Codigo, Clientes.ApelidoOuNomeFantasia AS ApelidoOuNomeFantasia, "
                                "Clientes.NomeOuRazaoSocial AS NomeOuRazaoSocial FROM Clientes WHERE CPFCNPJ = '10203040570'"},
         {gravacao().textos[1], " SELECT COUNT(*) AS NumeroDeRegistros FROM MunicipiosIBGE WHERE CodigoIBGE = '3550308'"},
-        {gravacao().textos[2], " SELECT NOW AS DataHoraDoServidor "},
-        {gravacao().ultimoQueComeca("INSERT INTO Clientes"),
+        {gravacao().textos[2], " SELECT NOW AS DataHoraDoServidor "}, {gravacao().textos[4], "SELECT @@Identity"},
+        {gravacao().textos[3],
          "INSERT INTO Clientes (TipoDeCliente,ApelidoOuNomeFantasia,ApelidoOuNomeFantasiaSoundex,NomeOuRazaoSocial,"
          "NomeOuRazaoSocialSoundex,Sexo,DataDeNascimento,AnoDeNascimento,CPFCNPJ,RGIE,CEP,TipoDeLogradouro,Logradouro,"
          "Numero,Complemento,Bairro,Cidade,CodigoIBGEDoMunicipio,UF,VIP,CategoriaDaCurvaABC,EndCobCEP,"
@@ -195,7 +188,7 @@ TEST_F(Operacoes, ExactTexts) {
          "','M','3112','1980','10203040570','123456','01310100','','','','','','São Paulo','3550308','SP',True, "
          "'A','','','','','','','','','Email','ze@exemplo.com','','','','','','','','',1500, 'Novo', True, False, 0, "
          "12.5, 0, 0, 0, 0, 0, 0, 0, 1, " + inclusao},
-        {gravacao().ultimoQueComeca("INSERT INTO Animais"),
+        {gravacao().textos[6],
          "INSERT INTO Animais (Nome,Sexo,CodigoDoCliente,CodigoDaEspecie,CodigoDaRaca,Porte,Cor,DataDeNascimento,"
          "RGA,Microchip,Pedigree,AnimalMorto,Observacao,Situacao,DataEHoraDaInclusao,UsuarioDaInclusao) VALUES ('Rex','M'," +
          Variant(codigo).toText() + "," + especie_ + ", " + raca_ + ", 'Médio','Caramelo',Null,'RGA1','CHIP1',True,False,'Dócil',1, " +
@@ -265,25 +258,79 @@ TEST_F(Operacoes, ExactTexts) {
     }
 }
 
-// Under a locale whose decimal separator is the comma, the statements still write the point.
-TEST_F(Operacoes, TwelveAndAHalfUnderACommaLocale) {
-    gravarOsTextos();
-    auto c = pessoaValida();
-    c->put_ClienteComDesconto(true);
-    c->put_DescontoUnico(true);
-    c->put_PercentualUnicoDeDescontos(Currency::fromRaw(125000));
-    c->put_LimiteDeCredito(Currency::fromRaw(12345678));
-    {
-        LocaleComVirgula virgula;
-        if (!virgula.ativo()) GTEST_SKIP() << "no locale with a decimal comma can be made here";
-        ASSERT_EQ(c->Adicionar(), 0) << c->get_DescricaoDoErro();
-        c->put_Codigo(c->get_CodigoGerado());
-        ASSERT_EQ(c->Alterar(), 0) << c->get_DescricaoDoErro();
+using Interface = Ambiente;
+
+// Written out whole, independently of the list the class is built from: a caller bound to the
+// interface reaches every member by its position. "()" a method, "?" a get, "=" a put, "&" a put by reference.
+TEST_F(Interface, All78SlotsInInterfaceOrder) {
+    const std::string esperado =
+        "Adicionar() Alterar() AlterarCodigoIBGEDoMunicipio() Excluir() Selecionar() SelecionarClientesAgrupadoPorAno() "
+        "NumeroDeClientesAgrupadoPorMesAno() AtualizarCategoriaDaCurvaABC() PaginarResultadoDaSelecaoEmRecordset() "
+        "ValidarDados() ValidarDadoEspecifico() RetornarInformacoesDoLimiteDeCredito() NomeDoCampoValidado? Situacao= "
+        "Situacao? AdicionarClienteEAnimalNaMesmaOperacao= GradeDeAnimais& ResultadoDaSelecaoEmRecordset? "
+        "NumeroTotalDeRegistros? Codigo= TipoDeCliente= ApelidoOuNomeFantasia= NomeOuRazaoSocial= Sexo= "
+        "DataDeNascimento= AnoDeNascimento= CPFCNPJ= RGIE= VIP= CategoriaDaCurvaABC= DadosDaCurvaABC& CEP= "
+        "TipoDeLogradouro= Logradouro= Numero= Complemento= Bairro= Cidade= CodigoIBGEDoMunicipio= UF= EndCobCEP= "
+        "EndCobTipoDeLogradouro= EndCobLogradouro= EndCobNumero= EndCobComplemento= EndCobBairro= EndCobCidade= "
+        "EndCobUF= TipoDeCanalDeComunicacao1= CanalDeComunicacao1= TipoDeCanalDeComunicacao2= CanalDeComunicacao2= "
+        "TipoDeCanalDeComunicacao3= CanalDeComunicacao3= TipoDeCanalDeComunicacao4= CanalDeComunicacao4= Profissao= "
+        "Observacao= LimiteDeCredito= MotivoDaSituacao= ClienteComDesconto= DescontoUnico= "
+        "PercentualUnicoDeDescontos= PercentualDeDescontoEmClinicos= PercentualDeDescontoEmCirurgiaSimples= "
+        "PercentualDeDescontoEmCirurgiaMedia= PercentualDeDescontoEmCirurgiaComplexa= "
+        "PercentualDeDescontoEmBanhosTosasEEsteticas= PercentualDeDescontoEmHospedagens= "
+        "PercentualDeDescontoEmAdestramentos= PercentualDeDescontoEmOutros= DataHoraDaAtualizacao? DadosDoUsuario& "
+        "NumeroDoErro? DescricaoDoErro? CodigoGerado? LocalDoErro? DescricaoDaFalha?";
+    auto c = novoCliente();
+    EXPECT_EQ(c->table().interfaceName(), "_clsClientes");
+    const auto& slots = c->table().slots();
+    std::ostringstream obtido;
+    for (const auto& s : slots) {
+        const char* tipo = s.kind == InvokeKind::Method ? "()" : s.kind == InvokeKind::PropertyGet ? "?"
+                         : s.kind == InvokeKind::PropertyPut ? "=" : "&";
+        obtido << (obtido.tellp() ? " " : "") << s.name << tipo;
     }
-    EXPECT_NE(gravacao().ultimoQueComeca("INSERT INTO Clientes").find(",1234.5678, '', True, True, 12.5, 0,"), std::string::npos);
-    EXPECT_NE(gravacao().ultimoQueComeca("UPDATE").find("LimiteDeCredito=1234.5678, MotivoDaSituacao='', ClienteComDesconto=True, "
-                                                        "DescontoUnico=True, PercentualUnicoDeDescontos=12.5, "), std::string::npos);
-    EXPECT_EQ(valor("SELECT PercentualUnicoDeDescontos FROM Clientes").toCurrency(), Currency::fromRaw(125000));
+    EXPECT_EQ(obtido.str(), esperado);
+    ASSERT_EQ(slots.size(), 78u);
+    // The types at the interface of a few kinds of property.
+    for (const auto& [slot, tipo] : std::vector<std::pair<int, VarType>>{
+             {19, VarType::R8}, {13, VarType::I2}, {28, VarType::Bool}, {58, VarType::Currency}, {70, VarType::Currency}})
+        EXPECT_EQ(slots[slot].params.at(0).type, tipo) << slot;
+    for (const auto& [slot, tipo] : std::vector<std::pair<int, VarType>>{
+             {73, VarType::I4}, {75, VarType::R8}, {2, VarType::Variant}, {9, VarType::I2}})
+        EXPECT_EQ(slots[slot].returns, tipo) << slot;
+}
+
+// Codigo is rounded half to even; what no longer fits is an overflow that keeps the old value.
+TEST_F(Interface, CodigoRoundsHalfToEvenAndOverflows) {
+    auto c = novoCliente();
+    for (const auto& [entrada, guardado] : std::vector<std::pair<double, int32_t>>{{2.5, 2}, {3.5, 4}, {2147483646.5, 2147483646}}) {
+        putProperty(*c, "Codigo", Variant(entrada));
+        EXPECT_EQ(c->codigo(), guardado) << entrada;
+    }
+    for (double fora : {2147483647.5, -2147483649.0}) {
+        c->put_Codigo(41);
+        try { putProperty(*c, "Codigo", Variant(fora)); ADD_FAILURE() << fora; } catch (const RuntimeError& e) { EXPECT_EQ(e.number(), err::Overflow); }
+        EXPECT_EQ(c->codigo(), 41) << fora;
+    }
+}
+
+// By name from its ProgID: names in any case, a put that reaches a putref as Set, a property read as a method call.
+TEST_F(Interface, CalledByNameFromItsProgId) {
+    Ref<Object> o = CreateObject("ZELT_N_ClientAnim.clsClientes");
+    auto c = refCast<clsClientes>(o);
+    ASSERT_TRUE(c);
+    putProperty(*o, "tipodecliente", Variant("PJ"));
+    putProperty(*o, "DadosDaCurvaABC", Variant(Ref<Object>(make<DadosDoUsuarioEmMemoria>())));
+    EXPECT_EQ(callByName(*o, "NumeroDoErro").toInt32(), 0);
+    EXPECT_EQ(c->texto(clientes::Texto::TipoDeCliente), "PJ");
+    EXPECT_EQ(getProperty(*o, "DataHoraDaAtualizacao").toText(), "00:00:00");
+    putRefProperty(*o, "DadosDoUsuario", usuario_);
+    putProperty(*o, "CodigoIBGEDoMunicipio", Variant("3550308"));
+    putProperty(*o, "Codigo", Variant(1.0));
+    const Variant r = callByName(*o, "AlterarCodigoIBGEDoMunicipio");
+    EXPECT_EQ(r.type(), VarType::I2);
+    EXPECT_EQ(r.toInt16(), 0) << getProperty(*o, "DescricaoDoErro").toText();
+    EXPECT_EQ(callByName(*o, "ValidarDados", {Variant(int16_t(3)), Variant(Ref<Object>()), Variant(Ref<Object>())}).toInt16(), 0);
 }
 
 }  // namespace

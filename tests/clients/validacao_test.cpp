@@ -40,8 +40,7 @@ TEST_F(Validacao, EachRuleWithItsMessageAndField) {
     };
     const std::string hoje = Date::today().format("ddmm"), ano = Date::today().format("yyyy"), proximo = std::to_string(Date::today().year() + 1);
     const std::vector<Caso> casos{
-        {"pessoa valida", {}},
-        {"empresa valida", pj({})},
+        {"pessoa valida", {}}, {"empresa valida", pj({})},
         {"nome fantasia", pj({{"ApelidoOuNomeFantasia", V("")}}), "ApelidoOuNomeFantasia", "Digite o nome fantasia do cliente."},
         {"razao social", pj({{"NomeOuRazaoSocial", V(" ")}}), "NomeOuRazaoSocial", "Digite a razão social do cliente."},
         {"data inexistente", {{"DataDeNascimento", V("3102")}, {"AnoDeNascimento", V("2000")}}, "DataDeNascimento",
@@ -52,8 +51,7 @@ TEST_F(Validacao, EachRuleWithItsMessageAndField) {
         {"nascido hoje", {{"DataDeNascimento", V(hoje)}, {"AnoDeNascimento", V(ano)}}},
         {"cpf incompleto", {{"CPFCNPJ", V("1020304057")}}, "CPFCNPJ", "CPF incompleto."},
         {"cpf incorreto", {{"CPFCNPJ", V("10203040571")}}, "CPFCNPJ", CpfIncorreto},
-        {"cpf de doze digitos", {{"CPFCNPJ", V("102030405701")}}},
-        {"cpf com pontos e hifen", {{"CPFCNPJ", V("102.030.405-70")}}},
+        {"cpf de doze digitos", {{"CPFCNPJ", V("102030405701")}}}, {"cpf com pontos e hifen", {{"CPFCNPJ", V("102.030.405-70")}}},
         {"cpf em branco", {{"CPFCNPJ", V("")}}},
         {"cnpj exigido", pj({{"CPFCNPJ", V(" ")}}), "CPFCNPJ", "Digite o CNPJ.", [](clsClientes& c) { exigir11(c); }},
         {"cnpj incompleto", pj({{"CPFCNPJ", V("9500000000010")}}), "CPFCNPJ", "CNPJ incompleto."},
@@ -106,12 +104,9 @@ TEST_F(Validacao, RulesRunInTheirOrder) {
     std::vector<Passo> passos{
         {"ApelidoOuNomeFantasia", "Digite o apelido do cliente ou nome que ele é mais conhecido.", Variant("Zeca")},
         {"NomeOuRazaoSocial", "Digite o nome completo do cliente.", Variant("José")},
-        {"Sexo", "Selecione o sexo do cliente.", Variant("M")},
-        {"DataDeNascimento", Aniversario, Variant("3112")},
-        {"CPFCNPJ", "Digite o CPF.", Variant("10203040570")},
-        {"CEP", "CEP incompleto.", Variant("01310100")},
-        {"EndCobCEP", "CEP incompleto.", Variant("")},
-        {"CodigoIBGEDoMunicipio", DigiteOIBGE, Variant("3550308")}};
+        {"Sexo", "Selecione o sexo do cliente.", Variant("M")}, {"DataDeNascimento", Aniversario, Variant("3112")},
+        {"CPFCNPJ", "Digite o CPF.", Variant("10203040570")}, {"CEP", "CEP incompleto.", Variant("01310100")},
+        {"EndCobCEP", "CEP incompleto.", Variant("")}, {"CodigoIBGEDoMunicipio", DigiteOIBGE, Variant("3550308")}};
     for (const char* n : {"1", "2", "3", "4"}) {
         valores.push_back({std::string("CanalDeComunicacao") + n, Variant("sem ponto")});
         passos.push_back({std::string("CanalDeComunicacao") + n, Email, Variant("a@exemplo.com")});
@@ -139,10 +134,8 @@ TEST_F(Validacao, RulesRunInTheirOrder) {
 
 // A number already held by another client, for each kind of client and form of number.
 TEST_F(Validacao, DuplicateMessages) {
-    auto gravar = [&](const char* tipo, const char* numero) {
-        sql(std::string("INSERT INTO Clientes (TipoDeCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, CPFCNPJ) "
-                        "VALUES ('") + tipo + "', 'Apelido', 'Nome', '" + numero + "')");
-        return valor("SELECT MAX(Codigo) FROM Clientes").toText();
+    auto gravar = [&](std::string tipo, std::string numero) {
+        return Variant(inserirCliente("Nome", {{"TipoDeCliente", "'" + tipo + "'"}, {"ApelidoOuNomeFantasia", "'Apelido'"}, {"CPFCNPJ", "'" + numero + "'"}})).toText();
     };
     const std::string comPontos = gravar("PF", "102.030.405-70");
     const std::string curto = gravar("XX", "123");
@@ -177,13 +170,8 @@ TEST_F(Validacao, DuplicateMessages) {
 TEST_F(Validacao, ResultOfEachCall) {
     const Ref<Object> semExecute = make<DadosDoUsuarioEmMemoria>();  // a connection without Execute: error 438
     const Ref<Object> conexao = refConexao();
-    struct Caso {
-        const char* nome;
-        std::function<int16_t(clsClientes&)> chamar;
-        int16_t resultado;
-        int32_t numero = 0;
-        std::string local = "", falha = "", campo = "";
-    };
+    struct Caso { const char* nome; std::function<int16_t(clsClientes&)> chamar; int16_t resultado; int32_t numero = 0;
+                  std::string local = "", falha = "", campo = ""; };
     const std::vector<Caso> casos{
         // A letter among the first nine characters of the CPF is the check's own error, kept beside the refusal.
         {"letra no cpf", [&](clsClientes& c) { c.put_CPFCNPJ("1020a040570"); return validar(c); }, 2, 13, "ValidarCPF, Ponto: 3",
