@@ -1,6 +1,5 @@
 // The document checks as pure functions, and their agreement with an independent implementation.
 #include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <fstream>
 
