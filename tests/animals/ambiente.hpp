@@ -18,20 +18,15 @@ protected:
         raca_ = (*raca)(0).toDouble();
         especie_ = (*raca)(1).toDouble();
     }
-
-    double numero(const std::string& selecao) { return valor(selecao).toDouble(); }
-
     double inserirCliente(const std::string& nome) {
         return Cadastro::inserirCliente(nome, {{"NomeOuRazaoSocial", "'" + nome + " da Silva'"}, {"Sexo", "'F'"}, {"VIP", "False"}});
     }
-
-    static Ref<DadosDoUsuarioEmMemoria> usuario() { return testing_support::Ambiente::usuario("maria", false); }
 
     // A clsAnimais created by its ProgID, with a user object and a valid record of the given owner.
     Ref<clsAnimais> animal(double dono, const std::string& nome) {
         auto a = refCast<clsAnimais>(CreateObject("ZELT_N_ClientAnim.clsAnimais"));
         EXPECT_TRUE(a);
-        a->putref_DadosDoUsuario(usuario());
+        a->putref_DadosDoUsuario(usuario("maria", false));
         a->put_CodigoDoCliente(dono);
         a->put_Nome(nome);
         a->put_Sexo("M");
@@ -40,8 +35,7 @@ protected:
         a->put_Situacao(1);
         return a;
     }
-
-    // Inserts through the class; returns the code the database gave.
+    // Inserts through the class; the code the database gave.
     double inserirAnimal(double dono, const std::string& nome, bool morto = false, int16_t situacao = 1,
                          const std::string& nascimento = "", const std::string& microchip = "") {
         auto a = animal(dono, nome);

@@ -84,4 +84,11 @@ inline std::vector<std::string> coluna(const Ref<ado::Recordset>& rs, const std:
     return valores;
 }
 
+// The values of one column of the last selection of a component object.
+template <class Componente>
+    requires requires(Componente& c) { c.get_ResultadoDaSelecaoEmRecordset(); }
+std::vector<std::string> coluna(Componente& objeto, const std::string& nome) {
+    return coluna(objeto.get_ResultadoDaSelecaoEmRecordset(), nome);
+}
+
 }  // namespace zelt::testing_support

@@ -32,6 +32,11 @@ protected:
                        colunas);
     }
 
+    // A receivable of the client; baixa the date settled, NULL while open.
+    void receber(double cliente, const std::string& valor, const std::string& baixa = "NULL") {
+        inserir("ContasAReceber", {{"CodigoDoCliente", Variant(cliente).toText()}, {"ValorDoDocumento", valor}, {"DataDaBaixa", baixa}}, {});
+    }
+
 private:
     double inserir(const std::string& tabela, std::map<std::string, std::string> literais, const Colunas& colunas) {
         for (const auto& [coluna, literal] : colunas) literais[coluna] = literal;

@@ -1,13 +1,14 @@
 #pragma once
-// The client fixture with what the selection tests add: the columns of the last selection, and a
-// stand-in management component with a classification chosen by the test.
+// A management component registered under its ProgID whose ABC classification the test chooses,
+// and which records what it was asked.
 #include <utility>
+#include <vector>
 
-#include "clientanim/frame/enumeracoes.hpp"
-#include "clientanim/frame/valores_sql.hpp"
-#include "clients/ambiente.hpp"
+#include "zelt/ado/recordset.hpp"
+#include "zelt/automation/dispatch.hpp"
+#include "zelt/automation/registry.hpp"
 
-namespace zelt::clientanim::teste {
+namespace zelt::testing_support {
 
 // ZELT_N_Gerencial.clsGerencial as the test sets it up: what it answers and what it was asked.
 struct Gerencial {
@@ -39,31 +40,19 @@ public:
                         std::vector<std::vector<Variant>> linhas;
                         for (const auto& [classe, codigo] : gerencial().classificacao) linhas.push_back({classe, codigo});
                         return Variant(ado::Recordset::fromRows(
-                            {{"Classificacao", ado::adVarWChar, 1}, {"CodigoDoCliente", ado::adVariant, 0}},
-                            std::move(linhas)));
+                            {{"Classificacao", ado::adVarWChar, 1}, {"CodigoDoCliente", ado::adVariant, 0}}, std::move(linhas)));
                     }}});
         return t;
     }
 };
 
-class AmbienteDeSelecao : public Ambiente {
-protected:
-    void SetUp() override {
-        Ambiente::SetUp();
-        gerencial() = Gerencial{};
-    }
+// From now on, until the registry is made again, the management component is the stand-in, asked nothing yet.
+inline void usarGerencialDeTeste() {
+    gerencial() = Gerencial{};
+    ClassInfo info{"ZELT_N_Gerencial.clsGerencial", "{3B7E1C42-55A0-4D8E-9F21-7A6C0B9D1E02}", "ZELT_TEST_Gerencial",
+                   "Apartment", [] { return Ref<Object>(make<GerencialDeTeste>()); }};
+    registry::offerClass(info);
+    registry::registerProgId(info);
+}
 
-    // The column of the last selection, row by row in the recordset's order.
-    static std::vector<std::string> coluna(clsClientes& c, const std::string& nome) {
-        return testing_support::coluna(c.get_ResultadoDaSelecaoEmRecordset(), nome);
-    }
-
-    void usarGerencialDeTeste() {
-        ClassInfo info{"ZELT_N_Gerencial.clsGerencial", "{3B7E1C42-55A0-4D8E-9F21-7A6C0B9D1E02}", "ZELT_TEST_Gerencial",
-                       "Apartment", [] { return Ref<Object>(make<GerencialDeTeste>()); }};
-        registry::offerClass(info);
-        registry::registerProgId(info);
-    }
-};
-
-}  // namespace zelt::clientanim::teste
+}  // namespace zelt::testing_support
