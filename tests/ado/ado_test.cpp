@@ -1,25 +1,178 @@
-// Recordsets as an engine or a caller builds them, and the client-side cursor over them: moving,
-// paging, sorting, and the errors a caller of ADO sees when it goes where there is no row.
-#include "fabricado.hpp"
+// Recordsets as an engine or a caller builds them, and the client-side cursor over them (moving, paging,
+// sorting, the errors ADO gives where there is no row); one opened on a real connection and then
+// disconnected; hierarchical recordsets; JSON; the connection's transaction rules.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/erro_de.hpp"
+#include "test_database.hpp"
+#include "zelt/ado/connection.hpp"
+#include "zelt/ado/json.hpp"
+#include "zelt/ado/recordset.hpp"
 #include "zelt/automation/dispatch.hpp"
+#include "zelt/jet/engine.hpp"
 
 namespace teste_ado {
 namespace {
 
+using namespace zelt;
+using testing_support::errorOf;
+
+// Row i (1-based) holds Codigo i, Nome "Nome i", Nascimento 1 Jan 2000 + i days, Saldo i,5.
+inline Ref<ado::Recordset> fabricado(int linhas) {
+    auto rs = make<ado::Recordset>();
+    ado::Fields& campos = rs->get_Fields();
+    campos.Append("Codigo", ado::adInteger, 4);
+    campos.Append("Nome", ado::adVarWChar, 50);
+    campos.Append("Nascimento", ado::adDate, 8);
+    campos.Append("Saldo", ado::adCurrency, 8);
+    rs->Open();
+    const Date inicio = *Date::parseRegional("01/01/2000");
+    for (int i = 1; i <= linhas; ++i) {
+        rs->AddNew();
+        campos.Item(0)->put_Value(Variant(int32_t{i}));
+        campos.Item(std::string_view("nome"))->put_Value(Variant("Nome " + std::to_string(i)));
+        campos.Item(2)->put_Value(Variant(Date(inicio.serial() + i)));
+        campos.Item(3)->put_Value(Variant(Currency::fromRaw(i * 10000 + 5000)));
+        rs->Update();
+    }
+    if (linhas > 0) rs->MoveFirst();
+    return rs;
+}
+
+// A recordset of one column (and its insertion order in Ordem) for the Sort cases.
+Ref<ado::Recordset> comValores(const std::vector<Variant>& valores, ado::DataType tipo = ado::adVarWChar) {
+    std::vector<std::vector<Variant>> linhas;
+    for (const Variant& v : valores) linhas.push_back({v, Variant(static_cast<int32_t>(linhas.size() + 1))});
+    return ado::Recordset::fromRows({{"Valor", tipo, 50}, {"Ordem", ado::adInteger, 4}}, std::move(linhas));
+}
+
 using Textos = std::vector<std::string>;
 
-// Every row as "v|v|v" ("Empty", "Null" for those).
-Textos linhas(ado::Recordset& rs) {
+// Every row as "v|v|v" ("Empty", "Null" for those), or only the column named.
+Textos linhas(ado::Recordset& rs, const char* nome = nullptr) {
     Textos out;
+    const int de = nome ? rs.fieldIndex(nome) : 0, ate = nome ? de + 1 : rs.fieldCount();
     for (int32_t r = 0; r < rs.get_RecordCount(); ++r) {
         std::string linha;
-        for (int f = 0; f < rs.fieldCount(); ++f) {
+        for (int f = de; f < ate; ++f) {
             const Variant& v = rs.valueAt(r, f);
-            linha += (f ? "|" : "") + (v.isEmpty() ? std::string("Empty") : v.isNull() ? std::string("Null") : v.toText());
+            linha += (f > de ? "|" : "") + (v.isEmpty() ? std::string("Empty") : v.isNull() ? std::string("Null") : v.toText());
         }
         out.push_back(linha);
     }
     return out;
+}
+
+class ComBanco : public ::testing::Test {
+protected:
+    zelt::testing_support::TempDirectory pasta_;
+    zelt::testing_support::TestDatabase banco_{pasta_.path()};
+    Ref<ado::Connection> conexao = make<ado::Connection>(jet::openDatabase(banco_.name()));
+};
+
+TEST_F(ComBanco, ADisconnectedRecordsetOutlivesItsConnection) {
+    for (const char* nome : {"Bruno", "álvaro", "Ana", "Alberto", "ana"})
+        conexao->Execute(std::string("INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial, LimiteDeCredito) VALUES ('PF', '") +
+                         nome + "', 10.5)");
+    auto rs = make<ado::Recordset>();
+    rs->put_PageSize(2);
+    rs->put_Source("SELECT Codigo, NomeOuRazaoSocial, LimiteDeCredito, DataDaUltimaCompra FROM Clientes ORDER BY Codigo");
+    rs->putref_ActiveConnection(conexao);
+    rs->Open();
+    rs->putref_ActiveConnection(nullptr);
+    EXPECT_FALSE(rs->get_ActiveConnection());
+    conexao->Close();
+    conexao.reset();
+
+    EXPECT_EQ(std::tuple(rs->get_RecordCount(), rs->get_PageSize(), rs->get_PageCount()), std::tuple(5, 2, 3));
+    EXPECT_EQ(rs->get_Fields().Item(std::string_view("LimiteDeCredito"))->get_Type(), ado::adCurrency);
+    EXPECT_EQ(linhas(*rs)[0], "1|Bruno|10.5|Null");
+    rs->put_Sort("NomeOuRazaoSocial");
+    EXPECT_EQ(linhas(*rs, "NomeOuRazaoSocial"), (std::vector<std::string>{"Alberto", "álvaro", "Ana", "ana", "Bruno"}));
+    rs->put_AbsolutePage(3);
+    EXPECT_EQ((*rs)("NomeOuRazaoSocial").toText(), "Bruno");
+    // The late-bound Fields collection keeps the recordset it came from.
+    auto campos = getProperty(*rs, "Fields").toObject();
+    rs.reset();
+    EXPECT_EQ(getProperty(*campos, "Count").toInt32(), 4);
+    EXPECT_EQ(getProperty(*callDefault(*campos, {Variant(int32_t{1})}).toObject(), "Value").toText(), "Bruno");
+}
+
+TEST_F(ComBanco, TransactionsAreOneLevelAndBalanced) {
+    const RuntimeError semTransacao = errorOf([&] { conexao->CommitTrans(); });
+    EXPECT_EQ(std::to_string(semTransacao.number()) + semTransacao.description(), "-2147168242Nenhuma transação está ativa.");
+    EXPECT_EQ(errorOf([&] { conexao->RollbackTrans(); }).number(), -2147168242);
+    conexao->BeginTrans();
+    EXPECT_EQ(errorOf([&] { conexao->BeginTrans(); }).number(), 3219);
+    conexao->Execute("INSERT INTO OSParaBD (Numero) VALUES (304)");
+    conexao->RollbackTrans();
+    EXPECT_EQ(conexao->Execute("SELECT Count(*) FROM OSParaBD")->valueAt(0, 0).toInt32(), 0);
+    int64_t afetadas = -1;
+    EXPECT_FALSE(conexao->Execute("INSERT INTO OSParaBD (Numero) VALUES (1)", &afetadas));
+    EXPECT_EQ(afetadas, 1);
+    conexao->Close();
+    EXPECT_EQ(conexao->get_State(), ado::adStateClosed);
+    const RuntimeError fechada = errorOf([&] { conexao->Execute("SELECT Count(*) FROM OSParaBD"); });
+    EXPECT_EQ(fechada.number(), 3709);
+    auto rs = make<ado::Recordset>();
+    rs->put_Source("SELECT Numero FROM OSParaBD");
+    EXPECT_EQ(errorOf([&] { rs->Open(); }).number(), 3709);  // no connection
+}
+
+// Parents 1..3 and one without a code; children whose Dono relates them (as a whole number
+// written either way), and one without an owner.
+Ref<ado::Recordset> hierarquico() {
+    return ado::Recordset::relate(
+        ado::Recordset::fromRows({{"Codigo", ado::adInteger, 4}, {"Nome", ado::adVarWChar, 50}},
+                                 {{Variant(int32_t{1}), Variant("Ana")}, {Variant(int32_t{2}), Variant("Bruno")},
+                                  {Variant(int32_t{3}), Variant::null()}, {Variant::null(), Variant("Sem código")}}),
+        ado::Recordset::fromRows({{"Dono", ado::adDouble, 8}, {"Animal", ado::adVarWChar, 50}},
+                                 {{Variant(1.0), Variant("Rex")}, {Variant(3.0), Variant("Mia")}, {Variant(1.0), Variant("Bidu")},
+                                  {Variant::null(), Variant("Sem dono")}}),
+        "codigo", "DONO", "Animais");
+}
+
+TEST(Hierarquia, EachParentRowHoldsItsRelatedChildren) {
+    auto rs = hierarquico();
+    ASSERT_EQ(rs->get_Fields().get_Count(), 3);
+    EXPECT_EQ(rs->get_Fields().Item(2)->get_Name(), "Animais");
+    EXPECT_EQ(rs->get_Fields().Item(2)->get_Type(), ado::adChapter);
+    const auto filhos = [&] { return refCast<ado::Recordset>((*rs)("Animais").toObject()); };
+    auto deAna = filhos();
+    // A Null relates to nothing, not even to a child's Null.
+    for (const Textos& esperado : {Textos{"Rex", "Bidu"}, Textos{}, Textos{"Mia"}, Textos{}}) {
+        EXPECT_EQ(linhas(*filhos(), "Animal"), esperado);
+        rs->MoveNext();
+    }
+    // Each read of a chapter hands out a recordset of its own: one sorted leaves the others as they were.
+    deAna->put_Sort("Animal");
+    EXPECT_EQ(linhas(*deAna, "Animal"), (Textos{"Bidu", "Rex"}));
+    rs->MoveFirst();
+    EXPECT_EQ(linhas(*filhos(), "Animal"), (Textos{"Rex", "Bidu"}));
+}
+
+TEST(Json, SavedAndLoadedWithKindsAndChapters) {
+    auto rs = fabricado(2);
+    const nlohmann::json j = ado::toJson(*rs);
+    EXPECT_EQ(j["fields"][3], (nlohmann::json{{"name", "Saldo"}, {"type", 6}, {"definedSize", 8}, {"attributes", 0x60}}));
+    EXPECT_EQ(j["rows"][1], (nlohmann::json{2, "Nome 2", "03/01/2000", 2.5}));
+    auto lido = ado::fromJson(j);
+    EXPECT_EQ(ado::toJson(*lido), j);
+    EXPECT_EQ(lido->valueAt(1, 2).type(), VarType::Date);
+    EXPECT_EQ(lido->valueAt(1, 3).type(), VarType::Currency);
+
+    auto h = hierarquico();
+    h->MoveLast();
+    const nlohmann::json hj = ado::toJson(*h);
+    EXPECT_EQ(h->get_AbsolutePosition(), 4);  // the caller's cursor stays where it was
+    EXPECT_EQ(hj["rows"][0][2]["rows"], (nlohmann::json{{1.0, "Rex"}, {1.0, "Bidu"}}));
+    EXPECT_EQ(hj["rows"][2][1], nullptr);
+    auto hLido = ado::fromJson(hj);
+    EXPECT_EQ(ado::toJson(*hLido), hj);
 }
 
 TEST(Recordset, ARowMajorStoreAndOneVectorPerRowGiveTheSameRecordset) {
@@ -55,12 +208,8 @@ TEST(Recordset, CountsAndPagesOfRecordsetsOfEverySize) {
     for (const Caso c : {Caso{0, 0, 0}, Caso{1, 1, 1}, Caso{25, 3, 5}, Caso{1000, 100, 10}}) {
         SCOPED_TRACE(c.linhas);
         auto rs = fabricado(c.linhas);
-        EXPECT_EQ(rs->get_State(), ado::adStateOpen);
-        EXPECT_EQ(rs->get_RecordCount(), c.linhas);
-        EXPECT_EQ(rs->get_PageSize(), 10);
-        EXPECT_EQ(rs->get_PageCount(), c.paginas);
-        EXPECT_EQ(rs->get_EOF(), c.linhas == 0);
-        EXPECT_EQ(rs->get_BOF(), c.linhas == 0);
+        EXPECT_EQ(std::tuple(rs->get_State(), rs->get_RecordCount(), rs->get_PageSize(), rs->get_PageCount(), rs->get_EOF(), rs->get_BOF()),
+                  std::tuple(ado::adStateOpen, c.linhas, 10, c.paginas, c.linhas == 0, c.linhas == 0));
         if (c.linhas == 0) {
             EXPECT_EQ(rs->get_AbsolutePage(), ado::adPosUnknown);
             continue;
@@ -99,10 +248,8 @@ TEST(Recordset, ValuesKeepTheirKindsAndAreReachedByNameOrIndex) {
     auto rs = fabricado(25);
     rs->put_AbsolutePosition(7);
     const Variant nome = (*rs)("NOME");
-    EXPECT_EQ(nome.toText(), "Nome 7");
-    EXPECT_EQ((*rs)(2).toText(), "08/01/2000");
+    EXPECT_EQ(nome.toText() + " " + (*rs)(2).toText() + " " + (*rs)("Saldo").toText(), "Nome 7 08/01/2000 7.5");
     EXPECT_EQ((*rs)("Saldo").type(), VarType::Currency);
-    EXPECT_EQ((*rs)("Saldo").toText(), "7.5");
     // The default members, as a late-bound caller writes rs("Nome") and rs.Fields(1).
     EXPECT_EQ(callDefault(*rs, {Variant("nome")}).toText(), "Nome 7");
     auto campo = callDefault(rs->get_Fields(), {Variant(int32_t{1})}).toObject();
@@ -120,13 +267,7 @@ TEST(Recordset, GoingWhereThereIsNoRowIsTheErrorAdoGives) {
     const char* const naoEncontrado = "O item não pode ser encontrado na coleção correspondente ao nome ou ao ordinal solicitado.";
     const char* const invalidos = "Os argumentos são do tipo errado, estão fora do intervalo aceitável ou estão em conflito.";
     const char* const aberto = "A operação não é permitida quando o objeto está aberto.";
-    struct Caso {
-        const char* oQue;
-        int linhas;
-        std::function<void(ado::Recordset&)> passo;
-        int32_t numero;
-        const char* descricao;
-    };
+    struct Caso { const char* oQue; int linhas; std::function<void(ado::Recordset&)> passo; int32_t numero; const char* descricao; };
     const std::vector<Caso> casos = {
         {"MoveNext at EOF", 3, [](ado::Recordset& rs) { rs.MoveLast(); rs.MoveNext(); rs.MoveNext(); }, 3021, semRegistro},
         {"MovePrevious at BOF", 3, [](ado::Recordset& rs) { rs.MovePrevious(); rs.MovePrevious(); }, 3021, semRegistro},
@@ -149,7 +290,7 @@ TEST(Recordset, GoingWhereThereIsNoRowIsTheErrorAdoGives) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.oQue);
         auto rs = fabricado(c.linhas);
-        const RuntimeError e = erroDe([&] { c.passo(*rs); });
+        const RuntimeError e = errorOf([&] { c.passo(*rs); });
         EXPECT_EQ(e.number(), c.numero);
         EXPECT_EQ(e.description(), c.descricao);
     }
@@ -162,13 +303,8 @@ TEST(Recordset, SortOrdersAsJetDoes) {
     const std::vector<Variant> nomes = {Variant("Bruno"), Variant("ana"), Variant("Álvaro"), Variant("Ana"), Variant("Alberto"),
                                         Variant("Amanda"), Variant("ÁLVARO"), Variant("Zé"), Variant("álvaro")};
     const std::vector<Variant> numeros = {Variant(10.0), Variant(9.5), Variant::null(), Variant(100.0), Variant(-1.0)};
-    const struct {
-        std::vector<Variant> valores;
-        ado::DataType tipo;
-        std::vector<const char*> ordens;  // each applied in turn to the same recordset
-        const char* coluna;
-        Textos esperado;
-    } casos[] = {
+    // The orders are applied in turn to the same recordset.
+    const struct { std::vector<Variant> valores; ado::DataType tipo; std::vector<const char*> ordens; const char* coluna; Textos esperado; } casos[] = {
         {nomes, ado::adVarWChar, {"Valor"}, "Valor", {"Alberto", "Álvaro", "ÁLVARO", "álvaro", "Amanda", "ana", "Ana", "Bruno", "Zé"}},
         {nomes, ado::adVarWChar, {"Valor", "[Valor] DESC"}, "Valor", {"Zé", "Bruno", "ana", "Ana", "Amanda", "Álvaro", "ÁLVARO", "álvaro", "Alberto"}},
         {nomes, ado::adVarWChar, {"Valor", ""}, "Ordem", {"1", "2", "3", "4", "5", "6", "7", "8", "9"}},
@@ -183,7 +319,7 @@ TEST(Recordset, SortOrdersAsJetDoes) {
         SCOPED_TRACE(c.ordens.back());
         auto rs = comValores(c.valores, c.tipo);
         for (const char* ordem : c.ordens) rs->put_Sort(ordem);
-        EXPECT_EQ(coluna(*rs, c.coluna), c.esperado);
+        EXPECT_EQ(linhas(*rs, c.coluna), c.esperado);
         EXPECT_EQ(rs->get_Sort(), c.ordens.back());
         EXPECT_EQ(rs->get_AbsolutePosition(), 1);
     }
