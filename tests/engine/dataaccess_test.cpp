@@ -44,8 +44,8 @@ TEST_F(DataAccessTest, EachObjectHasAConnectionOfItsOwn) {
     EXPECT_EQ(count(*ca, "Empresa"), 1);
     ca->Execute("INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial) VALUES ('PF', 'A')");
     cb->Execute("INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial) VALUES ('PF', 'B')");
-    EXPECT_EQ(ca->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32(), 1);
-    EXPECT_EQ(cb->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32(), 2);
+    EXPECT_EQ(std::pair(ca->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32(), cb->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32()),
+              std::pair(1, 2));
 
     auto rs1 = refCast<ado::Recordset>(getProperty(*a, "ReferenciaDeRecordset").toObject());
     auto rs2 = refCast<ado::Recordset>(getProperty(*a, "ReferenciaDeRecordset").toObject());
@@ -152,12 +152,7 @@ TEST_F(DataAccessTest, WhatIsCreatedForTheDatabaseIsTheOwnersOnly) {
 TEST_F(DataAccessTest, AnErrorWhileOpeningFillsTheErrorFields) {
     // Another process holds the write lock while a new file's schema is to be created.
     const auto path = (dir.path() / "ocupado.db").string();
-    {
-        sqlite3* db = nullptr;
-        sqlite3_open(path.c_str(), &db);
-        sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    }
+    sqliteFile(path, "PRAGMA journal_mode=WAL");
     sqlite3* holder = nullptr;
     sqlite3_open(path.c_str(), &holder);
     sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
