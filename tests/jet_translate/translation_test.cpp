@@ -307,6 +307,16 @@ TEST(Translation, RefusesWhatIsNotOneStatementOfTheDialect) {
     for (const ErrorRow& r : rows) check(r);
 }
 
+// The parts of a text between " ¦ ".
+std::vector<std::string> fields(const std::string& text) {
+    std::vector<std::string> out;
+    for (size_t at = 0, bar = 0; bar != std::string::npos; at = bar + std::string_view(" ¦ ").size()) {
+        bar = text.find(" ¦ ", at);
+        out.push_back(text.substr(at, bar - at));
+    }
+    return out;
+}
+
 // The examples of translations.txt, each a row of one of the tables above.
 TEST(Translation, GivesTheExamplesResults) {
     std::ifstream in(std::string(ZELT_SOURCE_DIR) + "/tests/jet_translate/translations.txt");
@@ -314,22 +324,20 @@ TEST(Translation, GivesTheExamplesResults) {
     int n = 0;
     while (std::getline(in, line)) {
         if (++n, line.starts_with("--")) continue;
-        std::vector<std::string> f;
-        for (size_t at = 0, bar = 0; bar != std::string::npos; at = bar + std::string_view(" ¦ ").size()) {
-            bar = line.find(" ¦ ", at);
-            f.push_back(line.substr(at, bar - at));
-        }
-        for (size_t p; (p = f[0].find("\\n")) != std::string::npos;) f[0].replace(p, 2, "\n");
-        f.resize(4);
+        const size_t arrow = line.find(" => ");
+        std::vector<std::string> jet = fields(line.substr(0, arrow)), f = fields(line.substr(arrow + 4));
+        for (std::string& j : jet)
+            for (size_t p; (p = j.find("\\n")) != std::string::npos;) j.replace(p, 2, "\n");
+        f.resize(3);
         SCOPED_TRACE("translations.txt:" + std::to_string(n));
-        if (!f[1].starts_with("erro ")) {
-            check({f[0], f[1], f[2].empty() ? nullptr : f[2].c_str(), f[3].empty() ? nullptr : f[3].c_str()});
+        if (!f[0].starts_with("erro ")) {
+            for (const std::string& j : jet) check({j, f[0], f[1].empty() ? nullptr : f[1].c_str(), f[2].empty() ? nullptr : f[2].c_str()});
             continue;
         }
-        const size_t space = f[1].find(' ', 5);
-        check({f[0], std::stoi(f[1].substr(5, space - 5)), space == std::string::npos ? "" : f[1].substr(space + 1)});
+        const size_t space = f[0].find(' ', 5);
+        for (const std::string& j : jet) check({j, std::stoi(f[0].substr(5, space - 5)), space == std::string::npos ? "" : f[0].substr(space + 1)});
     }
-    EXPECT_GT(n, 90);
+    EXPECT_GT(n, 80);
 }
 
 }  // namespace
