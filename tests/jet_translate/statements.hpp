@@ -76,11 +76,6 @@ inline std::string listing(const ClientSearch& c) {
     return ca::montarComandoDeListagem({c.tamanhoDaPagina, c.situacao, c.administrador, given(c.valor), given(c.animal)});
 }
 
-inline std::string clientsByMonth(const std::string& ano) { return ca::clientes::montarContagemPorMes(ano); }
-inline std::string clientsByYear(int16_t situacao, bool administrador) {
-    return ca::clientes::montarSelecaoDosAnos(situacao, administrador);
-}
-
 // Its texts pass through the text treatment, as a caller's puts do.
 inline std::string clientInsertion(const std::string& serverTime) {
     zelt::texttreatment::DllRegisterServer();
@@ -97,16 +92,6 @@ inline std::string animalStatement(bool insertion, const std::string& nascimento
                                                "bravo", 1};
     const zelt::Date time = *zelt::Date::parseRegional(serverTime);
     return insertion ? ca::animais::instrucaoDeInclusao(r, time, "ana") : ca::animais::instrucaoDeAlteracao(r, time, "ana");
-}
-
-inline std::string gridAnimalInsertion(const std::string& especie, const std::string& nascimento,
-                                       const std::string& serverTime) {
-    std::string s = "INSERT INTO Animais (Nome,Sexo,CodigoDoCliente,CodigoDaEspecie,CodigoDaRaca,Porte,Cor,DataDeNascimento,"
-                    "RGA,Microchip,Pedigree,AnimalMorto,Observacao,Situacao,DataEHoraDaInclusao,UsuarioDaInclusao) VALUES (";
-    s += "'Mia','F',12," + especie + ", 3, 'Pequeno','Branca',";
-    s += nascimento.empty() ? std::string("Null,") : "'" + nascimento + "',";
-    s += "'','',False,False,'',1, '" + serverTime + "', 'ana');";
-    return s;
 }
 
 }  // namespace statements

@@ -124,14 +124,14 @@ TEST(Translation, WritesEachStatementInTheEnginesTerms) {
         {statements::clientSelection(tied), "SELECT \"c0\" AS \"CodigoDoCliente\", \"c1\" AS \"ApelidoOuNomeFantasia\"…"},
         {statements::clientSelection(tied), "…, RANK() OVER (ORDER BY \"Clientes\".\"Codigo\" DESC) AS \"jet_rank\" FROM \"Animais\"…"},
         {statements::clientSelection(tied), "…) WHERE \"jet_rank\" <= 7 ORDER BY \"jet_rank\""},
-        {statements::clientsByMonth("2024"),
+        {zelt::clientanim::clientes::montarContagemPorMes("2024"),
          "…SELECT 'Dez' AS \"Mes\", count(*) AS \"NumeroDeClientes\" FROM \"Clientes\" WHERE "
          "jet_month(\"Clientes\".\"DataEHoraDaInclusao\") = 12 "
          "AND jet_year(\"Clientes\".\"DataEHoraDaInclusao\") = 2024", nullptr, "Mes Text, NumeroDeClientes Integer"},
-        {statements::clientsByYear(0, true), "… GROUP BY jet_year(\"Clientes\".\"DataEHoraDaInclusao\") ORDER BY "
+        {zelt::clientanim::clientes::montarSelecaoDosAnos(0, true), "… GROUP BY jet_year(\"Clientes\".\"DataEHoraDaInclusao\") ORDER BY "
             "jet_year(\"Clientes\".\"DataEHoraDaInclusao\")",
          nullptr, "Ano Integer"},
-        {statements::clientsByYear(3, false), "…WHERE \"Clientes\".\"Situacao\" = 3 GROUP BY…", nullptr, "Ano Integer"},
+        {zelt::clientanim::clientes::montarSelecaoDosAnos(3, false), "…WHERE \"Clientes\".\"Situacao\" = 3 GROUP BY…", nullptr, "Ano Integer"},
         // Values reach their columns in the columns' kinds; the server time arrives as regional text
         // and is stored as its serial.
         {statements::clientInsertion(Time), "INSERT INTO \"Clientes\" (\"TipoDeCliente\", \"ApelidoOuNomeFantasia\", …"},
@@ -143,9 +143,6 @@ TEST(Translation, WritesEachStatementInTheEnginesTerms) {
         {statements::animalStatement(true, "15/03/2020", Time),
          "…VALUES (7, 'Rex', 'M', 1, 2, 'Grande', 43905.0, 'Caramelo', 'RGA1', '985', -1, 0, 'bravo', 1, " + serial(Time) + "…"},
         {statements::animalStatement(true, "", Time), "…'Grande', NULL, 'Caramelo'…"},
-        {statements::gridAnimalInsertion("4", "01/02/2021", Time), "INSERT INTO \"Animais\" (\"Nome\", \"Sexo\", \"CodigoDoCliente\", …"},
-        {statements::gridAnimalInsertion("4", "01/02/2021", Time), "…VALUES ('Mia', 'F', 12, 4, 3, 'Pequeno', 'Branca', 44228.0, '', '', "
-            "0, 0, '', 1, …"},
         {statements::animalStatement(false, "15/03/2020", Time),
          "UPDATE \"Animais\" SET \"Nome\" = 'Rex', \"Sexo\" = 'M', \"CodigoDoCliente\" = 7, …"},
         {statements::animalStatement(false, "15/03/2020", Time), "…\"DataDeNascimento\" = 43905.0, …"},
@@ -178,27 +175,20 @@ TEST(Translation, TheComponentsSelectionsKeepTheirColumns) {
     const std::string animalColumns = expected(zelt::clientanim::animais::colunasDaSelecao(), {"CodigoDoAnimal", "CodigoDaEspecie",
         "CodigoDaRaca", "Situacao", "CodigoDoCliente", "SituacaoDoCliente"});
     using statements::AnimalSearch;
-    for (const AnimalSearch& a : {AnimalSearch{0, 1, "", "0", "", "", 0}, AnimalSearch{1, 2, "Rex", "0", "", "", 0},
-                                  AnimalSearch{2, 3, "15", "12", "", "", 0}, AnimalSearch{0, 1, "", "12", "01/03/2024", "31/03/2024", 2},
-                                  AnimalSearch{1, 3, "", "0", "10/05/2024", "20/05/2024", 3}, AnimalSearch{0, 1, "Rex", "0", "10/05/2024", "20/05/2024", 3}})
+    for (const AnimalSearch& a : {AnimalSearch{2, 3, "15", "12", "", "", 0}, AnimalSearch{0, 1, "", "12", "01/03/2024", "31/03/2024", 2},
+                                  AnimalSearch{1, 3, "", "0", "10/05/2024", "20/05/2024", 3}})
         EXPECT_EQ(signature(translated(statements::animalSelection(a)).query), animalColumns) << statements::animalSelection(a);
 
-    std::vector<statements::ClientSearch> searches(11);
-    searches[1].administrador = true;
-    searches[2].valor = "01234567890";
-    searches[3].valor = "123";
-    searches[4].valor = searches[5].nome = "Silva";
-    searches[4].animal = "Rex";
-    searches[5].codigo = searches[6].codigo = "8";
-    searches[7].logradouro = "Paulista";
-    searches[8] = {1, false, 20, "", "", "0", "", "25/05/2024", "05/06/2024", "", 3};
-    searches[9] = {4, false, 20, "", "", "0", "", "01/03/2024", "31/03/2024", "", 2};
-    searches[10].situacao = 5;
-    searches[10].animal = "15";
+    // With and without the animals' join, ranked or not, each kind of condition.
+    std::vector<statements::ClientSearch> searches(5);
+    searches[1] = {0, true, 20, "01234567890", "Silva", "8", "Paulista", "", "", "Rex", 0};
+    searches[2] = {1, false, 20, "", "", "0", "", "25/05/2024", "05/06/2024", "", 3};
+    searches[3] = {4, false, 20, "123", "", "0", "", "01/03/2024", "31/03/2024", "", 2};
+    searches[4] = {5, false, 20, "", "", "0", "", "", "", "15", 0};
     const std::string clientColumns = expected(zelt::clientanim::clientes::colunasDaSelecao(), {"CodigoDoCliente", "Situacao"});
     for (const auto& c : searches)
         EXPECT_EQ(signature(translated(statements::clientSelection(c)).query), clientColumns) << statements::clientSelection(c);
-    const std::string months = translated(statements::clientsByMonth("2024")).query.sql;
+    const std::string months = translated(zelt::clientanim::clientes::montarContagemPorMes("2024")).query.sql;
     size_t unions = 0;
     for (size_t p = 0; (p = months.find(" UNION ALL ", p)) != std::string::npos; ++p) ++unions;
     EXPECT_EQ(unions, 11u);
@@ -292,14 +282,13 @@ TEST(Translation, RefusesWhatIsNotOneStatementOfTheDialect) {
         {"SELECT Codigo" + repeated(", Codigo", 255) + " FROM Animais", S, "Consulta muito complexa, perto de '…"},
         {"SELECT Codigo FROM Animais ORDER BY Codigo" + repeated(", Codigo", 255), S, "Consulta muito complexa, perto de '…"},
         {wrongKey, Column, ""},
-        {statements::gridAnimalInsertion("", "", Time), S, ""},  // an empty grid cell breaks the statement
         // A bare name two tables hold is refused, not taken from either (the print list of the
         // animals sorted by DataDeNascimento is one).
         {printList + "DataDeNascimento ASC;", S,
          "O campo especificado 'DataDeNascimento' poderia referir-se a mais de uma tabela listada na cláusula FROM da sua instrução SQL."},
     };
     // A second statement after every kind of statement.
-    for (const std::string& s : {statements::animalSelection({}), statements::clientSelection({}), statements::clientsByMonth("2024"),
+    for (const std::string& s : {statements::animalSelection({}), statements::clientSelection({}), zelt::clientanim::clientes::montarContagemPorMes("2024"),
                                  statements::clientInsertion(Time), std::string("DELETE * FROM Animais WHERE Codigo=15;"),
                                  std::string("SELECT @@Identity"), statements::listing({})})
         for (const char* tail : {" DROP TABLE Clientes", "; DROP TABLE Clientes", " ; SELECT 1", ";;"})
