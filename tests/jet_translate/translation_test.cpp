@@ -176,11 +176,11 @@ TEST(Translation, TheComponentsSelectionsKeepTheirColumns) {
         EXPECT_EQ(signature(translated(statements::animalSelection(a)).query), animalColumns) << statements::animalSelection(a);
 
     // With and without the animals' join, ranked or not, each kind of condition.
-    std::vector<statements::ClientSearch> searches(5);
-    searches[1] = {0, true, 20, "01234567890", "Silva", "8", "Paulista", "", "", "Rex", 0};
-    searches[2] = {1, false, 20, "", "", "0", "", "25/05/2024", "05/06/2024", "", 3};
-    searches[3] = {4, false, 20, "123", "", "0", "", "01/03/2024", "31/03/2024", "", 2};
-    searches[4] = {5, false, 20, "", "", "0", "", "", "", "15", 0};
+    using statements::ClientSearch;
+    const std::vector<ClientSearch> searches{{}, {0, true, 20, "01234567890", "", "0", "", "", "", "", 0},
+        {0, false, 20, "", "Silva", "0", "", "", "", "Rex", 0}, {0, false, 20, "", "", "8", "", "", "", "", 0},
+        {0, false, 20, "", "", "0", "Paulista", "", "", "", 0}, {1, false, 20, "", "", "0", "", "25/05/2024", "05/06/2024", "", 3},
+        {4, false, 20, "", "", "0", "", "01/03/2024", "31/03/2024", "", 2}, {5, false, 20, "", "", "0", "", "", "", "15", 0}};
     const std::string clientColumns = expected(zelt::clientanim::clientes::colunasDaSelecao(), {"CodigoDoCliente", "Situacao"});
     for (const auto& c : searches)
         EXPECT_EQ(signature(translated(statements::clientSelection(c)).query), clientColumns) << statements::clientSelection(c);
