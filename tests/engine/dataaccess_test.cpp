@@ -133,12 +133,15 @@ TEST_F(DataAccessTest, ADatabaseThatCannotBeTheRegistersIsRefusedUntouched) {
 TEST_F(DataAccessTest, WhatIsCreatedForTheDatabaseIsTheOwnersOnly) {
     const mode_t umaskBefore = umask(022);
     std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
-    const auto folder = dir.path() / "a" / "b";
-    use((folder / "zelt.db").string());
+    // Without ZELT_DATABASE the file is the user's, in the data directory.
+    const auto folder = dir.path() / "a" / "zelt";
+    unsetenv("ZELT_DATABASE");
+    setenv("XDG_DATA_HOME", (dir.path() / "a").c_str(), 1);
     auto dados = create();
     ASSERT_EQ(callByName(*dados, "AbrirConexao").toInt16(), 0);
     connectionOf(*dados)->Execute("INSERT INTO OSParaBD (Numero) VALUES (1)");
     umask(umaskBefore);
+    unsetenv("XDG_DATA_HOME");
     const std::vector<std::pair<std::filesystem::path, mode_t>> expected{
         {dir.path(), 0755}, {dir.path() / "a", 0700}, {folder, 0700},
         {folder / "zelt.db", 0600}, {folder / "zelt.db-wal", 0600}, {folder / "zelt.db-shm", 0600}};

@@ -39,8 +39,7 @@ protected:
     // The first field of the first row.
     Variant scalar(const std::string& text) {
         auto rs = select(text);
-        if (!rs || rs->get_RecordCount() < 1) return Variant();
-        return rs->valueAt(0, 0);
+        return rs && rs->get_RecordCount() > 0 ? rs->valueAt(0, 0) : Variant();
     }
     // An expression evaluated on the company's single row.
     Variant eval(const std::string& expression) { return scalar("SELECT " + expression + " AS V FROM Empresa"); }

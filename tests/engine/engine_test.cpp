@@ -65,6 +65,15 @@ TEST_F(EngineTest, ANonBlankCpfOrCnpjBelongsToOneClient) {
     EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE CPFCNPJ = '11144477735'").toInt32(), 1);
 }
 
+// What a closing finds still open is rolled back, not handed on with the connection.
+TEST_F(EngineTest, ClosingRollsBackAnOpenTransaction) {
+    engine->begin();
+    addClient("Esquecido");
+    engine->close();
+    engine = jet::openDatabase(databasePath);
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes").toInt32(), 0);
+}
+
 TEST_F(EngineTest, AWriterWaitsForAnotherThenReportsBusy) {
     ZELT_SQLITE_ONLY("one writer at a time in a file; a server lets both write");
     auto other = jet::openDatabase(databasePath);
@@ -177,15 +186,6 @@ TEST_F(EngineTest, ImportingMunicipalitiesReplacesByCode) {
     std::ofstream(csv) << "CodigoIBGE;Nome;UF\n12345;Curto;SP\n";
     EXPECT_THROW(jet::importMunicipios(databasePath, csv.string()), RuntimeError);
     EXPECT_THROW(jet::importMunicipios(databasePath, (dir.path() / "nenhum.csv").string()), RuntimeError);
-}
-
-TEST(DatabasePath, WithoutZeltDatabaseIsInTheUsersDataDirectory) {
-    testing_support::TempDirectory dir;
-    unsetenv("ZELT_DATABASE");
-    setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
-    EXPECT_EQ(jet::defaultDatabasePath(), (dir.path() / "zelt" / "zelt.db").string());
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "zelt"));  // made on opening, for the owner only
-    unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace
