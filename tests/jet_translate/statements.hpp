@@ -24,6 +24,8 @@ inline std::string repeated(const std::string& piece, int times) {
     return out;
 }
 
+inline bool numeric(const std::string& v) { return !v.empty() && v.find_first_not_of("0123456789") == std::string::npos; }
+
 struct AnimalSearch {
     int situacao = 0;         // 0 all, 1 active, 2 inactive
     int vivoOuMorto = 1;      // 1 living, 2 dead, 3 both
@@ -74,6 +76,11 @@ inline std::string clientSelection(const ClientSearch& c) {
 
 inline std::string listing(const ClientSearch& c) {
     return ca::montarComandoDeListagem({c.tamanhoDaPagina, c.situacao, c.administrador, given(c.valor), given(c.animal)});
+}
+
+inline std::string clientsByMonth(const std::string& ano) { return ca::clientes::montarContagemPorMes(ano); }
+inline std::string clientsByYear(int16_t situacao, bool administrador) {
+    return ca::clientes::montarSelecaoDosAnos(situacao, administrador);
 }
 
 // Its texts pass through the text treatment, as a caller's puts do.

@@ -120,14 +120,14 @@ TEST(Translation, WritesEachStatementInTheEnginesTerms) {
         {statements::clientSelection(tied), "SELECT \"c0\" AS \"CodigoDoCliente\", \"c1\" AS \"ApelidoOuNomeFantasia\"…"},
         {statements::clientSelection(tied), "…, RANK() OVER (ORDER BY \"Clientes\".\"Codigo\" DESC) AS \"jet_rank\" FROM \"Animais\"…"},
         {statements::clientSelection(tied), "…) WHERE \"jet_rank\" <= 7 ORDER BY \"jet_rank\""},
-        {zelt::clientanim::clientes::montarContagemPorMes("2024"),
+        {statements::clientsByMonth("2024"),
          "…SELECT 'Dez' AS \"Mes\", count(*) AS \"NumeroDeClientes\" FROM \"Clientes\" WHERE "
          "jet_month(\"Clientes\".\"DataEHoraDaInclusao\") = 12 "
          "AND jet_year(\"Clientes\".\"DataEHoraDaInclusao\") = 2024", nullptr, "Mes Text, NumeroDeClientes Integer"},
-        {zelt::clientanim::clientes::montarSelecaoDosAnos(0, true), "… GROUP BY jet_year(\"Clientes\".\"DataEHoraDaInclusao\") ORDER BY "
+        {statements::clientsByYear(0, true), "… GROUP BY jet_year(\"Clientes\".\"DataEHoraDaInclusao\") ORDER BY "
             "jet_year(\"Clientes\".\"DataEHoraDaInclusao\")",
          nullptr, "Ano Integer"},
-        {zelt::clientanim::clientes::montarSelecaoDosAnos(3, false), "…WHERE \"Clientes\".\"Situacao\" = 3 GROUP BY…", nullptr, "Ano Integer"},
+        {statements::clientsByYear(3, false), "…WHERE \"Clientes\".\"Situacao\" = 3 GROUP BY…", nullptr, "Ano Integer"},
         // Values reach their columns in the columns' kinds; the server time arrives as regional text
         // and is stored as its serial.
         {statements::clientInsertion(Time), "INSERT INTO \"Clientes\" (\"TipoDeCliente\", \"ApelidoOuNomeFantasia\", …"},
@@ -184,7 +184,7 @@ TEST(Translation, TheComponentsSelectionsKeepTheirColumns) {
     const std::string clientColumns = expected(zelt::clientanim::clientes::colunasDaSelecao(), {"CodigoDoCliente", "Situacao"});
     for (const auto& c : searches)
         EXPECT_EQ(signature(translated(statements::clientSelection(c)).query), clientColumns) << statements::clientSelection(c);
-    const std::string months = translated(zelt::clientanim::clientes::montarContagemPorMes("2024")).query.sql;
+    const std::string months = translated(statements::clientsByMonth("2024")).query.sql;
     size_t unions = 0;
     for (size_t p = 0; (p = months.find(" UNION ALL ", p)) != std::string::npos; ++p) ++unions;
     EXPECT_EQ(unions, 11u);
@@ -279,7 +279,7 @@ TEST(Translation, RefusesWhatIsNotOneStatementOfTheDialect) {
          "O campo especificado 'DataDeNascimento' poderia referir-se a mais de uma tabela listada na cláusula FROM da sua instrução SQL."},
     };
     // A second statement after every kind of statement.
-    for (const std::string& s : {statements::animalSelection({}), statements::clientSelection({}), zelt::clientanim::clientes::montarContagemPorMes("2024"),
+    for (const std::string& s : {statements::animalSelection({}), statements::clientSelection({}), statements::clientsByMonth("2024"),
                                  statements::clientInsertion(Time), std::string("DELETE * FROM Animais WHERE Codigo=15;"),
                                  std::string("SELECT @@Identity"), statements::listing({})})
         for (const char* tail : {" DROP TABLE Clientes", "; DROP TABLE Clientes", " ; SELECT 1", ";;"})
