@@ -44,8 +44,8 @@ TEST_F(DataAccessTest, EachObjectHasAConnectionOfItsOwn) {
     EXPECT_EQ(count(*ca, "Empresa"), 1);
     ca->Execute("INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial) VALUES ('PF', 'A')");
     cb->Execute("INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial) VALUES ('PF', 'B')");
-    EXPECT_EQ(ca->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32(), 1);
-    EXPECT_EQ(cb->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32(), 2);
+    EXPECT_EQ(std::pair(ca->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32(), cb->Execute("SELECT @@Identity")->valueAt(0, 0).toInt32()),
+              std::pair(1, 2));
 
     auto rs1 = refCast<ado::Recordset>(getProperty(*a, "ReferenciaDeRecordset").toObject());
     auto rs2 = refCast<ado::Recordset>(getProperty(*a, "ReferenciaDeRecordset").toObject());
@@ -133,12 +133,15 @@ TEST_F(DataAccessTest, ADatabaseThatCannotBeTheRegistersIsRefusedUntouched) {
 TEST_F(DataAccessTest, WhatIsCreatedForTheDatabaseIsTheOwnersOnly) {
     const mode_t umaskBefore = umask(022);
     std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
-    const auto folder = dir.path() / "a" / "b";
-    use((folder / "zelt.db").string());
+    // Without ZELT_DATABASE the file is the user's, in the data directory.
+    const auto folder = dir.path() / "a" / "zelt";
+    unsetenv("ZELT_DATABASE");
+    setenv("XDG_DATA_HOME", (dir.path() / "a").c_str(), 1);
     auto dados = create();
     ASSERT_EQ(callByName(*dados, "AbrirConexao").toInt16(), 0);
     connectionOf(*dados)->Execute("INSERT INTO OSParaBD (Numero) VALUES (1)");
     umask(umaskBefore);
+    unsetenv("XDG_DATA_HOME");
     const std::vector<std::pair<std::filesystem::path, mode_t>> expected{
         {dir.path(), 0755}, {dir.path() / "a", 0700}, {folder, 0700},
         {folder / "zelt.db", 0600}, {folder / "zelt.db-wal", 0600}, {folder / "zelt.db-shm", 0600}};
@@ -152,12 +155,7 @@ TEST_F(DataAccessTest, WhatIsCreatedForTheDatabaseIsTheOwnersOnly) {
 TEST_F(DataAccessTest, AnErrorWhileOpeningFillsTheErrorFields) {
     // Another process holds the write lock while a new file's schema is to be created.
     const auto path = (dir.path() / "ocupado.db").string();
-    {
-        sqlite3* db = nullptr;
-        sqlite3_open(path.c_str(), &db);
-        sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    }
+    sqliteFile(path, "PRAGMA journal_mode=WAL");
     sqlite3* holder = nullptr;
     sqlite3_open(path.c_str(), &holder);
     sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);

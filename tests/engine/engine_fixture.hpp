@@ -10,7 +10,7 @@
 
 #include "zelt/ado/connection.hpp"
 #include "zelt/ado/recordset.hpp"
-#include "zelt/automation/error.hpp"
+#include "support/erro_de.hpp"
 #include "test_database.hpp"
 #include "zelt/jet/engine.hpp"
 
@@ -39,32 +39,13 @@ protected:
     // The first field of the first row.
     Variant scalar(const std::string& text) {
         auto rs = select(text);
-        if (!rs || rs->get_RecordCount() < 1) return Variant();
-        return rs->valueAt(0, 0);
-    }
-    // The error f raises.
-    template <class F>
-    static RuntimeError errorOf(F&& f) {
-        try {
-            f();
-        } catch (const RuntimeError& e) {
-            return e;
-        }
-        ADD_FAILURE() << "no error";
-        return RuntimeError(0, "");
+        return rs && rs->get_RecordCount() > 0 ? rs->valueAt(0, 0) : Variant();
     }
     // An expression evaluated on the company's single row.
     Variant eval(const std::string& expression) { return scalar("SELECT " + expression + " AS V FROM Empresa"); }
 
-    int32_t addClient(const std::string& name, const std::string& sexo = "M") {
-        run("INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial, ApelidoOuNomeFantasia, Sexo, Situacao) "
-            "VALUES ('PF', '" + name + "', '" + name + "', '" + sexo + "', 1)");
-        return scalar("SELECT @@Identity").toInt32();
-    }
-    int32_t addAnimal(int32_t client, const std::string& name, int situacao = 1) {
-        run("INSERT INTO Animais (CodigoDoCliente, Nome, Sexo, CodigoDaEspecie, CodigoDaRaca, Situacao, "
-            "DataEHoraDaInclusao, UsuarioDaInclusao) VALUES (" + std::to_string(client) + ", '" + name +
-            "', 'M', 1, 1, " + std::to_string(situacao) + ", '05/12/2026 19:16:50', 'teste')");
+    int32_t addClient(const std::string& name) {
+        run("INSERT INTO Clientes (TipoDeCliente, NomeOuRazaoSocial, Situacao) VALUES ('PF', '" + name + "', 1)");
         return scalar("SELECT @@Identity").toInt32();
     }
 

@@ -1,13 +1,18 @@
 #pragma once
-// The statements the component writes: its selections from its own builders, the animal search and
-// the insertions as it writes them.
+// The statements the component writes, from its own builders; the animal search from the pieces it is
+// built of.
 #include <string>
 
 #include "clientanim/animals/colunas_da_selecao.hpp"
+#include "clientanim/animals/condicoes_dos_animais.hpp"
+#include "clientanim/animals/instrucoes_de_gravacao.hpp"
+#include "clientanim/clients/declaracoes_do_cliente.hpp"
+#include "clientanim/frame/condicoes_de_clientes.hpp"
 #include "clientanim/clientanim/comando_de_listagem.hpp"
 #include "clientanim/clients/estatisticas_instrucoes.hpp"
 #include "clientanim/clients/selecao_instrucao.hpp"
 #include "clientanim/frame/texto_seguro.hpp"
+#include "zelt/components/texttreatment.hpp"
 
 namespace statements {
 
@@ -21,9 +26,6 @@ inline std::string repeated(const std::string& piece, int times) {
 
 inline bool numeric(const std::string& v) { return !v.empty() && v.find_first_not_of("0123456789") == std::string::npos; }
 
-// Dates "dd/mm/yyyy" rewritten month first.
-inline std::string monthFirst(const std::string& d) { return d.substr(3, 2) + "/" + d.substr(0, 2) + "/" + d.substr(6, 4); }
-
 struct AnimalSearch {
     int situacao = 0;         // 0 all, 1 active, 2 inactive
     int vivoOuMorto = 1;      // 1 living, 2 dead, 3 both
@@ -34,37 +36,25 @@ struct AnimalSearch {
 };
 
 inline std::string animalSelection(const AnimalSearch& a) {
+    namespace an = ca::animais;
     std::string s = "          SELECT ";
-    for (std::string_view c : ca::animais::colunasDaSelecao()) s += c;
-    s += "FROM  ";
-    s += "    ((Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo) INNER JOIN EspeciesDeAnimais ON "
+    for (std::string_view c : an::colunasDaSelecao()) s += c;
+    s += "FROM      ((Animais INNER JOIN Clientes ON Animais.CodigoDoCliente = Clientes.Codigo) INNER JOIN EspeciesDeAnimais ON "
          "Animais.CodigoDaEspecie = EspeciesDeAnimais.Codigo) INNER JOIN RacasDeAnimais ON Animais.CodigoDaRaca = "
-         "RacasDeAnimais.Codigo ";
-    s += "WHERE ";
-    if (a.situacao == 0) s += "   (Animais.Situacao=1 OR Animais.Situacao=2) ";
-    if (a.situacao == 1) s += "   Animais.Situacao=1 ";
-    if (a.situacao == 2) s += "   Animais.Situacao=2 ";
-    s += "AND ";
-    if (a.vivoOuMorto == 1) s += "   Animais.AnimalMorto = False ";
-    if (a.vivoOuMorto == 2) s += "   Animais.AnimalMorto = True ";
-    if (a.vivoOuMorto == 3) s += "(Animais.AnimalMorto = False  OR Animais.AnimalMorto = True) ";
+         "RacasDeAnimais.Codigo WHERE " + an::situacaoDosAnimais(a.situacao) + "AND " + an::animalVivoOuMorto(a.vivoOuMorto);
+    const bool birthdays = !a.dataInicial.empty() && a.tipoDeData == 3;
     if (!a.valor.empty()) {
-        s += numeric(a.valor) ? " AND (Animais.Codigo = " + a.valor + " " : " AND (Animais.Nome LIKE '%" + a.valor + "%' ";
-        s += " OR Animais.Microchip LIKE '%" + a.valor + "%') ";
+        s += ca::condicoes::codigoOuNomeDoAnimal(zelt::Variant(a.valor), a.valor);
     } else if (!a.dataInicial.empty() && a.tipoDeData == 2) {
-        s += " AND Animais.DataEHoraDaInclusao Between #" + monthFirst(a.dataInicial) + " 00:00:00# AND #" +
-             monthFirst(a.dataFinal) + " 23:59:59# ";
-    } else if (!a.dataInicial.empty() && a.tipoDeData == 3) {
-        s += " AND ((Day(Animais.DataDeNascimento)>=" + a.dataInicial.substr(0, 2) +
-             " AND Day(Animais.DataDeNascimento)<= " + a.dataFinal.substr(0, 2) +
-             ") AND (Month(Animais.DataDeNascimento)>= " + a.dataInicial.substr(3, 2) +
-             " AND Month(Animais.DataDeNascimento)<=" + a.dataFinal.substr(3, 2) + ")) ";
+        s += " AND Animais.DataEHoraDaInclusao Between #" + an::dataMesPrimeiro(a.dataInicial, "MM/DD/YYYY") + " 00:00:00# AND #" +
+             an::dataMesPrimeiro(a.dataFinal, "MM/DD/YYYY") + " 23:59:59# ";
+    } else if (birthdays) {
+        s += " AND ((Day(Animais.DataDeNascimento)>=" + an::digitosDaData(a.dataInicial, 1) + " AND Day(Animais.DataDeNascimento)<= " +
+             an::digitosDaData(a.dataFinal, 1) + ") AND (Month(Animais.DataDeNascimento)>= " + an::digitosDaData(a.dataInicial, 4) +
+             " AND Month(Animais.DataDeNascimento)<=" + an::digitosDaData(a.dataFinal, 4) + ")) ";
     }
     if (a.codigoDoCliente != "0") s += " AND Animais.CodigoDoCliente = " + a.codigoDoCliente + " ";
-    s += "ORDER BY ";
-    s += !a.dataInicial.empty() && a.tipoDeData == 3 ? "   Day(Animais.DataDeNascimento) , Month(Animais.DataDeNascimento) ASC"
-                                                    : "   Animais.Nome ASC";
-    return s + ";";
+    return s + "ORDER BY " + (birthdays ? "   Day(Animais.DataDeNascimento) , Month(Animais.DataDeNascimento) ASC;" : "   Animais.Nome ASC;");
 }
 
 struct ClientSearch {
@@ -93,53 +83,22 @@ inline std::string clientsByYear(int16_t situacao, bool administrador) {
     return ca::clientes::montarSelecaoDosAnos(situacao, administrador);
 }
 
-// The client insertion of a new registration: 55 columns, each value with its closing piece.
+// Its texts pass through the text treatment, as a caller's puts do.
 inline std::string clientInsertion(const std::string& serverTime) {
-    return "INSERT INTO Clientes ("
-           "TipoDeCliente,ApelidoOuNomeFantasia,ApelidoOuNomeFantasiaSoundex,NomeOuRazaoSocial,NomeOuRazaoSocialSoundex,"
-           "Sexo,DataDeNascimento,AnoDeNascimento,CPFCNPJ,RGIE,CEP,TipoDeLogradouro,Logradouro,Numero,Complemento,Bairro,"
-           "Cidade,CodigoIBGEDoMunicipio,UF,VIP,CategoriaDaCurvaABC,EndCobCEP,EndCobTipoDeLogradouro,EndCobLogradouro,"
-           "EndCobNumero,EndCobComplemento,EndCobBairro,EndCobCidade,EndCobUF,TipoDeCanalDeComunicacao1,CanalDeComunicacao1,"
-           "TipoDeCanalDeComunicacao2,CanalDeComunicacao2,TipoDeCanalDeComunicacao3,CanalDeComunicacao3,"
-           "TipoDeCanalDeComunicacao4,CanalDeComunicacao4,Profissao,Observacao,LimiteDeCredito,MotivoDaSituacao,"
-           "ClienteComDesconto,DescontoUnico,PercentualUnicoDeDescontos,PercentualDeDescontoEmClinicos,"
-           "PercentualDeDescontoEmCirurgiaSimples,PercentualDeDescontoEmCirurgiaMedia,"
-           "PercentualDeDescontoEmCirurgiaComplexa,PercentualDeDescontoEmBanhosTosasEEsteticas,"
-           "PercentualDeDescontoEmHospedagens,PercentualDeDescontoEmAdestramentos,PercentualDeDescontoEmOutros,Situacao,"
-           "DataEHoraDaInclusao,UsuarioDaInclusao) VALUES("
-           "'PF','Zé','Z000','José da Silva','J200','M','2503','1980','01234567890','123','01310100','Rua','Paulista','1000',"
-           "'ap 1','Bela Vista','São Paulo','3550308','SP',True, 'C','','','','','','','','','Email','ze@example.com',"
-           "'Celular','11 99999-0000','','','','','Vet','obs',1500.5, '', False, False, " +
-           statements::repeated("12.5, ", 9) + "1, '" + serverTime + "', 'ana');";
+    zelt::texttreatment::DllRegisterServer();
+    auto c = zelt::make<ca::clsClientes>();
+    c->put_TipoDeCliente("PF"), c->put_ApelidoOuNomeFantasia("Zé"), c->put_NomeOuRazaoSocial("José da Silva"), c->put_UF("SP");
+    c->put_VIP(true), c->put_CategoriaDaCurvaABC("C"), c->put_Observacao("obs"), c->put_Situacao(1);
+    c->put_LimiteDeCredito(zelt::Currency::fromDouble(1500.5)), c->put_PercentualUnicoDeDescontos(zelt::Currency::fromDouble(12.5));
+    return ca::declaracoes::insercaoDoCliente(*c, {"Z000", "J200", serverTime, "ana"});
 }
 
-// The single animal insertion, and the one of a registration's grid (other order and pieces).
-inline std::string animalInsertion(const std::string& nascimento, const std::string& serverTime) {
-    std::string s = "INSERT INTO Animais (CodigoDoCliente,Nome,Sexo,CodigoDaEspecie,CodigoDaRaca,Porte,DataDeNascimento,Cor,"
-                    "RGA,Microchip,Pedigree,AnimalMorto,Observacao,Situacao,DataEHoraDaInclusao,UsuarioDaInclusao) VALUES(";
-    s += "7,'Rex','M',1,2,'Grande',";
-    s += nascimento.empty() ? std::string("Null,") : "'" + nascimento + "',";
-    s += "'Caramelo','RGA1','985',True,False,'bravo',1, '" + serverTime + "','ana');";
-    return s;
-}
-
-inline std::string gridAnimalInsertion(const std::string& especie, const std::string& nascimento,
-                                       const std::string& serverTime) {
-    std::string s = "INSERT INTO Animais (Nome,Sexo,CodigoDoCliente,CodigoDaEspecie,CodigoDaRaca,Porte,Cor,DataDeNascimento,"
-                    "RGA,Microchip,Pedigree,AnimalMorto,Observacao,Situacao,DataEHoraDaInclusao,UsuarioDaInclusao) VALUES (";
-    s += "'Mia','F',12," + especie + ", 3, 'Pequeno','Branca',";
-    s += nascimento.empty() ? std::string("Null,") : "'" + nascimento + "',";
-    s += "'','',False,False,'',1, '" + serverTime + "', 'ana');";
-    return s;
-}
-
-inline std::string animalAlteration(const std::string& nascimento, const std::string& serverTime) {
-    std::string s = "UPDATE Animais SET Nome='Rex',Sexo='M',CodigoDoCliente=7,CodigoDaEspecie=1,CodigoDaRaca=2,";
-    s += "Porte='Grande',Cor='Caramelo',";
-    s += nascimento.empty() ? std::string("DataDeNascimento=Null,") : "DataDeNascimento='" + nascimento + "',";
-    s += "RGA='RGA1',Microchip='985',Pedigree=True,AnimalMorto=False,Observacao='bravo',Situacao=1, ";
-    s += "DataEHoraDaAlteracao='" + serverTime + "', UsuarioDaAlteracao='ana' WHERE Codigo=15;";
-    return s;
+// An animal's insertion and alteration; a birth date that names no day is written Null.
+inline std::string animalStatement(bool insertion, const std::string& nascimento, const std::string& serverTime) {
+    const zelt::clientanim::RegistroDoAnimal r{15, 7, "Rex", "M", nascimento, 1, 2, "Grande", "Caramelo", "RGA1", "985", true, false,
+                                               "bravo", 1};
+    const zelt::Date time = *zelt::Date::parseRegional(serverTime);
+    return insertion ? ca::animais::instrucaoDeInclusao(r, time, "ana") : ca::animais::instrucaoDeAlteracao(r, time, "ana");
 }
 
 }  // namespace statements

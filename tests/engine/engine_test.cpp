@@ -1,18 +1,90 @@
-// The schema and reference data a new database file starts with.
+// LIKE's wildcards, the kinds values keep in their columns, the unique CPF/CNPJ, the writers' lock, and
+// the schema and reference data a database starts with (what one statement gives is an example under
+// dialect/).
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <tuple>
 
 #include "engine_fixture.hpp"
 #include "jet/engine/database.hpp"
+#include "jet/engine/like_matching.hpp"
 #include "jet/engine/schema.hpp"
-#include "zelt/automation/error.hpp"
+#include "zelt/ado/json.hpp"
+#include "zelt/jet/errors.hpp"
 
 namespace zelt {
 namespace {
 
 using testing_support::EngineTest;
+using testing_support::errorOf;
+
+// Wildcards count characters, not bytes; a bracket list's range follows the Portuguese collation,
+// case-insensitive, accents apart.
+TEST(LikeMatching, WildcardsCountCharactersNotBytes) {
+    using jet::engine::likeMatches;
+    for (const auto& [pattern, value, matches] : std::vector<std::tuple<const char*, const char*, bool>>{
+             {"%JOÃO%", "o joão da silva", true}, {"_ão", "Mão", true}, {"__ão", "Mão", false}, {"a%b%c", "aXXbYYc", true},
+             {"a%b%c", "aXXbYY", false}, {"%", "", true}, {"_", "", false}, {"%rex", "REX", true}, {"[abc]x", "Bx", true},
+             {"[abc]x", "dx", false}, {"[a-c]%", "Bruno", true}, {"[a-c]%", "Álvaro", true}, {"[a-c]%", "Davi", false},
+             {"[!a-c]%", "Davi", true}, {"[!a-c]%", "Ana", false}, {"[é]", "É", true}, {"[é]", "e", false},
+             {"100[%]", "100%", true}, {"100[%]", "1000", false}, {"a[_]b", "a_b", true}, {"a[_]b", "axb", false},
+             {"[[]x]", "[x]", true}, {"a[]b", "ab", true}, {"a[b", "a[b", true}, {"%[0-9]", "casa 7", true},
+             {"%[0-9]", "casa", false},
+         })
+        EXPECT_EQ(likeMatches(pattern, value), matches) << pattern << " ~ " << value;
+}
+
+// A column whose kind only its values tell takes the type of its first value that is not Null.
+TEST_F(EngineTest, AColumnOfNoKnownKindIsTypedByItsFirstValue) {
+    const auto first = addClient("A");
+    addClient("B"), addClient("C");
+    const std::string second = std::to_string(first + 1), third = std::to_string(first + 2);
+    auto rs = select("SELECT Switch(Codigo = " + second + ", Codigo, Codigo = " + third + ", NomeOuRazaoSocial) AS Misto, Null AS Nada "
+                     "FROM Clientes ORDER BY Codigo");
+    EXPECT_EQ(std::pair(rs->fieldDef(0).type, rs->fieldDef(1).type), std::pair(ado::adInteger, ado::adVariant));
+    EXPECT_EQ(ado::toJson(*rs)["rows"].dump(), "[[null,null],[" + second + ",null],[\"C\",null]]");
+}
+
+// Two workstations may both pass the lookup for a number before either writes it: the later
+// writing is refused with the duplicate-key error. Blank and null numbers repeat freely.
+TEST_F(EngineTest, ANonBlankCpfOrCnpjBelongsToOneClient) {
+    const std::string add = "INSERT INTO Clientes (TipoDeCliente, CPFCNPJ) VALUES ('PF', ";
+    for (const auto& [statement, refused] : std::vector<std::pair<std::string, bool>>{
+             {add + "'11144477735')", false}, {add + "'11144477735')", true}, {add + "'52998224725')", false},
+             {"UPDATE Clientes SET CPFCNPJ = '11144477735' WHERE CPFCNPJ = '52998224725'", true}, {add + "'')", false},
+             {add + "'')", false}, {add + "'   ')", false}, {add + "'   ')", false}, {add + "Null)", false}, {add + "Null)", false}}) {
+        if (!refused) {
+            EXPECT_EQ(run(statement), 1) << statement;
+            continue;
+        }
+        const auto e = errorOf([&] { run(statement); });
+        EXPECT_EQ(std::pair(e.number(), e.helpContext()), std::pair(-2147467259, 5003022)) << statement;
+    }
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes WHERE CPFCNPJ = '11144477735'").toInt32(), 1);
+}
+
+// What a closing finds still open is rolled back, not handed on with the connection.
+TEST_F(EngineTest, ClosingRollsBackAnOpenTransaction) {
+    engine->begin();
+    addClient("Esquecido");
+    engine->close();
+    engine = jet::openDatabase(databasePath);
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Clientes").toInt32(), 0);
+}
+
+TEST_F(EngineTest, AWriterWaitsForAnotherThenReportsBusy) {
+    ZELT_SQLITE_ONLY("one writer at a time in a file; a server lets both write");
+    auto other = jet::openDatabase(databasePath);
+    other->begin();
+    // The busy timeout makes this wait before giving up; it is what several workstations share.
+    const auto e = errorOf([&] { engine->begin(); });
+    EXPECT_EQ(std::pair(e.number(), e.helpContext()), std::pair(jet::err::ProviderFailure, jet::err::BusyHelpContext));
+    other->rollback();
+    engine->begin();
+    engine->rollback();
+}
 
 // A file as the first version made it: no mark, its animals related to owner, species and breed,
 // no unique CPF index nor municipality index. Animal 7 is left, 9 was the last one counted.
@@ -115,17 +187,6 @@ TEST_F(EngineTest, ImportingMunicipalitiesReplacesByCode) {
     std::ofstream(csv) << "CodigoIBGE;Nome;UF\n12345;Curto;SP\n";
     EXPECT_THROW(jet::importMunicipios(databasePath, csv.string()), RuntimeError);
     EXPECT_THROW(jet::importMunicipios(databasePath, (dir.path() / "nenhum.csv").string()), RuntimeError);
-}
-
-TEST(DatabasePath, ZeltDatabaseNamesTheFileElseTheUsersDataDirectory) {
-    testing_support::TempDirectory dir;
-    setenv("ZELT_DATABASE", "/tmp/x/zelt-test.db", 1);
-    EXPECT_EQ(jet::defaultDatabasePath(), "/tmp/x/zelt-test.db");
-    unsetenv("ZELT_DATABASE");
-    setenv("XDG_DATA_HOME", dir.path().c_str(), 1);
-    EXPECT_EQ(jet::defaultDatabasePath(), (dir.path() / "zelt" / "zelt.db").string());
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "zelt"));  // made on opening, for the owner only
-    unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace
