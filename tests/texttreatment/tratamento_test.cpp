@@ -23,7 +23,8 @@ TEST(Tratamento, TratarStringLeavesNoQuoteAndNoControlCharacter) {
         {"Rua A\tnº 5\r\nfundos\x7F", "Rua Anº 5fundos"}, {"São João \"do\" Açaí", "São João \"do\" Açaí"},
         {"  com espaços  ", "  com espaços  "},  // the callers' rules trim themselves
         {"linha 1\r\nlinha 2\nlinha 3\rfim\t", "linha 1\r\nlinha 2\r\nlinha 3\r\nfim", true}};  // only when asked, all CR LF
-    for (const auto& c : casos) EXPECT_EQ(chamar("TratarString", {Variant(c.texto), Variant(c.quebras)}), c.esperado) << c.texto;
+    for (const auto& c : casos)  // line breaks go unless asked for
+        EXPECT_EQ(chamar("TratarString", c.quebras ? std::vector{Variant(c.texto), Variant(true)} : std::vector{Variant(c.texto)}), c.esperado);
     for (int c = 0; c < 256; ++c)
         EXPECT_EQ(chamar("TratarString", {Variant("x" + std::string(1, static_cast<char>(c)) + "'")}).find('\''), std::string::npos) << c;
 }
