@@ -2,7 +2,6 @@
 // the class factory and the unload test, which counts every object the library hands out.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -12,6 +11,7 @@
 #include <unistd.h>
 
 #include "clientanim/frame/objetos_do_chamador.hpp"
+#include "test_database.hpp"
 #include "zelt/automation/registry.hpp"
 #include "zelt/clientanim/clientanim.hpp"
 #include "zelt/clientanim/clsAnimais.hpp"
@@ -26,159 +26,70 @@ using namespace zelt;
 namespace {
 
 constexpr int32_t SOk = 0, SFalse = 1, SelfRegClassFailed = static_cast<int32_t>(0x80040201);
-constexpr const char* Libid = "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C00}";
+
+// The component's fixed identifiers differ only in their last two digits.
+std::string guid(const std::string& fim) { return "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C" + fim + "}"; }
+
+// Every library's entry points and the classes they register.
+struct Biblioteca { int32_t (*registrar)(); int32_t (*remover)(); std::vector<std::string> progIds; };
+const Biblioteca Bibliotecas[] = {
+    {DllRegisterServer, DllUnregisterServer, {"ZELT_N_ClientAnim.clsAnimais", "ZELT_N_ClientAnim.clsClientes", "ZELT_N_ClientAnim.clsClientAnim"}},
+    {dataaccess::DllRegisterServer, dataaccess::DllUnregisterServer, {"ZELT_I_ADO.clsObjetosDeDados"}},
+    {management::DllRegisterServer, management::DllUnregisterServer, {"ZELT_N_Gerencial.clsGerencial"}},
+    {texttreatment::DllRegisterServer, texttreatment::DllUnregisterServer, {"ZELT_N_TrataDados.clsTratamento"}}};
+const std::vector<std::string>& Classes = Bibliotecas[0].progIds;
 
 class Registro : public ::testing::Test {
 protected:
-    void SetUp() override {
-        caminho_ = std::filesystem::temp_directory_path() /
-                   ("zelt-registro-" + std::to_string(::getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".json");
-        ::setenv("ZELT_REGISTRY", caminho_.c_str(), 1);
-        ASSERT_EQ(texttreatment::DllRegisterServer(), 0);
-    }
-    void TearDown() override { std::filesystem::remove(caminho_); }
-
-    static int32_t erroDe(std::string_view progId) {
-        try {
-            CreateObject(progId);
-        } catch (const RuntimeError& e) {
-            return e.number();
+    Registro() { ::setenv("ZELT_REGISTRY", caminho_.c_str(), 1); }
+    static void criaveis(bool sim) {
+        for (const auto& progId : Classes) {
+            int32_t erro = 0;
+            try { CreateObject(progId); } catch (const RuntimeError& e) { erro = e.number(); }
+            EXPECT_EQ(erro, sim ? 0 : err::CannotCreateObject) << progId;
         }
-        return 0;
     }
 
-    std::filesystem::path caminho_;
-};
-
-const std::map<std::string, std::string> Classes = {
-    {"ZELT_N_ClientAnim.clsAnimais", "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C01}"},
-    {"ZELT_N_ClientAnim.clsClientes", "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C02}"},
-    {"ZELT_N_ClientAnim.clsClientAnim", "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C03}"},
+    testing_support::TempDirectory pasta_;
+    const std::filesystem::path caminho_ = pasta_.path() / "registry.json";
 };
 
 // The classes and their type library are registered (twice changes nothing) and removed together.
-TEST_F(Registro, RegisterCreateUnregister) {
-    for (const auto& [progId, clsid] : Classes) EXPECT_EQ(erroDe(progId), err::CannotCreateObject) << progId;
-    ASSERT_EQ(DllRegisterServer(), SOk);
-    ASSERT_EQ(DllRegisterServer(), SOk);
-    for (const auto& [progId, clsid] : Classes) {
-        EXPECT_EQ(registry::clsidOfProgId(progId), clsid);
-        EXPECT_EQ(erroDe(progId), 0) << progId;
-    }
-    const auto lib = registry::registeredTypeLibrary(Libid);
-    ASSERT_TRUE(lib);
-    EXPECT_EQ(lib->name, "ZELT_N_ClientAnim");
-    EXPECT_EQ(lib->version, "1.0");
-    EXPECT_EQ(lib->lcid, 0x409);
-    EXPECT_EQ(lib->helpString, "ZELT - Negócios - Cadastro de clientes e animais");
-
-    // Each interface as its class's member table serves it, under its own fixed identifier.
-    struct Interface { const char* iid; const char* progId; const DispatchTable& tabela; };
-    const std::map<std::string, Interface> interfaces = {
-        {"_clsAnimais", {"{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C11}", "ZELT_N_ClientAnim.clsAnimais", clientanim::clsAnimais::tabela()}},
-        {"_clsClientes", {"{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C12}", "ZELT_N_ClientAnim.clsClientes", clientanim::clsClientes::tabela()}},
-        {"_clsClientAnim", {"{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C13}", "ZELT_N_ClientAnim.clsClientAnim", clientanim::clsClientAnim::tabela()}},
-    };
-    ASSERT_EQ(lib->interfaces.size(), interfaces.size());
-    for (const auto& i : lib->interfaces) {
-        const Interface& esperada = interfaces.at(i.name);
-        EXPECT_EQ(i, registry::describeInterface(esperada.tabela, esperada.iid, Classes.at(esperada.progId))) << i.name;
-    }
+TEST_F(Registro, RegisterCreateUnloadUnregister) {
+    ASSERT_EQ(texttreatment::DllRegisterServer(), SOk);
+    criaveis(false);
+    for (int vez = 0; vez < 2; ++vez) ASSERT_EQ(DllRegisterServer(), SOk);
+    criaveis(true);
+    for (size_t i = 0; i < Classes.size(); ++i) EXPECT_EQ(registry::clsidOfProgId(Classes[i]), guid("0" + std::to_string(i + 1)));
     using Valores = std::vector<std::pair<std::string, int32_t>>;
     const Valores listas{{"ListaPaginada", 1}, {"ListaCompleta", 2}};
     const Valores situacoes{{"TodasAsSituacoes", 0}, {"RegistroAtivo", 1},    {"RegistroInativo", 2},
                             {"RegistroBloqueado", 3}, {"RegistroExcluido", 4}, {"RegistroRecente", 5}};
-    const std::vector<TypeLibraryInfo::Enumeration> enumeracoes = {  // in the order a reader finds them
-        {"penuSituacaoAnimais", "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C24}", Valores(situacoes.begin(), situacoes.begin() + 3)},
-        {"penuSituacaoClientes", "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C25}", situacoes},
-        {"penuSituacaoClientesEAnimais", "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C26}", situacoes},
-        {"penuTipoDeListaAnimais", "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C21}", listas},
-        {"penuTipoDeListaClientes", "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C22}", listas},
-        {"penuTipoDeListaClientesEAnimais", "{0B7A4E21-6C3D-4F8A-9E51-7D2C1A3B4C23}", listas},
-    };
-    EXPECT_EQ(lib->enumerations, enumeracoes);
-
-    ASSERT_EQ(DllUnregisterServer(), SOk);
-    EXPECT_FALSE(registry::registeredTypeLibrary(Libid));
-    for (const auto& [progId, clsid] : Classes) EXPECT_EQ(erroDe(progId), err::CannotCreateObject) << progId;
-    // The text-treatment component's own registration is left alone.
-    EXPECT_TRUE(registry::clsidOfProgId("ZELT_N_TrataDados.clsTratamento"));
-}
-
-// Registries that cannot be written, whoever runs the test: every library's entry points answer
-// SELFREG_E_CLASS instead of throwing, and the place is left as it was.
-TEST_F(Registro, AnUnusableRegistryIsAFailureCodeAndNothingIsWritten) {
-    namespace fs = std::filesystem;
-    const fs::path lugar = caminho_.string() + ".lugar";
-    const auto arquivo = [](const fs::path& p) { std::ofstream(p) << "{}"; };
-    const struct {
-        const char* nome;
-        std::function<void()> preparar;  // leaves ZELT_REGISTRY or XDG_CONFIG_HOME naming the place
-    } casos[] = {
-        {"ZELT_REGISTRY naming a folder",
-         [&] {
-             fs::create_directory(lugar / "registry.json");
-             ::setenv("ZELT_REGISTRY", (lugar / "registry.json").c_str(), 1);
-         }},
-        {"a plain file in the way of ZELT_REGISTRY's folder",
-         [&] {
-             arquivo(lugar / "config");
-             ::setenv("ZELT_REGISTRY", (lugar / "config/registry.json").c_str(), 1);
-         }},
-        {"a plain file in the way of the user's zelt folder",
-         [&] {
-             arquivo(lugar / "zelt");
-             ::unsetenv("ZELT_REGISTRY");
-             ::setenv("XDG_CONFIG_HOME", lugar.c_str(), 1);
-         }},
-    };
-    const auto conteudo = [&] {
-        std::map<std::string, uintmax_t> c;
-        for (const auto& e : fs::recursive_directory_iterator(lugar)) c[e.path()] = e.is_regular_file() ? e.file_size() : 0;
-        return c;
-    };
-    for (const auto& caso : casos) {
-        fs::create_directories(lugar);
-        caso.preparar();
-        const auto antes = conteudo();
-        for (auto entrada : {DllRegisterServer, DllUnregisterServer, dataaccess::DllRegisterServer,
-                             dataaccess::DllUnregisterServer, management::DllRegisterServer,
-                             management::DllUnregisterServer, texttreatment::DllRegisterServer,
-                             texttreatment::DllUnregisterServer})
-            EXPECT_EQ(entrada(), SelfRegClassFailed) << caso.nome;
-        EXPECT_EQ(erroDe("ZELT_N_ClientAnim.clsAnimais"), err::CannotCreateObject) << caso.nome;
-        EXPECT_EQ(conteudo(), antes) << caso.nome;
-        ::unsetenv("XDG_CONFIG_HOME");
-        ::setenv("ZELT_REGISTRY", caminho_.c_str(), 1);
-        fs::remove_all(lugar);
-    }
-}
-
-TEST_F(Registro, UnloadOnlyWhenNoObjectOfTheLibraryLives) {
-    ASSERT_EQ(DllRegisterServer(), SOk);
+    // Each interface as its class's member table serves it, in the order a reader finds them.
+    const TypeLibraryInfo esperada{
+        guid("00"), "ZELT_N_ClientAnim", "1.0", 0x409, "ZELT - Negócios - Cadastro de clientes e animais",
+        {registry::describeInterface(clientanim::clsAnimais::tabela(), guid("11"), guid("01")),
+         registry::describeInterface(clientanim::clsClientAnim::tabela(), guid("13"), guid("03")),
+         registry::describeInterface(clientanim::clsClientes::tabela(), guid("12"), guid("02"))},
+        {{"penuSituacaoAnimais", guid("24"), Valores(situacoes.begin(), situacoes.begin() + 3)},
+         {"penuSituacaoClientes", guid("25"), situacoes}, {"penuSituacaoClientesEAnimais", guid("26"), situacoes},
+         {"penuTipoDeListaAnimais", guid("21"), listas}, {"penuTipoDeListaClientes", guid("22"), listas},
+         {"penuTipoDeListaClientesEAnimais", guid("23"), listas}}};
+    EXPECT_TRUE(registry::registeredTypeLibrary(guid("00")) == esperada);
+    // Unloading only when no object of the library lives.
     ASSERT_EQ(DllCanUnloadNow(), SOk);
-    {
-        auto animais = CreateObject("ZELT_N_ClientAnim.clsAnimais");
-        auto listagem = CreateObject("ZELT_N_ClientAnim.clsClientAnim");
-        EXPECT_EQ(DllCanUnloadNow(), SFalse);
-        animais.reset();
-        EXPECT_EQ(DllCanUnloadNow(), SFalse);
-    }
-    EXPECT_EQ(DllCanUnloadNow(), SOk);
-    for (const auto& criar : {std::function<Ref<Object>()>([] { return make<clientanim::DadosDoUsuarioEmMemoria>(); }),
-                              std::function<Ref<Object>()>([] { return make<clientanim::GradeEmMemoria>(); })}) {
+    const std::function<Ref<Object>()> criadores[] = {
+        [] { return CreateObject("ZELT_N_ClientAnim.clsAnimais"); }, [] { return CreateObject("ZELT_N_ClientAnim.clsClientAnim"); },
+        [] { return make<clientanim::DadosDoUsuarioEmMemoria>(); }, [] { return make<clientanim::GradeEmMemoria>(); }};
+    for (const auto& criar : criadores) {
         auto objeto = criar();
         EXPECT_EQ(DllCanUnloadNow(), SFalse);
     }
-    EXPECT_EQ(DllCanUnloadNow(), SOk);
-
     // The class factory creates by class identifier, and counts while it lives.
     void* fabrica = nullptr;
-    EXPECT_EQ(DllGetClassObject("{00000000-0000-0000-0000-000000000000}", nullptr, &fabrica),
-              static_cast<int32_t>(0x80040111));
+    EXPECT_EQ(DllGetClassObject(guid("99").c_str(), nullptr, &fabrica), static_cast<int32_t>(0x80040111));
     EXPECT_EQ(fabrica, nullptr);
-    ASSERT_EQ(DllGetClassObject(Classes.at("ZELT_N_ClientAnim.clsClientes").c_str(), nullptr, &fabrica), SOk);
+    ASSERT_EQ(DllGetClassObject(guid("02").c_str(), nullptr, &fabrica), SOk);
     EXPECT_EQ(DllCanUnloadNow(), SFalse);
     {
         Ref<Object> f(static_cast<Object*>(fabrica));
@@ -188,34 +99,61 @@ TEST_F(Registro, UnloadOnlyWhenNoObjectOfTheLibraryLives) {
         EXPECT_EQ(getProperty(*clientes, "NumeroDoErro").toInt32(), 0);
     }
     EXPECT_EQ(DllCanUnloadNow(), SOk);
+    ASSERT_EQ(DllUnregisterServer(), SOk);
+    EXPECT_FALSE(registry::registeredTypeLibrary(guid("00")));
+    criaveis(false);
+    // The text-treatment component's own registration is left alone.
+    EXPECT_TRUE(registry::clsidOfProgId("ZELT_N_TrataDados.clsTratamento"));
+}
+
+// Registries that cannot be written, whoever runs the test: every library's entry points answer
+// SELFREG_E_CLASS instead of throwing, and the place is left as it was.
+TEST_F(Registro, AnUnusableRegistryIsAFailureCodeAndNothingIsWritten) {
+    namespace fs = std::filesystem;
+    const fs::path lugar = pasta_.path() / "lugar";
+    // What is made in the place, and where ZELT_REGISTRY then points (none: XDG_CONFIG_HOME names the place).
+    struct Caso { const char* pasta; const char* arquivo; const char* registro; };
+    const Caso casos[] = {{"registry.json", nullptr, "registry.json"},  // ZELT_REGISTRY naming a folder
+                          {"", "config", "config/registry.json"},      // a plain file in the way of its folder
+                          {"", "zelt", nullptr}};                      // ... in the way of the user's zelt folder
+    const auto conteudo = [&] {
+        std::map<std::string, uintmax_t> c;
+        for (const auto& e : fs::recursive_directory_iterator(lugar)) c[e.path()] = e.is_regular_file() ? e.file_size() : 0;
+        return c;
+    };
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(k.arquivo ? k.arquivo : k.pasta);
+        fs::create_directories(lugar / k.pasta);
+        if (k.arquivo) std::ofstream(lugar / k.arquivo) << "{}";
+        if (k.registro) ::setenv("ZELT_REGISTRY", (lugar / k.registro).c_str(), 1);
+        else ::unsetenv("ZELT_REGISTRY"), ::setenv("XDG_CONFIG_HOME", lugar.c_str(), 1);
+        const auto antes = conteudo();
+        for (const Biblioteca& b : Bibliotecas) {
+            EXPECT_EQ(b.registrar(), SelfRegClassFailed) << b.progIds[0];
+            EXPECT_EQ(b.remover(), SelfRegClassFailed) << b.progIds[0];
+        }
+        criaveis(false);
+        EXPECT_EQ(conteudo(), antes);
+        fs::remove_all(lugar);
+    }
 }
 
 // Programs that start at the same time each register their libraries: none may write back a
 // registry that lacks what another has just added.
 TEST_F(Registro, ProcessesRegisteringAtOnceLoseNoEntry) {
-    std::filesystem::remove(caminho_);
     std::vector<pid_t> filhos;
     for (int i = 0; i < 8; ++i) {
         const pid_t pid = ::fork();
-        if (pid == 0) {
-            const bool ok = (i % 4 == 0 ? DllRegisterServer()
-                             : i % 4 == 1 ? dataaccess::DllRegisterServer()
-                             : i % 4 == 2 ? management::DllRegisterServer()
-                                          : texttreatment::DllRegisterServer()) == 0;
-            ::_exit(ok ? 0 : 1);
-        }
+        if (pid == 0) ::_exit(Bibliotecas[i % 4].registrar() == 0 ? 0 : 1);
         filhos.push_back(pid);
     }
     for (const pid_t pid : filhos) {
         int status = 0;
-        ::waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_TRUE(::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    for (const char* progId : {"ZELT_N_ClientAnim.clsAnimais", "ZELT_N_ClientAnim.clsClientes",
-                               "ZELT_N_ClientAnim.clsClientAnim", "ZELT_I_ADO.clsObjetosDeDados",
-                               "ZELT_N_Gerencial.clsGerencial", "ZELT_N_TrataDados.clsTratamento"})
-        EXPECT_TRUE(registry::clsidOfProgId(progId)) << progId;
-    EXPECT_TRUE(registry::registeredTypeLibrary(Libid));
+    for (const Biblioteca& b : Bibliotecas)
+        for (const auto& progId : b.progIds) EXPECT_TRUE(registry::clsidOfProgId(progId)) << progId;
+    EXPECT_TRUE(registry::registeredTypeLibrary(guid("00")));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // A data-access object registered under the data-access ProgID whose connection records every
 // text it receives and forwards it to the real Jet engine; a test may make a text fail or the
 // opening answer 1 or 3.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,25 +22,19 @@ struct Gravacao {
     std::vector<std::string> membros;  // the data-access members called, in order
 
     size_t contar(const std::string& inicio) const {
-        size_t n = 0;
-        for (const auto& t : textos) n += t.starts_with(inicio);
-        return n;
+        return std::count_if(textos.begin(), textos.end(), [&](const std::string& t) { return t.starts_with(inicio); });
     }
     const std::string& ultimoQueComeca(const std::string& inicio) const {
         static const std::string nenhum;
-        for (auto it = textos.rbegin(); it != textos.rend(); ++it)
-            if (it->starts_with(inicio)) return *it;
-        return nenhum;
+        const auto it = std::find_if(textos.rbegin(), textos.rend(), [&](const std::string& t) { return t.starts_with(inicio); });
+        return it == textos.rend() ? nenhum : *it;
     }
     // The engine raises `erro` instead of running a text that begins with, or holds, `trecho`.
-    void falharNoInicio(std::string trecho, RuntimeError erro) {
-        antesDeExecutar = [trecho = std::move(trecho), erro = std::move(erro)](const std::string& t) {
-            if (t.starts_with(trecho)) throw erro;
-        };
-    }
-    void falharNoTrecho(std::string trecho, RuntimeError erro) {
-        antesDeExecutar = [trecho = std::move(trecho), erro = std::move(erro)](const std::string& t) {
-            if (t.find(trecho) != std::string::npos) throw erro;
+    void falharNoInicio(std::string trecho, RuntimeError erro) { falhar(std::move(trecho), std::move(erro), true); }
+    void falharNoTrecho(std::string trecho, RuntimeError erro) { falhar(std::move(trecho), std::move(erro), false); }
+    void falhar(std::string trecho, RuntimeError erro, bool noInicio) {
+        antesDeExecutar = [=](const std::string& t) {
+            if (noInicio ? t.starts_with(trecho) : t.find(trecho) != std::string::npos) throw erro;
         };
     }
 };
@@ -78,33 +73,27 @@ public:
 
     const DispatchTable& table() const override {
         using D = DadosDeAcessoGravados;
-        auto ler = [](std::string nome, VarType tipo, std::function<Variant(D&)> f) {
-            return Member{nome, InvokeKind::PropertyGet, {}, tipo, [nome, f](Object& o, std::span<Variant>) {
+        auto membro = [](std::string nome, VarType tipo, std::function<Variant(D&)> f,
+                         InvokeKind tipoDeMembro = InvokeKind::PropertyGet) {
+            return Member{nome, tipoDeMembro, {}, tipo, [nome, f](Object& o, std::span<Variant>) {
                               gravacao().membros.push_back(nome);
                               return f(static_cast<D&>(o));
                           }};
         };
         static const DispatchTable t(
             "_clsObjetosDeDados",
-            {Member{"AbrirConexao", InvokeKind::Method, {}, VarType::I2,
-                    [](Object& o, std::span<Variant>) {
-                        auto& d = static_cast<D&>(o);
-                        gravacao().membros.push_back("AbrirConexao");
-                        if (gravacao().resultadoDaAbertura == 0) d.conexao_ = conexaoGravada();
-                        return Variant(gravacao().resultadoDaAbertura);
-                    }},
-             Member{"FecharConexao", InvokeKind::Method, {}, VarType::I2,
-                    [](Object& o, std::span<Variant>) {
-                        static_cast<D&>(o).conexao_.reset();
-                        gravacao().membros.push_back("FecharConexao");
-                        return Variant(gravacao().resultadoDoFechamento);
-                    }},
-             ler("ReferenciaDeConexao", VarType::Object, [](D& d) { return Variant(d.conexao_); }),
-             ler("ReferenciaDeRecordset", VarType::Object, [](D&) { return Variant(make<ado::Recordset>()); }),
-             ler("NumeroDoErro", VarType::I4, [](D&) { return Variant(int32_t{-2147467259}); }),
-             ler("DescricaoDoErro", VarType::String, [](D&) { return Variant("O banco de dados não abriu."); }),
-             ler("LocalDoErro", VarType::String, [](D&) { return Variant(LocalDaAbertura); }),
-             ler("DescricaoDaFalha", VarType::String, [](D&) { return Variant(DescricaoDaFalha); })});
+            {membro("AbrirConexao", VarType::I2, [](D& d) {
+                 if (gravacao().resultadoDaAbertura == 0) d.conexao_ = conexaoGravada();
+                 return Variant(gravacao().resultadoDaAbertura);
+             }, InvokeKind::Method),
+             membro("FecharConexao", VarType::I2, [](D& d) { return d.conexao_.reset(), Variant(gravacao().resultadoDoFechamento); },
+                 InvokeKind::Method),
+             membro("ReferenciaDeConexao", VarType::Object, [](D& d) { return Variant(d.conexao_); }),
+             membro("ReferenciaDeRecordset", VarType::Object, [](D&) { return Variant(make<ado::Recordset>()); }),
+             membro("NumeroDoErro", VarType::I4, [](D&) { return Variant(int32_t{-2147467259}); }),
+             membro("DescricaoDoErro", VarType::String, [](D&) { return Variant("O banco de dados não abriu."); }),
+             membro("LocalDoErro", VarType::String, [](D&) { return Variant(LocalDaAbertura); }),
+             membro("DescricaoDaFalha", VarType::String, [](D&) { return Variant(DescricaoDaFalha); })});
         return t;
     }
 
